@@ -1,0 +1,37 @@
+#include "shell.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool is_plain_shell_char(char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+  switch (c) {
+    case '_': case '.': case '/': case ':': case '@': case '%':
+    case '+': case '=': case ',': case '-':
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::string shell_word(std::string_view word) {
+  bool plain = !word.empty();
+  for (char c : word) plain = plain && is_plain_shell_char(c);
+  if (plain) return std::string(word);
+  std::string quoted = "'";
+  for (char c : word) {
+    if (c == '\'') quoted += "'\\''";
+    else quoted += c;
+  }
+  quoted += '\'';
+  return quoted;
+}
+
+int run_shell_command(const std::string& command) {
+  std::fflush(stdout);
+  return std::system(command.c_str());
+}

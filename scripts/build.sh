@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# build.sh [BUILD_DIR [cmake options...]]: configures and builds the toolkit.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+shift || true
+cmake -S "$root" -B "$build" "$@" > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+cmake --build "$build" -j "$(nproc)"

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite twice: once plain, once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh" "$root/build"
+(cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
+bash "$root/scripts/build.sh" "$root/build-sanitize" -DTOOLKIT_SANITIZE=ON
+(cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --output-on-failure -j "$(nproc)")

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Runs one whole-program case: run_case.sh CASE_DIR BIN_DIR
+#
+# A case is a folder of data:
+#   cmd       the command line, run by sh in a fresh temporary folder that
+#             holds a copy of in/; BIN_DIR comes first on PATH, and $CASE
+#             names the case folder
+#   in/       input files (optional)
+#   setup     shell lines run in the folder before cmd (optional)
+#   stdout    expected standard output, byte for byte (optional: not checked
+#             when absent)
+#   stderr    expected standard error (optional)
+#   status    expected exit status (default 0)
+#   out/      files expected afterwards, byte for byte (optional)
+#   modes     lines "MODE PATH": expected permission bits, in octal
+#   absent    paths that must not exist afterwards, one a line
+#   check     shell lines run in the folder afterwards; must exit 0
+# Every file of in/ that out/ does not name must be unchanged.
+set -u
+case_dir=$(cd "$1" && pwd)
+bin_dir=$(cd "$2" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/case.XXXXXX")
+trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+[ -d "$case_dir/in" ] && cp -pR "$case_dir/in/." "$work/"
+cd "$work" || exit 1
+export CASE="$case_dir" PATH="$bin_dir:$PATH"
+if [ -f "$case_dir/setup" ]; then
+  sh "$case_dir/setup" || { echo "FAIL: setup"; exit 1; }
+fi
+
+sh -c "$(cat "$case_dir/cmd")" > "$work/.stdout" 2> "$work/.stderr" < /dev/null
+status=$?
+expected_status=0
+[ -f "$case_dir/status" ] && expected_status=$(tr -d ' \n' < "$case_dir/status")
+[ "$status" = "$expected_status" ] || fail "exit status $status, expected $expected_status"
+
+compare() {  # compare EXPECTED ACTUAL WHAT
+  if ! cmp -s "$1" "$2"; then
+    fail "$3 differs (expected, then actual):"
+    diff <(od -c "$1") <(od -c "$2") | head -40
+  fi
+}
+[ -f "$case_dir/stdout" ] && compare "$case_dir/stdout" "$work/.stdout" "standard output"
+[ -f "$case_dir/stderr" ] && compare "$case_dir/stderr" "$work/.stderr" "standard error"
+
+if [ -d "$case_dir/out" ]; then
+  while IFS= read -r -d '' f; do
+    rel=${f#"$case_dir/out/"}
+    if [ -e "$work/$rel" ]; then
+      compare "$f" "$work/$rel" "file $rel"
+    else
+      fail "file $rel was not written"
+    fi
+  done < <(find "$case_dir/out" -type f -print0)
+fi
+if [ -d "$case_dir/in" ]; then
+  while IFS= read -r -d '' f; do
+    rel=${f#"$case_dir/in/"}
+    [ -f "$case_dir/out/$rel" ] && continue
+    if [ -f "$work/$rel" ]; then
+      cmp -s "$f" "$work/$rel" || fail "input $rel was changed"
+    else
+      fail "input $rel is gone"
+    fi
+  done < <(find "$case_dir/in" -type f -print0)
+fi
+if [ -f "$case_dir/modes" ]; then
+  while read -r mode path; do
+    [ -n "$mode" ] || continue
+    actual=$(stat -c '%a' "$path" 2>/dev/null)
+    [ "$actual" = "$mode" ] || fail "mode of $path is ${actual:-missing}, expected $mode"
+  done < "$case_dir/modes"
+fi
+if [ -f "$case_dir/absent" ]; then
+  while read -r path; do
+    [ -n "$path" ] || continue
+    [ ! -e "$path" ] || fail "$path should not exist"
+  done < "$case_dir/absent"
+fi
+if [ -f "$case_dir/check" ]; then
+  sh "$case_dir/check" || fail "check script"
+fi
+
+if [ "$failures" -ne 0 ]; then
+  echo "--- standard output was:"; head -c 4000 "$work/.stdout"
+  echo "--- standard error was:"; head -c 4000 "$work/.stderr"
+  exit 1
+fi
+exit 0

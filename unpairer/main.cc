@@ -1,0 +1,3 @@
+#include "unpairer.h"
+
+int main(int argc, char** argv) { return unpairer_main(argc, argv); }
