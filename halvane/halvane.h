@@ -4,14 +4,10 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // The conversion of the named description (any case: it is folded to lower
 // case). Returns the exit status.
 int init_nodes(const std::string& infilename);
-
-// The whole program on its arguments (those after the program name).
-int run_halvane(const std::vector<std::string>& args);
 
 // main(): the whole program, fatal stops included. Returns the exit status.
 int halvane_main(int argc, char** argv);

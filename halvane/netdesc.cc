@@ -186,8 +186,13 @@ net_read read_description(std::string_view text, const std::string& file_name, b
     result.over_limit = true;
     return result;
   }
+  const type_mode mode = mode_of_keyword(d.keyword);
+  if (!version1 && mode == type_mode::unrecognized) {
+    result.notes.push_back("unrecongized file type=" + d.keyword +
+                           "\n This program recognizes V_H2, L_L2, V_H2wSpanMiles, and L_L2wSpanKms.");
+  }
   block_rules rules;
-  rules.span_lengths = !version1 && mode_of_keyword(d.keyword) == type_mode::span_length;
+  rules.span_lengths = !version1 && mode == type_mode::span_length;
   rules.highest_other_end = version1 ? d.netsize : INT32_MAX;
   for (std::int32_t n = 1; n <= d.netsize; ++n) {
     auto node = std::make_unique<node_entry>();
@@ -218,6 +223,17 @@ std::string node_name(const net_description& description, long long number) {
                                ? nullptr
                                : recall_list(description.net, static_cast<std::int32_t>(number));
   return node ? node->name : std::to_string(number);
+}
+
+void for_each_span(const net_description& description,
+                   const std::function<void(const node_entry&, const std::string&, const port_entry&)>& visit) {
+  for (std::int32_t i = 1; i <= description.netsize; ++i) {
+    const node_entry& node = *recall_list(description.net, i);
+    for (std::size_t k = 0; k < node.ports.size(); ++k) {
+      const port_entry& port = node.ports.at(k);
+      if (port.other_end < i) visit(node, node_name(description, port.other_end), port);
+    }
+  }
 }
 
 // ---- halvane's version-2 writers ----------------------------------------------
@@ -269,6 +285,8 @@ void write_path_line(std::FILE* desc, std::FILE* top, long long number, const st
 
 // ---- What halvane and morwick share around their readers --------------------
 
+namespace {
+
 std::optional<std::string> description_file_name(const std::vector<std::string>& args, bool print_option_errors) {
   slist options;
   init_symbol(options, "FIRST_PARAM", NOT_FOUND);
@@ -285,17 +303,48 @@ std::optional<std::string> description_file_name(const std::vector<std::string>&
   return name;
 }
 
-File create_output(const std::string& name) {
-  File f = open_file(name, "w");
-  if (!f) std::printf("can not open %s\n", name.c_str());
-  return f;
+}  // namespace
+
+int run_description_program(int argc, char** argv, bool print_option_errors,
+                            int (*convert)(const std::string& file_name)) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return run_with_fatal_stops([&] {
+    const std::optional<std::string> name = description_file_name(args, print_option_errors);
+    return name ? convert(*name) : 1;
+  });
 }
 
-bool finish_outputs(std::initializer_list<std::pair<File*, const std::string*>> outputs) {
+std::optional<net_read> load_description(const std::string& name,
+                                         net_read (*reader)(std::string_view, const std::string&)) {
+  const std::optional<std::string> text = read_whole_file(name);
+  if (!text) {
+    std::printf("can not open %s\n", name.c_str());
+    return std::nullopt;
+  }
+  net_read read = reader(*text, name);
+  for (const std::string& note : read.notes) std::printf("%s\n", note.c_str());
+  if (!read.error.empty()) {
+    std::printf("%s\n", read.error.c_str());
+    return std::nullopt;
+  }
+  return read;
+}
+
+std::FILE* output_files::create(const std::string& name) {
+  File f = open_file(name, "w");
+  if (!f) {
+    std::printf("can not open %s\n", name.c_str());
+    return nullptr;
+  }
+  files_.emplace_back(name, std::move(f));
+  return files_.back().second.get();
+}
+
+bool output_files::finish() {
   bool all = true;
-  for (const auto& [file, name] : outputs) {
-    if (!finish_writing(*file)) {
-      std::printf("can not write %s\n", name->c_str());
+  for (auto& [name, file] : files_) {
+    if (!finish_writing(file)) {
+      std::printf("can not write %s\n", name.c_str());
       all = false;
     }
   }

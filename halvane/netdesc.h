@@ -10,7 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <initializer_list>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,6 +54,8 @@ struct net_read {
   // Version 1: the node count is above HALVANE_NODE_LIMIT, so only the first
   // line was read.
   bool over_limit = false;
+  // Lines for the user that do not stop the reading (no line ends).
+  std::vector<std::string> notes;
 };
 
 // Version 1, as halvane reads it: any type keyword; port lines of four
@@ -62,7 +64,8 @@ net_read read_net_v1(std::string_view text, const std::string& file_name);
 
 // Version 2, as morwick reads it: the port lines of the span-length types
 // carry the span length as a fifth field; an other end may lie above the
-// node count, but not below 0.
+// node count, but not below 0. Any other type keyword than the four of
+// version 2 gives a note, and the reading goes on as for V_H2.
 net_read read_net_v2(std::string_view text, const std::string& file_name);
 
 enum class type_mode { plain, span_length, unrecognized };
@@ -71,6 +74,12 @@ type_mode mode_of_keyword(std::string_view keyword);
 
 // The name of a node of the table; its number as text when it has none.
 std::string node_name(const net_description& description, long long number);
+
+// Calls visit(node, far_end_name, port) for every span once, from its
+// higher-numbered end: for the nodes 1 to netsize in order, the ports, in
+// key order, whose far end is below the node's number.
+void for_each_span(const net_description& description,
+                   const std::function<void(const node_entry&, const std::string&, const port_entry&)>& visit);
 
 // ---- halvane's version-2 writers ----------------------------------------------
 
@@ -101,18 +110,33 @@ void write_path_line(std::FILE* desc, std::FILE* top, long long number, const st
 
 // ---- What halvane and morwick share around their readers --------------------
 
-// The description file named on the command line of halvane or morwick,
-// parsed by cli with the option character '/' and FIRST_PARAM as the only
-// symbol. Prints cli's message (every one when print_option_errors, else
-// only the refusal of an overlong command line), and "Required net
-// definition filename found on command line!" when no name was stored, which
-// leaves the answer empty. The name comes upper-cased.
-std::optional<std::string> description_file_name(const std::vector<std::string>& args, bool print_option_errors);
+// The whole program halvane or morwick, fatal stops included: the command
+// line parsed by cli with the option character '/' and FIRST_PARAM as the
+// only symbol, then the conversion of the named description file (named
+// upper-cased, as cli leaves it). cli's message is printed (every one when
+// print_option_errors, else only the refusal of an overlong command line),
+// and "Required net definition filename found on command line!" with status
+// 1 when no name was stored. Returns the exit status.
+int run_description_program(int argc, char** argv, bool print_option_errors,
+                            int (*convert)(const std::string& file_name));
 
-// Creates (or truncates) an output file; prints "can not open NAME" when it
-// cannot be created.
-File create_output(const std::string& name);
+// The description file read whole and parsed by `reader` (read_net_v1 or
+// read_net_v2), its notes printed. Empty when it cannot be read ("can not
+// open NAME" printed) or is refused (the error printed).
+std::optional<net_read> load_description(const std::string& name,
+                                         net_read (*reader)(std::string_view, const std::string&));
 
-// Finishes the written outputs; prints "can not write NAME" for each that
-// failed. True when all were written.
-bool finish_outputs(std::initializer_list<std::pair<File*, const std::string*>> outputs);
+// The output files of a run, created (or truncated) one after the other and
+// finished together.
+class output_files {
+ public:
+  // Creates the next output; null, after "can not open NAME", when it
+  // cannot be created.
+  std::FILE* create(const std::string& name);
+  // Flushes and closes every output; prints "can not write NAME" for each
+  // whose writing failed. True when all were written.
+  bool finish();
+
+ private:
+  std::vector<std::pair<std::string, File>> files_;
+};

@@ -133,7 +133,13 @@ TEST(ReadNetV2, SpanLengthTypesNeedTheFifthField) {
             "net.txt:3: node 1 (A), port 1: field 5 (span length) is missing\n"
             "Error: the net file does not have link distance field");
   EXPECT_EQ(v2_error("1 V_H2\n" + node + "  0 1 4 2\n"), "");
-  EXPECT_EQ(v2_error("1 NEW_TYPE\n" + node + "  0 1 4 2\n"), "");
+  const net_read unknown = read_net_v2("1 NEW_TYPE\n" + node + "  0 1 4 2\n", "net.txt");
+  EXPECT_EQ(unknown.error, "");
+  EXPECT_EQ(unknown.notes, (std::vector<std::string>{
+                               "unrecongized file type=NEW_TYPE\n"
+                               " This program recognizes V_H2, L_L2, V_H2wSpanMiles, and L_L2wSpanKms."}));
+  EXPECT_TRUE(read_net_v2("1 V_H2\n" + node, "net.txt").notes.empty());
+  EXPECT_TRUE(read_net_v1("1 V_H\nA 0 0 0 0 0\n", "net.txt").notes.empty());
 }
 
 TEST(ReadNetV2, FarEndsAboveTheNodeCountAreKeptButNegativeOnesRefused) {

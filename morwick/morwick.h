@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // The output prefix of a lower-cased description file name: the name up to
 // its first '.', empty when it begins with '.', all of it without a '.'.
@@ -14,9 +13,6 @@ std::string output_prefix(const std::string& lower_name);
 // The conversion of the named description (any case: it is folded to lower
 // case). Returns the exit status.
 int convert_description(const std::string& file_name);
-
-// The whole program on its arguments (those after the program name).
-int run_morwick(const std::vector<std::string>& args);
 
 // main(): the whole program, fatal stops included. Returns the exit status.
 int morwick_main(int argc, char** argv);
