@@ -69,7 +69,7 @@ int init_nodes(const std::string& infilename) {
   // file leaves the companions of an earlier run as they were.
   const std::optional<net_read> read = load_description(name, read_net_v1);
   if (!read) return kFailure;
-  output_files files;
+  output_files files(name);
   companions out;
   if (!create_companions(files, name, out)) return kFailure;
   std::printf("open file %s.new for writing with #working, #spare, #internal ports \n", name.c_str());

@@ -331,6 +331,10 @@ std::optional<net_read> load_description(const std::string& name,
 }
 
 std::FILE* output_files::create(const std::string& name) {
+  if (same_file(name, input_)) {
+    std::printf("%s is the input file; it is left as it is\n", name.c_str());
+    return nullptr;
+  }
   File f = open_file(name, "w");
   if (!f) {
     std::printf("can not open %s\n", name.c_str());

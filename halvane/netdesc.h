@@ -130,13 +130,18 @@ std::optional<net_read> load_description(const std::string& name,
 // finished together.
 class output_files {
  public:
+  // `input` is the file the outputs are made from.
+  explicit output_files(std::string input) : input_(std::move(input)) {}
+
   // Creates the next output; null, after "can not open NAME", when it
-  // cannot be created.
+  // cannot be created, or after "NAME is the input file; it is left as it
+  // is" when it is the input under another name.
   std::FILE* create(const std::string& name);
   // Flushes and closes every output; prints "can not write NAME" for each
   // whose writing failed. True when all were written.
   bool finish();
 
  private:
+  std::string input_;
   std::vector<std::pair<std::string, File>> files_;
 };

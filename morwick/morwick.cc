@@ -77,7 +77,7 @@ int convert_description(const std::string& file_name) {
   const std::optional<net_read> read = load_description(name, read_net_v2);
   if (!read) return kFailure;
   const net_description& d = read->description;
-  output_files files;
+  output_files files(name);
   lists out;
   if (!create_lists(files, output_prefix(name), out)) return kFailure;
   write_node_list(out.nodes, d);
