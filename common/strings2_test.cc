@@ -176,19 +176,6 @@ TEST(ExtractDelimitedString, FindsTheFirstCompleteSegment) {
   EXPECT_EQ(length, 0);
 }
 
-TEST(PositionStack, PopsInReverseAndReportsEmpty) {
-  position_stack stack;
-  int p = 0;
-  EXPECT_FALSE(pop(p, stack));
-  push(3, stack);
-  push(9, stack);
-  EXPECT_TRUE(pop(p, stack));
-  EXPECT_EQ(p, 9);
-  EXPECT_TRUE(pop(p, stack));
-  EXPECT_EQ(p, 3);
-  EXPECT_FALSE(pop(p, stack));
-}
-
 TEST(Tokenize, BlanksAndTabsSeparateNoEmptyTokens) {
   EXPECT_EQ(tokenize("  12\tTOR   3"), token_string({"12", "TOR", "3"}));
   EXPECT_EQ(tokenize("a"), token_string({"a"}));

@@ -148,15 +148,6 @@ TEST(ReadNetV2, FarEndsAboveTheNodeCountAreKeptButNegativeOnesRefused) {
   EXPECT_EQ(v2_error(head + "  -3 1 4 2\n"), "net.txt:3: node 1 (A), port 1: other end -3 names no node");
 }
 
-TEST(TypeMode, OnlyTheFourVersion2KeywordsAreKnown) {
-  EXPECT_EQ(mode_of_keyword("V_H2"), type_mode::plain);
-  EXPECT_EQ(mode_of_keyword("L_L2"), type_mode::plain);
-  EXPECT_EQ(mode_of_keyword("V_H2wSpanMiles"), type_mode::span_length);
-  EXPECT_EQ(mode_of_keyword("L_L2wSpanKms"), type_mode::span_length);
-  EXPECT_EQ(mode_of_keyword("v_h2"), type_mode::unrecognized);
-  EXPECT_EQ(mode_of_keyword("V_H"), type_mode::unrecognized);
-}
-
 TEST(Writers, WriteTheVersion2LinesAndTheTopologyCompanion) {
   const net_read r = read_net_v1(kTwoNodes, "net.txt");
   Captured desc, top;
