@@ -1,0 +1,53 @@
+#include "outputs.h"
+
+#include <cstdio>
+
+std::vector<std::string> OutputNames::scripts() const { return {simulator, kimber, ospel, dunvar, master}; }
+
+OutputNames output_names(const std::string& netrestoreFile) {
+  OutputNames n;
+  n.netrestore = netrestoreFile;
+  n.base = netrestoreFile.substr(0, netrestoreFile.find('.'));
+  n.companion = n.base + ".top";
+  n.simulator = n.base + ".vtr.scr";
+  n.kimber = n.base + ".kmb.scr";
+  n.ospel = n.base + ".osp.scr";
+  n.dunvar = n.base + ".dunv.scr";
+  n.master = n.base + ".scr";
+  return n;
+}
+
+std::optional<std::string> output_clash(const OutputNames& names, const std::vector<NamedFile>& inputs) {
+  const std::vector<NamedFile> outputs = {
+      {"netrestore file", names.netrestore}, {"topology file", names.companion},
+      {"script", names.simulator},           {"script", names.kimber},
+      {"script", names.ospel},               {"script", names.dunvar},
+      {"master script", names.master}};
+  for (std::size_t k = 0; k < outputs.size(); ++k) {
+    std::vector<NamedFile> taken = inputs;
+    taken.insert(taken.end(), outputs.begin(), outputs.begin() + static_cast<std::ptrdiff_t>(k));
+    for (const NamedFile& other : taken) {
+      if (same_file(outputs[k].name, other.name))
+        return "the " + outputs[k].role + " " + outputs[k].name + " would overwrite the " + other.role + " " +
+               other.name + "; no file is written\n";
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> read_file_text(const std::string& name) {
+  File f = open_file(name, "rb");
+  if (!f) return std::nullopt;
+  std::string text;
+  char chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) text.append(chunk, got);
+  if (std::ferror(f.get())) return std::nullopt;  // a folder opens but does not read
+  return text;
+}
+
+bool close_output(File& file) {
+  std::FILE* f = file.release();
+  const bool written = std::fflush(f) == 0 && !std::ferror(f);
+  return std::fclose(f) == 0 && written;
+}

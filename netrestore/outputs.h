@@ -1,0 +1,41 @@
+// The files a netrestore run writes, named after the netrestore file, and the
+// checks made before any of them is created.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "textio.h"
+
+struct OutputNames {
+  std::string netrestore;  // as typed on the command line
+  std::string base;        // up to, not including, its first '.'
+  std::string companion;   // base.top
+  std::string simulator;   // base.vtr.scr, the vetrun script
+  std::string kimber;      // base.kmb.scr
+  std::string ospel;       // base.osp.scr
+  std::string dunvar;      // base.dunv.scr
+  std::string master;      // base.scr
+
+  // The five scripts, simulator script first and master script last.
+  std::vector<std::string> scripts() const;
+};
+
+OutputNames output_names(const std::string& netrestoreFile);
+
+// An input file with what it is, for messages: {"node file", "nodes.txt"}.
+struct NamedFile {
+  std::string role;
+  std::string name;
+};
+
+// The message for the first output that would overwrite an input or an
+// earlier output (same name or same file), or nothing when all are apart.
+std::optional<std::string> output_clash(const OutputNames& names, const std::vector<NamedFile>& inputs);
+
+// The whole text of a file; empty when it cannot be opened or read.
+std::optional<std::string> read_file_text(const std::string& name);
+
+// Flushes and closes an output; false when any of its writes failed.
+bool close_output(File& file);
