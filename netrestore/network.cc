@@ -2,7 +2,10 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+
+#include "fields.h"
 
 int Network::findID(std::string_view name) const {
   for (int i = 1; i < kNodeSlots; ++i) {
@@ -29,6 +32,14 @@ std::optional<int> Network::AddSpan(int a, int b) {
   return std::nullopt;
 }
 
+std::optional<ReadError> Network::record_span(int a, int b, const std::string& file_name, int line) {
+  const std::optional<int> full = AddSpan(a, b);
+  if (!full) return std::nullopt;
+  return ReadError{text_printf("%s:%d: node %d (%s) would have more than 40 spans\n", file_name.c_str(), line, *full,
+                               node[*full].name.c_str()),
+                   1};
+}
+
 long long Network::working_total(int i) const {
   long long total = 0;
   for (const SpanEntry& e : node[i].spans) total += W.at(e.lower, e.higher);
@@ -39,6 +50,11 @@ long long Network::spare_total(int i) const {
   long long total = 0;
   for (const SpanEntry& e : node[i].spans) total += S.at(e.lower, e.higher);
   return total;
+}
+
+void print_duplicated_node(int id, int line_number, const std::string& text, bool first_pair) {
+  std::printf("Error: Duplicated nodeID, %d, should not exist in a path!\n", id);
+  std::printf(first_pair ? "   in line %d: %s\n" : "     in line %d: %s\n", line_number, text.c_str());
 }
 
 LargestSpan find_largest_span(const Network& net) {

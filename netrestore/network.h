@@ -19,6 +19,8 @@ constexpr std::size_t kMaxNameLength = 51;
 struct SpanEntry {
   int lower = 0;
   int higher = 0;
+  // The span between two different nodes, given in any order.
+  static SpanEntry between(int x, int y) { return x < y ? SpanEntry{x, y} : SpanEntry{y, x}; }
   // The end that is not `here`.
   int other_end(int here) const { return lower == here ? higher : lower; }
 };
@@ -45,6 +47,12 @@ class SpanTable {
   std::vector<T> cells_ = std::vector<T>(static_cast<std::size_t>(kNodeSlots) * kNodeSlots);
 };
 
+// A reason to stop the run: the message to print and the exit status.
+struct ReadError {
+  std::string message;
+  int status = 1;
+};
+
 struct Network {
   std::vector<Node> node = std::vector<Node>(kNodeSlots);
   std::vector<long long> I = std::vector<long long>(kNodeSlots);  // end-point counts
@@ -61,11 +69,19 @@ struct Network {
   // When an end has no room for another span, nothing is recorded and that
   // end's number is returned.
   std::optional<int> AddSpan(int a, int b);
+  // AddSpan for a span met on line `line` of `file_name`, refusing it with a
+  // message naming the node that has no room left.
+  std::optional<ReadError> record_span(int a, int b, const std::string& file_name, int line);
   // Sum of the working channels over the spans of node i.
   long long working_total(int i) const;
   // Sum of the spare channels over the spans of node i.
   long long spare_total(int i) const;
 };
+
+// The report of a line whose neighbouring names are one node: its line
+// number and text as read, indented by three blanks for the first pair of
+// a line and by five for a later one.
+void print_duplicated_node(int id, int line_number, const std::string& text, bool first_pair);
 
 // The first node (1 to noOfNodes) with the most spans, and that count;
 // both 0 when no node has a span.

@@ -1,13 +1,16 @@
 #include "node_list.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "fields.h"
+#include "outputs.h"
 
 namespace {
 
 constexpr int kStatusSequence = 3;
 constexpr int kStatusRefused = 1;
+constexpr int kStatusNodeFile = 2;
 
 // "nodes.txt:4: what is wrong\n"
 ReadError refusal(const std::string& file_name, int line, const std::string& detail) {
@@ -84,6 +87,19 @@ void fill_node_table(Network& net, const std::vector<NodeLine>& nodes) {
     if (n.number > net.largestNodeID) net.largestNodeID = n.number;
     net.noOfNodes = n.number;
   }
+}
+
+int read_node_file(Network& net, const std::string& name, NodeListRules rules, bool print_title) {
+  const std::optional<std::string> text = read_file_text(name);
+  if (!text) return cannot_open(name, kStatusNodeFile);
+  const NodeList list = parse_node_list(*text, name, rules);
+  if (print_title) std::printf("line 0: path file name is %s\n", list.title.c_str());
+  if (list.error) {
+    std::printf("%s", list.error->message.c_str());
+    return list.error->status;
+  }
+  fill_node_table(net, list.nodes);
+  return 0;
 }
 
 int cut_coordinate(float value) { return static_cast<int>(value); }

@@ -17,12 +17,6 @@ struct NodeLine {
   float h = 0;
 };
 
-// A reason to stop the run: the message to print and the exit status.
-struct ReadError {
-  std::string message;
-  int status = 1;
-};
-
 struct NodeListRules {
   // routeweave: node lines must be numbered 1, 2, 3 ... (exit status 3
   // otherwise), and coordinates are cut to whole numbers, so they must fit
@@ -42,6 +36,12 @@ NodeList parse_node_list(std::string_view text, const std::string& file_name, No
 // Fills the node records named by the lines; the number on the last line
 // is the number of nodes.
 void fill_node_table(Network& net, const std::vector<NodeLine>& nodes);
+
+// Reads the node list file into the node table, printing its title with
+// "line 0: path file name is %s\n" when `print_title`. Returns an exit
+// status: 0; 2 when the file cannot be opened; the reader's status after
+// its message.
+int read_node_file(Network& net, const std::string& name, NodeListRules rules, bool print_title);
 
 // A coordinate cut toward zero to a whole number (7.9 gives 7, -7.9 gives -7).
 int cut_coordinate(float value);

@@ -51,3 +51,8 @@ bool close_output(File& file) {
   const bool written = std::fflush(f) == 0 && !std::ferror(f);
   return std::fclose(f) == 0 && written;
 }
+
+int cannot_open(const std::string& name, int status) {
+  std::printf("can not open %s\n", name.c_str());
+  return status;
+}

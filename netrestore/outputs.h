@@ -37,5 +37,8 @@ std::optional<std::string> output_clash(const OutputNames& names, const std::vec
 // The whole text of a file; empty when it cannot be opened or read.
 std::optional<std::string> read_file_text(const std::string& name);
 
+// Prints "can not open NAME" and returns `status`.
+int cannot_open(const std::string& name, int status);
+
 // Flushes and closes an output; false when any of its writes failed.
 bool close_output(File& file);

@@ -24,18 +24,13 @@ std::optional<ReadError> count_pair(Network& net, const PathLine& line, std::siz
   const int x = net.findID(line.names[j]);
   const int y = net.findID(line.names[j + 1]);
   if (x == y) {
-    std::printf("Error: Duplicated nodeID, %d, should not exist in a path!\n", x);
-    std::printf(j == 0 ? "   in line %d: %s\n" : "     in line %d: %s\n", line.line_number, line.text.c_str());
+    print_duplicated_node(x, line.line_number, line.text, j == 0);
     return std::nullopt;
   }
-  const int a = x < y ? x : y;
-  const int b = x < y ? y : x;
-  if (std::optional<int> full = net.AddSpan(a, b)) {
-    return ReadError{text_printf("%s:%d: node %d (%s) would have more than 40 spans\n", file_name.c_str(),
-                                 line.line_number, *full, net.node[*full].name.c_str()),
-                     1};
-  }
-  ++net.W.at(a, b);
+  const SpanEntry span = SpanEntry::between(x, y);
+  if (std::optional<ReadError> error = net.record_span(span.lower, span.higher, file_name, line.line_number))
+    return error;
+  ++net.W.at(span.lower, span.higher);
   return std::nullopt;
 }
 

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kStatusSyntax = 1;
-constexpr int kStatusNodeFile = 2;
 constexpr int kStatusPathFile = 4;
 
 struct Arguments {
@@ -24,11 +23,6 @@ struct Arguments {
   std::string msgProcessingDelay;
   std::string spanSpareRatio;
 };
-
-int cannot_open(const std::string& name, int status) {
-  std::printf("can not open %s\n", name.c_str());
-  return status;
-}
 
 class RouteweaveFormat : public NetrestoreFormat {
  public:
@@ -95,19 +89,6 @@ void announce(const Arguments& args, const OutputNames& names) {
   std::printf("spanSpareRatio is %s\n", args.spanSpareRatio.c_str());
 }
 
-int read_nodes(Network& net, const std::string& nodefile) {
-  const std::optional<std::string> text = read_file_text(nodefile);
-  if (!text) return cannot_open(nodefile, kStatusNodeFile);
-  const NodeList list = parse_node_list(*text, nodefile, NodeListRules{true, true});
-  std::printf("line 0: path file name is %s\n", list.title.c_str());
-  if (list.error) {
-    std::printf("%s", list.error->message.c_str());
-    return list.error->status;
-  }
-  fill_node_table(net, list.nodes);
-  return 0;
-}
-
 // Counts the paths; sets noOfPaths to the number of lines after the title.
 int read_paths(Network& net, const std::string& pathfile, int& noOfPaths) {
   const std::optional<std::string> text = read_file_text(pathfile);
@@ -151,7 +132,7 @@ int run(const Arguments& args) {
   }
   auto net = std::make_unique<Network>();
   int noOfPaths = 0;
-  if (int status = read_nodes(*net, args.nodefile)) return status;
+  if (int status = read_node_file(*net, args.nodefile, NodeListRules{true, true}, true)) return status;
   if (int status = read_paths(*net, args.pathfile, noOfPaths)) return status;
   if (int status = derive_spares(*net, args.spanSpareRatio)) return status;
   return write_netrestore_outputs(*net, names, RouteweaveFormat(*net, args, noOfPaths));
