@@ -88,14 +88,6 @@ class LinkweaveFormat : public NetrestoreFormat {
   double delay_;
 };
 
-void announce(const Arguments& args, const OutputNames& names) {
-  std::printf("node file is %s\n", args.nodeFile.c_str());
-  std::printf("span file is %s\n", args.spanFile.c_str());
-  std::printf("resulting netrestore file is %s\n", args.netrestoreFile.c_str());
-  std::printf("resulting script file for testing link restoration is %s\n", names.simulator.c_str());
-  std::printf("msgProcessingDelay is %s\n", args.msgProcessingDelay.c_str());
-}
-
 int read_spans(SpanNetwork& sn, const std::string& spanFile) {
   const std::optional<std::string> text = read_file_text(spanFile);
   if (!text) return cannot_open(spanFile, kStatusSpanFile);
@@ -108,12 +100,9 @@ int read_spans(SpanNetwork& sn, const std::string& spanFile) {
 
 int run(const Arguments& args) {
   const OutputNames names = output_names(args.netrestoreFile);
-  announce(args, names);
-  if (std::optional<std::string> clash =
-          output_clash(names, {{"node file", args.nodeFile}, {"span file", args.spanFile}})) {
-    std::printf("%s", clash->c_str());
-    return kStatusSyntax;
-  }
+  const NamedFile spans{"span file", args.spanFile};
+  announce_run(args.nodeFile, spans, names, args.msgProcessingDelay);
+  if (int status = refuse_clash(names, {{"node file", args.nodeFile}, spans})) return status;
   auto sn = std::make_unique<SpanNetwork>();
   if (int status = read_node_file(sn->net, args.nodeFile, NodeListRules{false, false}, false)) return status;
   if (int status = read_spans(*sn, args.spanFile)) return status;

@@ -35,6 +35,22 @@ std::optional<std::string> output_clash(const OutputNames& names, const std::vec
   return std::nullopt;
 }
 
+int refuse_clash(const OutputNames& names, const std::vector<NamedFile>& inputs) {
+  const std::optional<std::string> clash = output_clash(names, inputs);
+  if (!clash) return 0;
+  std::printf("%s", clash->c_str());
+  return 1;
+}
+
+void announce_run(const std::string& nodeFile, const NamedFile& second, const OutputNames& names,
+                  const std::string& msgProcessingDelay) {
+  std::printf("node file is %s\n", nodeFile.c_str());
+  std::printf("%s is %s\n", second.role.c_str(), second.name.c_str());
+  std::printf("resulting netrestore file is %s\n", names.netrestore.c_str());
+  std::printf("resulting script file for testing link restoration is %s\n", names.simulator.c_str());
+  std::printf("msgProcessingDelay is %s\n", msgProcessingDelay.c_str());
+}
+
 std::optional<std::string> read_file_text(const std::string& name) {
   File f = open_file(name, "rb");
   if (!f) return std::nullopt;

@@ -34,6 +34,16 @@ struct NamedFile {
 // earlier output (same name or same file), or nothing when all are apart.
 std::optional<std::string> output_clash(const OutputNames& names, const std::vector<NamedFile>& inputs);
 
+// Prints the message of output_clash, if any, and returns the exit status:
+// 1 then, else 0.
+int refuse_clash(const OutputNames& names, const std::vector<NamedFile>& inputs);
+
+// The run's first lines: the node file, the second input as `second.role`
+// ("path file is paths.txt"), the netrestore file, the vetrun script and
+// the delay.
+void announce_run(const std::string& nodeFile, const NamedFile& second, const OutputNames& names,
+                  const std::string& msgProcessingDelay);
+
 // The whole text of a file; empty when it cannot be opened or read.
 std::optional<std::string> read_file_text(const std::string& name);
 

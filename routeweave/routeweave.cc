@@ -80,15 +80,6 @@ class RouteweaveFormat : public NetrestoreFormat {
   double delay_;
 };
 
-void announce(const Arguments& args, const OutputNames& names) {
-  std::printf("node file is %s\n", args.nodefile.c_str());
-  std::printf("path file is %s\n", args.pathfile.c_str());
-  std::printf("resulting netrestore file is %s\n", args.netrestoreFile.c_str());
-  std::printf("resulting script file for testing link restoration is %s\n", names.simulator.c_str());
-  std::printf("msgProcessingDelay is %s\n", args.msgProcessingDelay.c_str());
-  std::printf("spanSpareRatio is %s\n", args.spanSpareRatio.c_str());
-}
-
 // Counts the paths; sets noOfPaths to the number of lines after the title.
 int read_paths(Network& net, const std::string& pathfile, int& noOfPaths) {
   const std::optional<std::string> text = read_file_text(pathfile);
@@ -124,12 +115,10 @@ int derive_spares(Network& net, const std::string& spanSpareRatio) {
 
 int run(const Arguments& args) {
   const OutputNames names = output_names(args.netrestoreFile);
-  announce(args, names);
-  if (std::optional<std::string> clash =
-          output_clash(names, {{"node file", args.nodefile}, {"path file", args.pathfile}})) {
-    std::printf("%s", clash->c_str());
-    return kStatusSyntax;
-  }
+  const NamedFile paths{"path file", args.pathfile};
+  announce_run(args.nodefile, paths, names, args.msgProcessingDelay);
+  std::printf("spanSpareRatio is %s\n", args.spanSpareRatio.c_str());
+  if (int status = refuse_clash(names, {{"node file", args.nodefile}, paths})) return status;
   auto net = std::make_unique<Network>();
   int noOfPaths = 0;
   if (int status = read_node_file(*net, args.nodefile, NodeListRules{true, true}, true)) return status;
