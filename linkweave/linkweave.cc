@@ -104,7 +104,8 @@ int run(const Arguments& args) {
   announce_run(args.nodeFile, spans, names, args.msgProcessingDelay);
   if (int status = refuse_clash(names, {{"node file", args.nodeFile}, spans})) return status;
   auto sn = std::make_unique<SpanNetwork>();
-  if (int status = read_node_file(sn->net, args.nodeFile, NodeListRules{false, false}, false)) return status;
+  const NodeListRules nodes_as_numbered{.in_sequence = false, .whole_coordinates = false};
+  if (int status = read_node_file(sn->net, args.nodeFile, nodes_as_numbered, false)) return status;
   if (int status = read_spans(*sn, args.spanFile)) return status;
   return write_netrestore_outputs(sn->net, names, LinkweaveFormat(*sn, args));
 }

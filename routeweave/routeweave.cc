@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "fields.h"
 #include "node_list.h"
 #include "outputs.h"
 #include "path_list.h"
@@ -121,7 +120,8 @@ int run(const Arguments& args) {
   if (int status = refuse_clash(names, {{"node file", args.nodefile}, paths})) return status;
   auto net = std::make_unique<Network>();
   int noOfPaths = 0;
-  if (int status = read_node_file(*net, args.nodefile, NodeListRules{true, true}, true)) return status;
+  const NodeListRules numbered_nodes{.in_sequence = true, .whole_coordinates = true};
+  if (int status = read_node_file(*net, args.nodefile, numbered_nodes, true)) return status;
   if (int status = read_paths(*net, args.pathfile, noOfPaths)) return status;
   if (int status = derive_spares(*net, args.spanSpareRatio)) return status;
   return write_netrestore_outputs(*net, names, RouteweaveFormat(*net, args, noOfPaths));
