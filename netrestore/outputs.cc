@@ -51,17 +51,6 @@ void announce_run(const std::string& nodeFile, const NamedFile& second, const Ou
   std::printf("msgProcessingDelay is %s\n", msgProcessingDelay.c_str());
 }
 
-std::optional<std::string> read_file_text(const std::string& name) {
-  File f = open_file(name, "rb");
-  if (!f) return std::nullopt;
-  std::string text;
-  char chunk[65536];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) text.append(chunk, got);
-  if (std::ferror(f.get())) return std::nullopt;  // a folder opens but does not read
-  return text;
-}
-
 bool close_output(File& file) {
   std::FILE* f = file.release();
   const bool written = std::fflush(f) == 0 && !std::ferror(f);

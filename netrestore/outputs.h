@@ -44,9 +44,6 @@ int refuse_clash(const OutputNames& names, const std::vector<NamedFile>& inputs)
 void announce_run(const std::string& nodeFile, const NamedFile& second, const OutputNames& names,
                   const std::string& msgProcessingDelay);
 
-// The whole text of a file; empty when it cannot be opened or read.
-std::optional<std::string> read_file_text(const std::string& name);
-
 // Prints "can not open NAME" and returns `status`.
 int cannot_open(const std::string& name, int status);
 

@@ -58,7 +58,7 @@ class RouteweaveFormat : public NetrestoreFormat {
   // The path list is read again, and each path written by its node names.
   int write_path_section(std::FILE* out, bool companion) const override {
     std::fprintf(out, "%d\n", noOfPaths_);
-    const std::optional<std::string> text = read_file_text(args_.pathfile);
+    const std::optional<std::string> text = read_file(args_.pathfile);
     if (!text) return cannot_open(args_.pathfile, kStatusPathFile);
     const PathList paths = parse_path_list(*text);
     if (!companion) std::printf("line 1: path file name is %s\n", paths.title.c_str());
@@ -81,7 +81,7 @@ class RouteweaveFormat : public NetrestoreFormat {
 
 // Counts the paths; sets noOfPaths to the number of lines after the title.
 int read_paths(Network& net, const std::string& pathfile, int& noOfPaths) {
-  const std::optional<std::string> text = read_file_text(pathfile);
+  const std::optional<std::string> text = read_file(pathfile);
   if (!text) return cannot_open(pathfile, kStatusPathFile);
   const PathList paths = parse_path_list(*text);
   std::printf("line 1: path file name is %s\n", paths.title.c_str());
