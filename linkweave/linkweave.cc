@@ -9,6 +9,7 @@
 #include "shell.h"
 #include "span_list.h"
 #include "writer.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ class LinkweaveFormat : public NetrestoreFormat {
 };
 
 int read_spans(SpanNetwork& sn, const std::string& spanFile) {
-  const std::optional<std::string> text = read_file(spanFile);
+  const std::optional<std::string> text = read_whole_file(spanFile);
   if (!text) return cannot_open(spanFile, kStatusSpanFile);
   if (std::optional<ReadError> error = count_spans(sn, parse_span_list(*text), spanFile)) {
     std::printf("%s", error->message.c_str());

@@ -5,6 +5,7 @@
 
 #include "fields.h"
 #include "outputs.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ void fill_node_table(Network& net, const std::vector<NodeLine>& nodes) {
 }
 
 int read_node_file(Network& net, const std::string& name, NodeListRules rules, bool print_title) {
-  const std::optional<std::string> text = read_file(name);
+  const std::optional<std::string> text = read_whole_file(name);
   if (!text) return cannot_open(name, kStatusNodeFile);
   const NodeList list = parse_node_list(*text, name, rules);
   if (print_title) std::printf("line 0: path file name is %s\n", list.title.c_str());

@@ -9,6 +9,7 @@
 #include "path_list.h"
 #include "shell.h"
 #include "writer.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ class RouteweaveFormat : public NetrestoreFormat {
   // The path list is read again, and each path written by its node names.
   int write_path_section(std::FILE* out, bool companion) const override {
     std::fprintf(out, "%d\n", noOfPaths_);
-    const std::optional<std::string> text = read_file(args_.pathfile);
+    const std::optional<std::string> text = read_whole_file(args_.pathfile);
     if (!text) return cannot_open(args_.pathfile, kStatusPathFile);
     const PathList paths = parse_path_list(*text);
     if (!companion) std::printf("line 1: path file name is %s\n", paths.title.c_str());
@@ -81,7 +82,7 @@ class RouteweaveFormat : public NetrestoreFormat {
 
 // Counts the paths; sets noOfPaths to the number of lines after the title.
 int read_paths(Network& net, const std::string& pathfile, int& noOfPaths) {
-  const std::optional<std::string> text = read_file(pathfile);
+  const std::optional<std::string> text = read_whole_file(pathfile);
   if (!text) return cannot_open(pathfile, kStatusPathFile);
   const PathList paths = parse_path_list(*text);
   std::printf("line 1: path file name is %s\n", paths.title.c_str());
