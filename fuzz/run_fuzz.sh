@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # run_fuzz.sh TARGET SEED_DIR SECONDS: runs one fuzz target for SECONDS,
 # starting from the seeds. New inputs go to a scratch folder, so the seeds in
-# the repository stay as they are; a crash leaves its input in the scratch
-# folder and fails the run.
+# the repository stay as they are; a crash fails the run and leaves its input
+# in artifacts/<target>/ beside the target.
 set -eu
 target=$1 seeds=$2 seconds=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus" "$seeds"
 cd "$work"
-"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -close_fd_mask=1 \
   -artifact_prefix="$work/" "$work/corpus" "$seeds" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|INFO: seed corpus|==[0-9]+==ERROR|SUMMARY)' || true
 if ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* > /dev/null 2>&1; then
+  # Kept beside the target, so that the input can be replayed and made a seed.
+  kept=$(dirname "$target")/artifacts/$(basename "$target")
+  mkdir -p "$kept"
   for f in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
-    [ -f "$f" ] && { echo "found: $f"; od -c "$f" | head -20; }
+    [ -f "$f" ] && { cp "$f" "$kept/"; echo "found: $kept/${f##*/}"; od -c "$f" | head -20; }
   done
   exit 1
 fi

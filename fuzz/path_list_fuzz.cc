@@ -1,0 +1,37 @@
+// routeweave's path list reader and path counting, on any bytes: a node list,
+// a NUL byte and a path list (without a NUL, the bytes are the path list
+// over a fixed node list).
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "fuzz_input.h"
+#include "network_reset.h"
+#include "node_list.h"
+#include "path_list.h"
+
+namespace {
+
+constexpr std::string_view kNodes = "nodes\n1 A 0 0\n2 B 1 0\n3 C 1 1\n4 D 0 1\n5 E 2 2\n";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::string_view> parts = fuzz_parts(fuzz_text(data, size));
+  const std::string_view nodes = parts.size() > 1 ? parts[0] : kNodes;
+  const std::string_view paths = parts.size() > 1 ? parts[1] : parts[0];
+  static auto net = std::make_unique<Network>();
+  reset_network(*net);
+  const NodeList list = parse_node_list(nodes, "nodes.txt", NodeListRules{true, true});
+  fill_node_table(*net, list.nodes);
+  const PathList parsed = parse_path_list(paths);
+  for (const PathLine& line : parsed.lines) cut_at_last_blank(line.text);
+  if (count_paths(*net, parsed, "paths.txt")) return 0;
+  find_largest_span(*net);
+  find_largest_working(*net);
+  for (int n = 0; n < kNodeSlots; ++n) {
+    for (const SpanEntry& span : net->node[n].spans) spare_channels(net->W.at(span.lower, span.higher), 1.5);
+  }
+  return 0;
+}
