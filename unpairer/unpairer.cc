@@ -1,5 +1,6 @@
 #include "unpairer.h"
 
+#include <cctype>
 #include <cstdio>
 #include <optional>
 
@@ -27,6 +28,24 @@ void write_pass(std::string_view text, const std::string& in_name, std::FILE* ou
   std::fputs(pass.lines.c_str(), out);
 }
 
+// Why a data line without `needed` numbers is skipped: the first of its
+// fields that is no whole number of 32 bits, or that it has too few fields.
+std::string skip_reason(std::string_view line, std::size_t needed) {
+  const auto is_blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  std::size_t pos = 0;
+  for (std::size_t field = 1; field <= needed; ++field) {
+    while (pos < line.size() && is_blank(line[pos])) ++pos;
+    if (pos == line.size()) break;
+    std::size_t end = pos;
+    while (end < line.size() && !is_blank(line[end])) ++end;
+    const std::string_view word = line.substr(pos, end - pos);
+    if (!parse_int(word))
+      return "field " + std::to_string(field) + " is not a whole number of 32 bits: " + std::string(word);
+    pos = end;
+  }
+  return "fewer than " + std::to_string(needed) + " numbers";
+}
+
 }  // namespace
 
 SpanPass unpair_pass(std::string_view text, const std::string& name, std::size_t first_field) {
@@ -39,9 +58,8 @@ SpanPass unpair_pass(std::string_view text, const std::string& name, std::size_t
     if (++line_no <= 2) continue;
     std::vector<int> n = scan_ints(line, needed);
     if (n.size() < needed) {
-      char message[96];
-      std::snprintf(message, sizeof message, ":%d: fewer than %zu numbers, line skipped", line_no, needed);
-      pass.skipped.push_back(name + message);
+      pass.skipped.push_back(name + ":" + std::to_string(line_no) + ": " + skip_reason(line, needed) +
+                             ", line skipped");
       continue;
     }
     char span[64];
