@@ -22,6 +22,7 @@ struct companions {
 // Creates the companions in their order; false (after the message) when one
 // cannot be created.
 bool create_companions(output_files& files, const std::string& stem, companions& out) {
+  if (files.any_is_input({stem + ".new", stem + ".top", stem + ".scr"})) return false;
   return (out.desc = files.create(stem + ".new")) && (out.top = files.create(stem + ".top")) &&
          (out.scr = files.create(stem + ".scr"));
 }

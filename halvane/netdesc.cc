@@ -1,7 +1,7 @@
 #include "netdesc.h"
 
 #include <cctype>
-#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -85,14 +85,17 @@ struct field_reader {
 };
 
 // The node count and the type keyword, as "%ld %s" reads them from the
-// first line; the rest of the line is skipped.
-bool parse_first_line(const std::string& line, long long& count, std::string& keyword) {
+// first line; the rest of the line is skipped. A count beyond the range of
+// long long is read as its nearest end, and `count_text` keeps it as typed.
+bool parse_first_line(const std::string& line, long long& count, std::string& count_text, std::string& keyword) {
   const char* begin = line.c_str();
   char* end = nullptr;
-  errno = 0;
   const long long n = std::strtoll(begin, &end, 10);
-  if (end == begin || errno == ERANGE) return false;
+  if (end == begin) return false;
   std::size_t p = static_cast<std::size_t>(end - begin);
+  std::size_t digits = 0;
+  while (digits < p && is_space(line[digits])) ++digits;
+  count_text = line.substr(digits, p - digits);
   while (p < line.size() && is_space(line[p])) ++p;
   std::size_t q = p;
   while (q < line.size() && !is_space(line[q])) ++q;
@@ -154,6 +157,11 @@ bool read_node_block(line_cursor& c, std::int32_t n, const block_rules& rules, n
     error = c.where() + node_label(n, node.name) + ": " + f.problem;
     return false;
   }
+  if (port_count < 0) {
+    // Its port lines would be read as the next node's lines.
+    error = c.where() + node_label(n, node.name) + ": field 2 (port count) is negative: " + std::to_string(port_count);
+    return false;
+  }
   init_list(node.ports);
   for (std::int32_t k = 1; k <= port_count; ++k) {
     auto port = std::make_unique<port_entry>();
@@ -174,16 +182,18 @@ net_read read_description(std::string_view text, const std::string& file_name, b
   add_list(d.net, std::move(sim), 0);
 
   line_cursor c(text, file_name);
-  if (!c.next_line() || !parse_first_line(c.line, d.netsize, d.keyword)) {
+  std::string count_text;
+  if (!c.next_line() || !parse_first_line(c.line, d.netsize, count_text, d.keyword)) {
     result.error = c.where() + "expected the node count and the type keyword";
     return result;
   }
-  if (d.netsize < 0 || d.netsize > INT32_MAX) {
-    result.error = c.where() + "the node count " + std::to_string(d.netsize) + " is out of range";
+  // Any count above halvane's limit is refused by the limit, however large.
+  if (version1 && d.netsize > HALVANE_NODE_LIMIT && d.netsize < LLONG_MAX) {
+    result.over_limit = true;
     return result;
   }
-  if (version1 && d.netsize > HALVANE_NODE_LIMIT) {
-    result.over_limit = true;
+  if (d.netsize < 0 || d.netsize > INT32_MAX) {
+    result.error = c.where() + "the node count " + count_text + " is out of range";
     return result;
   }
   const type_mode mode = mode_of_keyword(d.keyword);
@@ -330,11 +340,18 @@ std::optional<net_read> load_description(const std::string& name,
   return read;
 }
 
-std::FILE* output_files::create(const std::string& name) {
-  if (same_file(name, input_)) {
-    std::printf("%s is the input file; it is left as it is\n", name.c_str());
-    return nullptr;
+bool output_files::any_is_input(const std::vector<std::string>& names) const {
+  for (const std::string& name : names) {
+    if (same_file(name, input_)) {
+      std::printf("%s is the input file; it is left as it is\n", name.c_str());
+      return true;
+    }
   }
+  return false;
+}
+
+std::FILE* output_files::create(const std::string& name) {
+  if (any_is_input({name})) return nullptr;
   File f = open_file(name, "w");
   if (!f) {
     std::printf("can not open %s\n", name.c_str());

@@ -133,6 +133,10 @@ class output_files {
   // `input` is the file the outputs are made from.
   explicit output_files(std::string input) : input_(std::move(input)) {}
 
+  // True, after "NAME is the input file; it is left as it is", when one of
+  // the outputs to come is the input: checked before any is created, so
+  // that a refused run leaves the outputs of an earlier one as they were.
+  bool any_is_input(const std::vector<std::string>& names) const;
   // Creates the next output; null, after "can not open NAME", when it
   // cannot be created, or after "NAME is the input file; it is left as it
   // is" when it is the input under another name.

@@ -23,11 +23,13 @@ struct lists {
 bool create_lists(output_files& files, const std::string& prefix, lists& out) {
   const std::string nodes_name = prefix + "nodes.txt";
   const std::string paths_name = prefix + "paths.txt";
+  const std::string spares_name = prefix + "spares.txt";
+  if (files.any_is_input({nodes_name, paths_name, spares_name})) return false;
   if (!(out.nodes = files.create(nodes_name))) return false;
   std::fprintf(out.nodes, "%s\n", nodes_name.c_str());
   if (!(out.paths = files.create(paths_name))) return false;
   std::fprintf(out.paths, "%s\n", paths_name.c_str());
-  if (!(out.spares = files.create(prefix + "spares.txt"))) return false;
+  if (!(out.spares = files.create(spares_name))) return false;
   std::fputs("        DS3\nN1  N2  LINK#\n", out.spares);
   return true;
 }
