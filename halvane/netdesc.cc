@@ -69,7 +69,12 @@ struct field_reader {
     std::string token;
     if (!next(token, what)) return false;
     const std::vector<int> n = scan_ints(token, 1);
-    if (n.empty()) return not_a_number(token, what, "a whole number");
+    if (n.empty()) {
+      // Digits that do not read are beyond 32 bits.
+      const std::size_t d = token[0] == '+' || token[0] == '-' ? 1 : 0;
+      const bool digits = d < token.size() && token[d] >= '0' && token[d] <= '9';
+      return not_a_number(token, what, digits ? "a whole number of 32 bits" : "a whole number");
+    }
     value = n[0];
     return true;
   }
