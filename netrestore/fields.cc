@@ -27,7 +27,10 @@ std::vector<std::string_view> lines_as_read(std::string_view text) {
 }
 
 std::string_view without_line_end(std::string_view line) {
-  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  if (!line.empty() && line.back() == '\n') {
+    line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  }
   return line;
 }
 

@@ -12,7 +12,9 @@
 // message can show a line exactly as read.
 std::vector<std::string_view> lines_as_read(std::string_view text);
 
-// A line without its line feed.
+// A line without its line end: the line feed, and a carriage return before
+// it (a line end written on Windows), which would otherwise cling to the
+// last word of the line.
 std::string_view without_line_end(std::string_view line);
 
 class FieldScanner {
