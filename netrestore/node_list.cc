@@ -33,6 +33,21 @@ std::optional<std::string> limit_problem(const NodeLine& n, const NodeListRules&
   return std::nullopt;
 }
 
+// The first field of a line when it is written as a whole number but lies
+// beyond 32 bits: such a line does carry a number, just none that can be
+// one of the nodes.
+std::optional<std::string> unreadable_number(std::string_view line) {
+  FieldScanner f(line);
+  if (f.next_int()) return std::nullopt;
+  std::optional<std::string> word = f.next_word();
+  if (!word) return std::nullopt;
+  std::size_t p = (*word)[0] == '+' || (*word)[0] == '-' ? 1 : 0;
+  const std::size_t first_digit = p;
+  while (p < word->size() && (*word)[p] >= '0' && (*word)[p] <= '9') ++p;
+  if (p == first_digit) return std::nullopt;
+  return word->substr(0, p);
+}
+
 bool read_rest(FieldScanner& f, NodeLine& n) {
   std::optional<std::string> name = f.next_word();
   if (!name) return false;
@@ -59,6 +74,10 @@ NodeList parse_node_list(std::string_view text, const std::string& file_name, No
     if (!rules.in_sequence && f.at_end()) continue;
     std::optional<int> read = f.next_int();
     if (read) number = *read;
+    if (std::optional<std::string> digits = unreadable_number(lines[k])) {
+      list.error = refusal(file_name, n.line_number, "node " + *digits + ": node numbers run from 1 to 399");
+      return list;
+    }
     if (rules.in_sequence) {
       const int expected = static_cast<int>(list.nodes.size()) + 1;
       if (number != expected) {
