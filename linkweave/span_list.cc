@@ -64,6 +64,11 @@ std::optional<ReadError> count_spans(SpanNetwork& sn, const std::vector<SpanLine
                   file_name.c_str(), line.line_number);
       continue;
     }
+    if (line.working < 0 || line.spare < 0) {
+      // A negative count would be subtracted from the node totals.
+      std::printf("%s:%d: a channel count is negative; line skipped\n", file_name.c_str(), line.line_number);
+      continue;
+    }
     ++sn.noOfSpans;
     if (std::optional<ReadError> error = count_span(sn, line, file_name)) return error;
   }

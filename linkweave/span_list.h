@@ -34,9 +34,9 @@ struct SpanNetwork {
 };
 
 // Puts each span line into the tables: a span named again takes the later
-// line's values. Lines that are incomplete or join a node to itself are
-// reported and add nothing. Stops only when a node would get more spans
-// than its record holds.
+// line's values. Lines that are incomplete, have a negative channel count
+// or join a node to itself are reported and add nothing. Stops only when a
+// node would get more spans than its record holds.
 std::optional<ReadError> count_spans(SpanNetwork& sn, const std::vector<SpanLine>& lines, const std::string& file_name);
 
 // The number of path lines: one per working channel of every span written
