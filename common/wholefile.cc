@@ -1,0 +1,20 @@
+#include "wholefile.h"
+
+#include <cstdio>
+
+std::optional<std::string> read_whole_file(const std::string& name) {
+  File f = open_file(name, "rb");
+  if (!f) return std::nullopt;
+  std::string text;
+  char chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) text.append(chunk, got);
+  if (std::ferror(f.get())) return std::nullopt;
+  return text;
+}
+
+bool finish_writing(File& file) {
+  if (!file) return false;
+  const bool written = std::fflush(file.get()) == 0 && !std::ferror(file.get());
+  return std::fclose(file.release()) == 0 && written;
+}

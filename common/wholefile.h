@@ -1,0 +1,17 @@
+// Whole files: a file read into memory at once, so that readers can work on
+// its text as a byte buffer, and a written file closed with its write
+// errors noticed.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "textio.h"
+
+// The whole content of the file; empty when it cannot be opened or read (a
+// directory, for instance).
+std::optional<std::string> read_whole_file(const std::string& name);
+
+// Flushes and closes a file written through the handle; false when any write
+// to it failed (a full disk, for instance).
+bool finish_writing(File& file);
