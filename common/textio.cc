@@ -9,17 +9,6 @@ File open_file(const std::string& name, const char* mode) {
   return File(std::fopen(name.c_str(), mode));
 }
 
-std::optional<std::string> read_file(const std::string& name) {
-  File f = open_file(name, "rb");
-  if (!f) return std::nullopt;
-  std::string text;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) text.append(buffer, got);
-  if (std::ferror(f.get())) return std::nullopt;
-  return text;
-}
-
 bool read_line(std::FILE* f, std::string& line) {
   line.clear();
   int c;

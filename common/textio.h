@@ -18,10 +18,6 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // fopen() with an owning handle; empty when the file cannot be opened.
 File open_file(const std::string& name, const char* mode);
 
-// The whole content of a file; empty when the file cannot be opened (or
-// names a folder).
-std::optional<std::string> read_file(const std::string& name);
-
 // Reads one line, whatever its length, without its line feed. Returns false
 // at end of file when nothing was read; a last line without a line feed is
 // still a line.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "textio.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr const char* kSpareHeader = "        DS3\nN1  N2  LINK#\n";
 
 // Reads the input for one pass; reports it when it cannot be read.
 std::optional<std::string> read_input(const std::string& in_name) {
-  std::optional<std::string> text = read_file(in_name);
+  std::optional<std::string> text = read_whole_file(in_name);
   if (!text) std::printf("can not open %s\n", in_name.c_str());
   return text;
 }
@@ -38,12 +39,12 @@ SpanPass unpair_pass(std::string_view text, const std::string& name, std::size_t
     if (++line_no <= 2) continue;
     std::vector<int> n = scan_ints(line, needed);
     if (n.size() < needed) {
-      char message[64];
+      char message[96];
       std::snprintf(message, sizeof message, ":%d: fewer than %zu numbers, line skipped", line_no, needed);
       pass.skipped.push_back(name + message);
       continue;
     }
-    char span[48];
+    char span[64];
     std::snprintf(span, sizeof span, "%-3d %-3d %d\n", n[first_field], n[first_field + 1], n[first_field + 2]);
     pass.lines += span;
   }
