@@ -41,11 +41,16 @@ expect_mode() { [ "$(stat -c %a "$2" 2>/dev/null)" = "$1" ] || fail "$2 is not o
 cd "$work" || exit 1
 cp "$examples/nsfnet.net" "$examples/nsfnet.dat" . || exit 1
 
+
 # 1. Split the network description into lists.
 run morwick.log morwick nsfnet.net
 expect morwick.log "pathsize = 212"
 expect nsfnetnodes.txt "1 WA -122.330002 47.610001"
 expect nsfnetnodes.txt "14 MD -76.940002 38.990002"
+# The description numbers its nodes as the example's node list does, which
+# capsweep reads with the netdata file below.
+[ "$(awk 'NR > 1 { print $1, $2 }' nsfnetnodes.txt)" = "$(awk 'NR > 1 { print $1, $2 }' "$examples/nsfnet_nodes.txt")" ] ||
+  fail "nsfnet.net does not number its nodes as nsfnet_nodes.txt does"
 expect nsfnetpaths.txt "CA1 WA 45"
 expect nsfnetspares.txt "CA1 WA  15  "
 
