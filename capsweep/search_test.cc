@@ -35,6 +35,11 @@ Search make_search(FakeSolver& solver, std::FILE* results, int capacity, int deb
   return s;
 }
 
+constexpr const char* kExponentialBanner =
+    "\n---------------------------------------------------------------------------\n"
+    "---------------------------EXPONENTIAL FIT-----------------------------------\n"
+    "---------------------------------------------------------------------------\n\n";
+
 using Strategy = void (*)(Search&, int demand);
 
 void exponential(Search& s, int d) { exponential_stat(s, d, 1, Totals{}); }
@@ -102,10 +107,7 @@ TEST(CapsweepSearch, OnlyTheExponentialBannerIsWrittenWithoutDebug) {
   exponential_stat(s, 5, 1, Totals{});
   linear_stat(s, 5, 1, Totals{});
   bisection(s, 3, 5, 4, 1, 0, Totals{});
-  EXPECT_EQ(results.text(),
-            "\n---------------------------------------------------------------------------\n"
-            "---------------------------EXPONENTIAL FIT-----------------------------------\n"
-            "---------------------------------------------------------------------------\n\n");
+  EXPECT_EQ(results.text(), kExponentialBanner);
 }
 
 TEST(CapsweepSearch, DebugWritesARowPerTrialWithRunningTotals) {
@@ -114,9 +116,7 @@ TEST(CapsweepSearch, DebugWritesARowPerTrialWithRunningTotals) {
   Search s = make_search(solver, results.get(), 10, 1);
   exponential_stat(s, 5, 1, Totals{});
   EXPECT_EQ(results.text(),
-            "\n---------------------------------------------------------------------------\n"
-            "---------------------------EXPONENTIAL FIT-----------------------------------\n"
-            "---------------------------------------------------------------------------\n\n"
+            std::string(kExponentialBanner) +
             "   3    AA     BB      10    N        4     0.500000   0.250000   4     40.00%  "
             "0.500000  0.250000     1   -1\n"
             "   3    AA     BB      10    N        2     0.500000   0.250000   2     20.00%  "
