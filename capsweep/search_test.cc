@@ -128,29 +128,4 @@ TEST(CapsweepSearch, DebugWritesARowPerTrialWithRunningTotals) {
             "   3    AA     BB      10    Y        1     0.500000   0.250000   1     10.00%  "
             "1.500000  0.750000    3    0\n");
 }
-
-TEST(CapsweepSearch, DebugMarksAFailedLastAttempt) {
-  MemoryFile results;
-  FakeSolver solver{0, {}};
-  Search s = make_search(solver, results.get(), 10, 1);
-  bisection(s, 2, 2, 1, 1, 0, Totals{});
-  const std::string text = results.text();
-  EXPECT_NE(text.find("   N        1 "), std::string::npos) << text;
-  EXPECT_TRUE(text.ends_with("\n\n********** LAST ATTEMPT FAILED *********** NO RESTORATION POSSIBLE!!\n\n")) << text;
-  EXPECT_EQ(s.final_demand, 0);
-}
-
-TEST(CapsweepSearch, LinearBannerAndStepWithDebug) {
-  MemoryFile results;
-  FakeSolver solver{26, {}};
-  Search s = make_search(solver, results.get(), 30, 1);
-  linear_stat(s, 30, 1, Totals{});
-  const std::string text = results.text();
-  EXPECT_TRUE(text.starts_with("\n---------------------------------------------------------------------------\n"
-                               "-----------------------------LINEAR FIT-------------------------------------\n"))
-      << text;
-  EXPECT_NE(text.find("     1   -4\n"), std::string::npos) << text;
-  EXPECT_EQ(s.final_demand, 26);
-}
-
 }  // namespace

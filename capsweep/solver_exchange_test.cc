@@ -57,8 +57,3 @@ TEST(CapsweepAnswer, FewerThanFourValuesAreRefused) {
   EXPECT_FALSE(parse_answer("1\n0.5\nfast\n1\n"));
   EXPECT_FALSE(parse_answer("99999999999\n0\n0\n0\n"));
 }
-
-TEST(CapsweepSolverCommand, QuietInSilenceMode) {
-  EXPECT_EQ(solver_command(0), "relax");
-  EXPECT_EQ(solver_command(1), "relax > /dev/null");
-}
