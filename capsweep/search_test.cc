@@ -128,4 +128,5 @@ TEST(CapsweepSearch, DebugWritesARowPerTrialWithRunningTotals) {
             "   3    AA     BB      10    Y        1     0.500000   0.250000   1     10.00%  "
             "1.500000  0.750000    3    0\n");
 }
+
 }  // namespace
