@@ -138,7 +138,8 @@ class InputReader {
     RelaxInput input;
     RelaxProblem& p = input.problem;
     if (!read_count("the node count", 1, p.node_count) || !read_count("the arc count", 0, arc_count_) ||
-        !read_arcs(p) || !read_supplies(p) || !check_rest() || !check_supplies(p)) {
+        !read_arcs(p) || !read_supplies(p) || !check_rest() || !check_supplies(p) ||
+        !check_cost_range(p)) {
       input.error = error_;
     }
     return input;
@@ -263,6 +264,18 @@ class InputReader {
     if (p.demand != sink_value_) {
       return fail_whole(text_printf("the supplies do not balance: node %d sends %lld, node %d takes %lld", p.source,
                                     p.demand, p.sink, sink_value_));
+    }
+    return true;
+  }
+
+  // The solve adds up cost times flow in 64 bits: refuse problems where that
+  // sum could overflow (no network capsweep writes comes near).
+  bool check_cost_range(const RelaxProblem& p) {
+    constexpr __int128 kLimit = static_cast<__int128>(1) << 62;
+    __int128 total = 0;
+    for (const RelaxArc& a : p.arcs) {
+      total += static_cast<__int128>(a.cost < 0 ? -a.cost : a.cost) * a.capacity;
+      if (total > kLimit) return fail_whole("costs times capacities add up to more than the solver can hold");
     }
     return true;
   }

@@ -139,6 +139,9 @@ TEST(ReadRelaxInput, BadInputNamesTheLine) {
       {ok_arcs + "1  0\n2  0\n  3  4\n", "RELAX.INP: no source: no node has a negative value"},
       {ok_arcs + "  1 -4\n2  0\n3  0\n", "RELAX.INP: no sink: no node has a positive value"},
       {ok_arcs + "  1 -5\n2  0\n  3  5\n\n  4\n", "RELAX.INP:9: unexpected text after the supply lines"},
+      {"2\n3\n  1  1  220000000002000000000\n  2  1  220000000002000000000\n  3  1  220000000002000000000\n"
+       "  1 -1\n  2  1\n",
+       "RELAX.INP: costs times capacities add up to more than the solver can hold"},
   };
   for (const auto& [text, error] : cases) EXPECT_EQ(read_relax_input(text).error, error) << text;
 }
