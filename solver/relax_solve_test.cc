@@ -153,20 +153,6 @@ TEST(SolveRelax, AgreesWithIndependentChecksOnRandomGraphs) {
   EXPECT_GT(infeasible, 300);
 }
 
-TEST(SolveRelax, SameProblemSamePaths) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    const RelaxProblem p = random_problem(random, true);
-    const RelaxSolution first = solve_relax(p);
-    const RelaxSolution second = solve_relax(p);
-    ASSERT_EQ(first.paths.size(), second.paths.size());
-    for (std::size_t i = 0; i < first.paths.size(); ++i) {
-      EXPECT_EQ(first.paths[i].bandwidth, second.paths[i].bandwidth);
-      EXPECT_EQ(first.paths[i].nodes, second.paths[i].nodes);
-    }
-  }
-}
-
 TEST(SolveRelax, CutArcsCarryNothingAndTheBestPartialFlowIsKept) {
   // Two routes from 1 to 4: 1-2-4 (cost 2, 3 units), 1-3-4 (cost 4, 5
   // units); the direct arc 1-4 is cut (capacity 0).
