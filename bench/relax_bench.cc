@@ -92,6 +92,7 @@ void run_program(benchmark::State& state, const char* program) {
 
 void BM_RelaxWholeRun(benchmark::State& state) { run_program(state, RELAX_PROGRAM); }
 void BM_ReadOnlyProgramRun(benchmark::State& state) { run_program(state, READER_PROGRAM); }
+void BM_ReadOnlyProgramLinkedLikeRelaxRun(benchmark::State& state) { run_program(state, STATIC_READER_PROGRAM); }
 
 void BM_ReadRelaxInput(benchmark::State& state) {
   const std::string text = relax_file(bench_problem(0));
@@ -126,6 +127,7 @@ void BM_NetworkSimplexDirect(benchmark::State& state) {
 
 BENCHMARK(BM_RelaxWholeRun)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadOnlyProgramRun)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadOnlyProgramLinkedLikeRelaxRun)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadRelaxInput)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SolveRelax)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NetworkSimplexDirect)->Unit(benchmark::kMicrosecond);
