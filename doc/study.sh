@@ -92,7 +92,18 @@ done
 run capsweep.log capsweep nsfnetnodes.txt nsfnet.dat 3
 expect capsweep.log "Finished!!! You will find the output in file -- nsfnet.out."
 expect nsfnet.out "Edge  Node   Node  Restore  Feas  Restore   Time       Time     Cost  Restored"
-[ -f nsfnet.dat.ls/WA_CA1cut.l ] || fail "nsfnet.dat.ls/WA_CA1cut.l was not written"
+expect capsweep.log "100% restoration is not possible -- 71.43% may be.relax: infeasible: 7 of 10 routed from node 1 to node 8 on 3 paths, cost 211"
+expect capsweep.log "Final is_feas = 1."
+expect_row nsfnet.out "   1    WA    CA1      14    Y       10 " "   185     71.43%"
+expect_row nsfnet.out "   3    WA     IL      14    Y        7 " "   211     50.00%"
+expect_row nsfnet.out "  15    PA     GA      12    Y        3 " "    57     25.00%"
+expect_row nsfnet.out "  21    NJ     MD       8    Y        8 " "   102    100.00%"
+[ "$(grep -c '^ *[0-9]' nsfnet.out)" = 21 ] || fail "nsfnet.out does not hold one row for each of the 21 spans"
+[ "$(ls nsfnet.dat.ls | wc -l)" = 21 ] || fail "nsfnet.dat.ls does not hold one path report for each of the 21 spans"
+expect nsfnet.dat.ls/WA_CA1cut.l "FOR SPAN CUT WA-CA1, RESTORATION PATHS FOUND:"
+expect nsfnet.dat.ls/WA_CA1cut.l "BW=7 PATH=( WA CA2 CA1)"
+expect nsfnet.dat.ls/WA_CA1cut.l "BW=2 PATH=( WA IL NE CO UT CA1)"
+expect nsfnet.dat.ls/WA_CA1cut.l "TOTAL_BANDWIDTH_RESTORED=10"
 
 if [ $failures -ne 0 ]; then
   echo "$failures failure(s); the study ran in $work"
