@@ -2,7 +2,7 @@
 # Installs the Debian packages the toolkit needs when they are missing (as
 # root), or prints the apt-get line that would install them.
 set -eu
-packages=(g++ cmake make libgtest-dev libbenchmark-dev liblemon-dev clang libclang-rt-14-dev)
+packages=(g++ cmake make libgtest-dev libbenchmark-dev liblemon-dev clang libclang-rt-14-dev groff-base)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,0 +1,56 @@
+#include "relax.h"
+
+#include <time.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "relax_input.h"
+#include "relax_output.h"
+#include "relax_solve.h"
+#include "textio.h"
+#include "wholefile.h"
+
+namespace {
+
+constexpr int kStatusFailure = 1;
+const std::string kInputName = "RELAX.INP";
+const std::string kVerdictName = "TEMP.OUT";
+const std::string kPathsName = "PATH.OUT";
+
+double seconds_of(clockid_t clock) {
+  timespec t{};
+  ::clock_gettime(clock, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+int failure(const std::string& message) {
+  std::fprintf(stderr, "relax: %s\n", message.c_str());
+  return kStatusFailure;
+}
+
+}  // namespace
+
+int relax_main(int argc, char** /*argv*/) {
+  // Both times count from here, so that they measure the same stretch of work.
+  const double start = seconds_of(CLOCK_MONOTONIC);
+  const double cpu_start = seconds_of(CLOCK_PROCESS_CPUTIME_ID);
+  if (argc > 1) return failure("takes no arguments; it reads " + kInputName + " in the current directory");
+
+  const std::optional<std::string> text = read_whole_file(kInputName);
+  if (!text) return failure("cannot read " + kInputName + ": " + std::strerror(errno));
+  const RelaxInput input = read_relax_input(*text, kInputName);
+  if (!input.ok()) return failure(input.error);
+
+  const RelaxSolution solution = solve_relax(input.problem);
+  const double elapsed = seconds_of(CLOCK_MONOTONIC) - start;
+  const double cpu = seconds_of(CLOCK_PROCESS_CPUTIME_ID) - cpu_start;
+  const std::string error = write_answer_files(kPathsName, path_out_text(input.problem, solution), kVerdictName,
+                             temp_out_text(solution, elapsed, cpu));
+  if (!error.empty()) return failure(error);
+  std::fputs(summary_line(input.problem, solution).c_str(), stdout);
+  return 0;
+}
