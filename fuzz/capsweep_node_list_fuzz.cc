@@ -1,0 +1,17 @@
+// capsweep's node list reader on any bytes, and the names it hands out.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_input.h"
+#include "inputs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const NodeListRead read = parse_node_list(fuzz_text(data, size), "nodes.txt");
+  if (!read.error.empty()) {
+    if (read.status == 0 || read.error.back() != '\n') __builtin_trap();  // a refusal is a whole message and a failure
+    return 0;
+  }
+  if (read.names.count() > kMaxNodes) __builtin_trap();
+  for (int k = -1; k <= read.names.count() + 1; ++k) read.names.name_of(k);
+  return 0;
+}

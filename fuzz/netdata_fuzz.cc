@@ -1,0 +1,36 @@
+// capsweep's netdata reader on any bytes; for a file it accepts, the
+// statistics, the demand bound of every cut and the RELAX.INP text of its
+// first trial, which the solver's reader must read back.
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "cut_loop.h"
+#include "fuzz_input.h"
+#include "inputs.h"
+#include "relax_input.h"
+#include "solver_exchange.h"
+#include "statistics.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const NetDataRead read = parse_netdata(fuzz_text(data, size), "net.dat");
+  if (!read.error.empty()) return 0;
+  const NetData& net = read.data;
+  if (static_cast<long long>(net.edges.size()) != net.n_edge) __builtin_trap();
+  for (const Edge& r : net.edges) {
+    if (r.from < 1 || r.from > net.n_node || r.to < 1 || r.to > net.n_node) __builtin_trap();
+  }
+  static std::FILE* nowhere = std::fopen("/dev/null", "w");
+  print_net_stats(nowhere, net, net_stats(net));
+  const int stride = net.paired() ? 2 : 1;
+  for (long long e = 1; e <= net.n_edge; e += stride) {
+    const DemandBound bound = demand_bound(net, static_cast<int>(e));
+    if (bound.demand <= 0 || bound.demand > INT_MAX) continue;
+    const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+    const std::string text = relax_input(static_cast<int>(bound.demand), net.n_node, net.n_edge, static_cast<int>(e),
+                                         net.paired() ? 1 : 0, net.edges, cut.from, cut.to);
+    read_relax_input(text);
+  }
+  return 0;
+}

@@ -1,0 +1,20 @@
+// capsweep's readers of the solver's answers on any bytes: PATH.OUT
+// converted with node names (some node numbers have none), and TEMP.OUT.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_input.h"
+#include "path_report.h"
+#include "solver_exchange.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text = fuzz_text(data, size);
+  static const NodeNames names = [] {
+    NodeNames n;
+    for (const char* name : {"Seattle", "PaloAlto", "SanDiego", "SaltLake", "", "Boulder"}) n.slots.emplace_back(name);
+    return n;
+  }();
+  convert_report(text, names);
+  parse_answer(text);
+  return 0;
+}
