@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 inline std::string_view fuzz_text(const std::uint8_t* data, std::size_t size) {
@@ -24,4 +25,12 @@ inline std::vector<std::string_view> fuzz_parts(std::string_view text) {
     parts.push_back(text.substr(pos, end - pos));
     pos = end + 1;
   }
+}
+
+// Two files in one input: the parts before and after the first NUL byte;
+// without one, the whole input is the second file and `first` the first.
+inline std::pair<std::string_view, std::string_view> fuzz_two_files(std::string_view text, std::string_view first) {
+  const std::size_t cut = text.find('\0');
+  if (cut == std::string_view::npos) return {first, text};
+  return {text.substr(0, cut), text.substr(cut + 1)};
 }

@@ -1,12 +1,15 @@
-// Puts a node table back to its state when new, cheaply: a fresh Network
-// costs a few megabytes of tables per input, which slows a fuzz run down
-// more than a hundredfold. Only the cells of recorded spans are ever set.
+// The node table of the targets that read lists beside a node list, reused
+// from input to input: a fresh Network costs a few megabytes of tables per
+// input, which slows a fuzz run down more than a hundredfold.
 #pragma once
 
 #include <algorithm>
 
 #include "network.h"
+#include "node_list.h"
 
+// Puts the table (and any span tables beside it) back to its state when
+// new; only the cells of recorded spans are ever set.
 template <typename... Tables>
 void reset_network(Network& net, Tables&... more) {
   for (const Node& n : net.node) {
@@ -20,4 +23,11 @@ void reset_network(Network& net, Tables&... more) {
   std::fill(net.I.begin(), net.I.end(), 0);
   net.noOfNodes = 0;
   net.largestNodeID = 0;
+}
+
+// The node table of a node list text read under the rules (reset first).
+template <typename... Tables>
+void load_node_list(Network& net, std::string_view text, NodeListRules rules, Tables&... more) {
+  reset_network(net, more...);
+  fill_node_table(net, parse_node_list(text, "nodes.txt", rules).nodes);
 }

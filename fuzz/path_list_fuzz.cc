@@ -11,20 +11,13 @@
 #include "node_list.h"
 #include "path_list.h"
 
-namespace {
-
+// A node list of five nodes, numbered in sequence as routeweave wants it.
 constexpr std::string_view kNodes = "nodes\n1 A 0 0\n2 B 1 0\n3 C 1 1\n4 D 0 1\n5 E 2 2\n";
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string_view> parts = fuzz_parts(fuzz_text(data, size));
-  const std::string_view nodes = parts.size() > 1 ? parts[0] : kNodes;
-  const std::string_view paths = parts.size() > 1 ? parts[1] : parts[0];
+  const auto [nodes, paths] = fuzz_two_files(fuzz_text(data, size), kNodes);
   static auto net = std::make_unique<Network>();
-  reset_network(*net);
-  const NodeList list = parse_node_list(nodes, "nodes.txt", NodeListRules{true, true});
-  fill_node_table(*net, list.nodes);
+  load_node_list(*net, nodes, NodeListRules{true, true});
   const PathList parsed = parse_path_list(paths);
   for (const PathLine& line : parsed.lines) cut_at_last_blank(line.text);
   if (count_paths(*net, parsed, "paths.txt")) return 0;

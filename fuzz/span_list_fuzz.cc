@@ -11,21 +11,14 @@
 #include "node_list.h"
 #include "span_list.h"
 
-namespace {
-
+// A node list with a gap at node 4, which linkweave leaves empty.
 constexpr std::string_view kNodes = "nodes\n1 A 0 0\n2 B 1 0\n3 C 1 1\n5 E 2 2\n";
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string_view> parts = fuzz_parts(fuzz_text(data, size));
-  const std::string_view nodes = parts.size() > 1 ? parts[0] : kNodes;
-  const std::string_view spans = parts.size() > 1 ? parts[1] : parts[0];
+  const auto [nodes, spans] = fuzz_two_files(fuzz_text(data, size), kNodes);
   static auto sn = std::make_unique<SpanNetwork>();
-  reset_network(sn->net, sn->M);
+  load_node_list(sn->net, nodes, NodeListRules{false, false}, sn->M);
   sn->noOfSpans = 0;
-  const NodeList list = parse_node_list(nodes, "nodes.txt", NodeListRules{false, false});
-  fill_node_table(sn->net, list.nodes);
   if (count_spans(*sn, parse_span_list(spans), "spans.txt")) return 0;
   path_count(sn->net);
   find_largest_span(sn->net);
