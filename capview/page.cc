@@ -1,0 +1,253 @@
+#include "page.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "strprintf.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kMapWidth = 760.0;       // widest drawing of the nodes
+constexpr double kMapHeight = 560.0;      // tallest drawing of the nodes
+constexpr double kMarginLeft = 30.0, kMarginTop = 30.0, kMarginBottom = 30.0;
+constexpr double kMarginRight = 130.0;    // room for the labels of the eastmost nodes
+constexpr double kThinnest = 1.5, kThickest = 8.0;
+
+std::string escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+bool all_have_coordinates(const NodeList& nodes) {
+  return std::all_of(nodes.nodes.begin(), nodes.nodes.end(), [](const Node& n) { return n.has_coordinates; });
+}
+
+bool geographic(const NodeList& nodes) {
+  return std::all_of(nodes.nodes.begin(), nodes.nodes.end(),
+                     [](const Node& n) { return std::fabs(n.first) <= 90.0 && std::fabs(n.second) <= 180.0; });
+}
+
+// East and north of every node, before scaling.
+void raw_positions(const NodeList& nodes, std::vector<double>& east, std::vector<double>& north) {
+  std::size_t n = nodes.nodes.size();
+  east.resize(n);
+  north.resize(n);
+  if (!all_have_coordinates(nodes)) {
+    for (std::size_t k = 0; k < n; ++k) {
+      east[k] = std::sin(2.0 * kPi * static_cast<double>(k) / static_cast<double>(n));
+      north[k] = std::cos(2.0 * kPi * static_cast<double>(k) / static_cast<double>(n));
+    }
+    return;
+  }
+  double shrink = 1.0;
+  if (geographic(nodes)) {
+    double lowest = 90.0, highest = -90.0;
+    for (const Node& node : nodes.nodes) {
+      lowest = std::min(lowest, node.first);
+      highest = std::max(highest, node.first);
+    }
+    shrink = std::cos((lowest + highest) / 2.0 * kPi / 180.0);
+  }
+  for (std::size_t k = 0; k < n; ++k) {
+    east[k] = nodes.nodes[k].second * shrink;
+    north[k] = nodes.nodes[k].first;
+  }
+}
+
+}  // namespace
+
+MapLayout map_layout(const NodeList& nodes) {
+  std::vector<double> east, north;
+  raw_positions(nodes, east, north);
+  MapLayout map;
+  if (east.empty()) return map;
+  auto [west_end, east_end] = std::minmax_element(east.begin(), east.end());
+  auto [south_end, north_end] = std::minmax_element(north.begin(), north.end());
+  double wide = *east_end - *west_end, tall = *north_end - *south_end;
+  double scale = std::numeric_limits<double>::infinity();
+  if (wide > 0) scale = kMapWidth / wide;
+  if (tall > 0) scale = std::min(scale, kMapHeight / tall);
+  if (std::isinf(scale)) scale = 1.0;
+  double left = kMarginLeft + (wide > 0 ? 0.0 : kMapWidth / 2.0);
+  double top = kMarginTop + (tall > 0 ? 0.0 : kMapHeight / 4.0);
+  map.width = std::ceil(kMarginLeft + (wide > 0 ? wide * scale : kMapWidth) + kMarginRight);
+  map.height = std::ceil(kMarginTop + (tall > 0 ? tall * scale : kMapHeight / 2.0) + kMarginBottom);
+  for (std::size_t k = 0; k < east.size(); ++k) {
+    map.x.push_back(left + (east[k] - *west_end) * scale);
+    map.y.push_back(top + (*north_end - north[k]) * scale);
+  }
+  return map;
+}
+
+std::string restorability_colour(double percent) {
+  static const double stops[3][3] = {{215, 48, 39}, {240, 160, 0}, {26, 152, 80}};
+  double p = std::clamp(percent, 0.0, 100.0) / 50.0;
+  int low = p >= 1.0 ? 1 : 0;
+  double t = p - low;
+  int rgb[3];
+  for (int c = 0; c < 3; ++c)
+    rgb[c] = static_cast<int>(std::lround(stops[low][c] + (stops[low + 1][c] - stops[low][c]) * t));
+  return strprintf("#%02x%02x%02x", rgb[0], rgb[1], rgb[2]);
+}
+
+namespace {
+
+const char* const kStyle =
+    "body{font-family:sans-serif;margin:24px;color:#222;background:#fff}\n"
+    "h1{font-size:22px}h2{font-size:18px;margin-top:28px}\n"
+    "pre{background:#f6f6f6;padding:12px;border:1px solid #ddd;display:inline-block}\n"
+    "svg text{font-family:sans-serif}\n"
+    "#map{border:1px solid #ddd;background:#fcfcfa}\n"
+    "#map .label{font-size:11px;fill:#111;paint-order:stroke;stroke:#fff;stroke-width:3px;stroke-linejoin:round}\n"
+    "#map .span:hover{stroke-opacity:0.6}\n"
+    "table{border-collapse:collapse}\n"
+    "th,td{border:1px solid #ccc;padding:3px 8px}\n"
+    "th{background:#eee;cursor:pointer;user-select:none}\n"
+    "th[aria-sort=ascending]::after{content:' \\25B2'}\n"
+    "th[aria-sort=descending]::after{content:' \\25BC'}\n"
+    "td.num{text-align:right}\n";
+
+// Sorts the span table by the clicked column; a second click reverses.
+const char* const kScript =
+    "(function () {\n"
+    "  var table = document.getElementById('span-table');\n"
+    "  var heads = table.tHead.rows[0].cells;\n"
+    "  function sortBy(col) {\n"
+    "    var head = heads[col];\n"
+    "    var ascending = head.getAttribute('aria-sort') !== 'ascending';\n"
+    "    for (var i = 0; i < heads.length; i++) heads[i].removeAttribute('aria-sort');\n"
+    "    head.setAttribute('aria-sort', ascending ? 'ascending' : 'descending');\n"
+    "    var numeric = head.getAttribute('data-type') === 'number';\n"
+    "    var body = table.tBodies[0];\n"
+    "    var rows = Array.prototype.slice.call(body.rows);\n"
+    "    rows.sort(function (a, b) {\n"
+    "      var x = a.cells[col].textContent, y = b.cells[col].textContent;\n"
+    "      var d = numeric ? parseFloat(x) - parseFloat(y) : (x < y ? -1 : x > y ? 1 : 0);\n"
+    "      return ascending ? d : -d;\n"
+    "    });\n"
+    "    rows.forEach(function (row) { body.appendChild(row); });\n"
+    "  }\n"
+    "  for (var i = 0; i < heads.length; i++) heads[i].addEventListener('click', sortBy.bind(null, i));\n"
+    "})();\n";
+
+double line_width(int working, int most) {
+  if (most <= 0 || working <= 0) return kThinnest;
+  return kThinnest + (kThickest - kThinnest) * working / most;
+}
+
+int most_working(const std::vector<SpanResult>& spans) {
+  int most = 0;
+  for (const SpanResult& span : spans) most = std::max(most, span.working);
+  return most;
+}
+
+void append_span(const SpanResult& span, const MapLayout& map, int most, std::string& out) {
+  std::size_t a = static_cast<std::size_t>(span.from_node - 1), b = static_cast<std::size_t>(span.to_node - 1);
+  bool idle = span.working <= 0;
+  append_printf(out,
+                "<line class=\"span\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
+                "stroke-width=\"%.1f\" stroke-linecap=\"round\"%s>",
+                map.x[a], map.y[a], map.x[b], map.y[b],
+                idle ? "#999999" : restorability_colour(percent_restored(span)).c_str(),
+                line_width(span.working, most), idle ? " stroke-dasharray=\"4 3\"" : "");
+  append_printf(out, "<title>span %d: %s-%s, working %d, restored %d (%.2f%%)</title></line>\n", span.span,
+                escaped(span.from).c_str(), escaped(span.to).c_str(), span.working, span.restored,
+                percent_restored(span));
+}
+
+void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, std::string& out) {
+  MapLayout map = map_layout(nodes);
+  if (nodes.nodes.empty()) {
+    out += "<p>The node list holds no nodes: there is no map to draw.</p>\n";
+    return;
+  }
+  if (!all_have_coordinates(nodes))
+    out += "<p>The node list gives no coordinates for some nodes: the nodes stand on a circle.</p>\n";
+  append_printf(out,
+                "<svg id=\"map\" xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+                "viewBox=\"0 0 %.0f %.0f\" role=\"img\" aria-label=\"map of the spans\">\n<g id=\"spans\">\n",
+                map.width, map.height, map.width, map.height);
+  // The weakest spans are drawn last, on top.
+  std::vector<const SpanResult*> order;
+  for (const SpanResult& span : spans) order.push_back(&span);
+  std::stable_sort(order.begin(), order.end(), [](const SpanResult* a, const SpanResult* b) {
+    return percent_restored(*a) > percent_restored(*b);
+  });
+  int most = most_working(spans);
+  for (const SpanResult* span : order) append_span(*span, map, most, out);
+  out += "</g>\n<g id=\"nodes\">\n";
+  for (std::size_t k = 0; k < nodes.nodes.size(); ++k) {
+    std::string name = escaped(nodes.nodes[k].name);
+    append_printf(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"3.5\" fill=\"#333333\"><title>%s</title></circle>\n",
+                  map.x[k], map.y[k], name.c_str());
+    append_printf(out, "<text class=\"label\" x=\"%.1f\" y=\"%.1f\">%s</text>\n", map.x[k] + 5.0, map.y[k] - 5.0,
+                  name.c_str());
+  }
+  out += "</g>\n</svg>\n";
+}
+
+void append_legend(const std::vector<SpanResult>& spans, std::string& out) {
+  int most = most_working(spans);
+  out += "<svg id=\"legend\" xmlns=\"http://www.w3.org/2000/svg\" width=\"560\" height=\"64\" viewBox=\"0 0 560 64\">\n"
+         "<defs><linearGradient id=\"scale\">";
+  for (int p : {0, 25, 50, 75, 100})
+    append_printf(out, "<stop offset=\"%d%%\" stop-color=\"%s\"/>", p, restorability_colour(p).c_str());
+  out += "</linearGradient></defs>\n"
+         "<text x=\"0\" y=\"12\" font-size=\"12\">percent of working capacity restored</text>\n"
+         "<rect x=\"0\" y=\"18\" width=\"240\" height=\"14\" fill=\"url(#scale)\"/>\n"
+         "<text x=\"0\" y=\"46\" font-size=\"11\">0%</text>\n"
+         "<text x=\"120\" y=\"46\" font-size=\"11\" text-anchor=\"middle\">50%</text>\n"
+         "<text x=\"240\" y=\"46\" font-size=\"11\" text-anchor=\"end\">100%</text>\n"
+         "<text x=\"290\" y=\"12\" font-size=\"12\">line width: working capacity</text>\n";
+  append_printf(out,
+                "<line x1=\"290\" y1=\"28\" x2=\"340\" y2=\"28\" stroke=\"#555555\" stroke-width=\"%.1f\"/>"
+                "<text x=\"348\" y=\"32\" font-size=\"11\">small</text>\n"
+                "<line x1=\"400\" y1=\"28\" x2=\"450\" y2=\"28\" stroke=\"#555555\" stroke-width=\"%.1f\"/>"
+                "<text x=\"458\" y=\"32\" font-size=\"11\">%d, the largest</text>\n</svg>\n",
+                kThinnest, kThickest, most);
+}
+
+void append_table(const std::vector<SpanResult>& spans, std::string& out) {
+  out += "<table id=\"span-table\">\n<thead><tr>"
+         "<th data-type=\"number\">span</th><th>from</th><th>to</th><th data-type=\"number\">working</th>"
+         "<th data-type=\"number\">restored</th><th data-type=\"number\">percent</th><th>feasible</th>"
+         "</tr></thead>\n<tbody>\n";
+  for (const SpanResult& span : spans) {
+    append_printf(out,
+                  "<tr><td class=\"num\">%d</td><td>%s</td><td>%s</td><td class=\"num\">%d</td>"
+                  "<td class=\"num\">%d</td><td class=\"num\">%.2f</td><td>%s</td></tr>\n",
+                  span.span, escaped(span.from).c_str(), escaped(span.to).c_str(), span.working, span.restored,
+                  percent_restored(span), span.feasible ? "Y" : "N");
+  }
+  out += "</tbody>\n</table>\n";
+}
+
+}  // namespace
+
+std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
+                      const StudyFiles& files) {
+  std::string title = escaped("Restorability of " + files.netdata);
+  std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
+                    "<meta charset=\"utf-8\"/>\n<title>" + title + "</title>\n<style>\n" + kStyle +
+                    "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
+  out += "<h2>Summary</h2>\n<pre id=\"summary\">" + escaped(summary_text(summary, spans, files)) + "</pre>\n";
+  out += "<h2>Map</h2>\n";
+  append_map(nodes, spans, out);
+  append_legend(spans, out);
+  out += "<h2>Spans</h2>\n<p>Click a column heading to sort by it; click again to reverse.</p>\n";
+  append_table(spans, out);
+  out += std::string("<script>//<![CDATA[\n") + kScript + "//]]></script>\n</body>\n</html>\n";
+  return out;
+}

@@ -1,0 +1,33 @@
+// The study as one self-contained HTML page: the summary, a map of the
+// network with every span coloured by the share of its working capacity
+// that can be restored, a legend, and the per-span table, sortable by any
+// column. No external scripts, fonts or style sheets: it opens offline. The
+// page is well-formed XML as well as HTML.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "inputs.h"
+#include "study.h"
+#include "summary.h"
+
+std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
+                      const StudyFiles& files);
+
+// Where each node is drawn on the map, in pixels, and the map's size.
+struct MapLayout {
+  double width = 0.0, height = 0.0;
+  std::vector<double> x, y;  // node k at index k - 1
+};
+
+// Nodes at their coordinates, scaled to fit with the aspect kept: the second
+// coordinate runs east, the first north (north up). Latitude and longitude
+// (every first within +-90, every second within +-180) are drawn with a
+// degree of longitude shortened as at the network's middle latitude. A node
+// list without coordinates places the nodes on a circle.
+MapLayout map_layout(const NodeList& nodes);
+
+// Colour of a span restored to the given percent: red at 0, amber at 50,
+// green at 100, as "#rrggbb".
+std::string restorability_colour(double percent);

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what the browser test of capview needs: Debian's chromium (as root,
+# when it is missing) and the playwright-core Node package, into .tools/ inside
+# the source tree (left out of git). playwright-core drives the system's
+# chromium and never downloads a browser of its own.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+tools=$root/.tools
+playwright_version=1.57.0
+
+if [ ! -x /usr/bin/chromium ]; then
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "setup_browser: installing chromium"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq chromium fonts-dejavu-core > /dev/null
+  else
+    echo "setup_browser: chromium is missing; install it with:"
+    echo "  sudo apt-get install -y chromium fonts-dejavu-core"
+    exit 1
+  fi
+fi
+
+if ! command -v npm > /dev/null; then
+  echo "setup_browser: npm is missing; install it with: sudo apt-get install -y npm"
+  exit 1
+fi
+if [ ! -f "$tools/node_modules/playwright-core/package.json" ] ||
+   ! grep -q "\"version\": \"$playwright_version\"" "$tools/node_modules/playwright-core/package.json"; then
+  echo "setup_browser: installing playwright-core $playwright_version into .tools/"
+  mkdir -p "$tools"
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm install --silent --no-audit --no-fund \
+    --prefix "$tools" "playwright-core@$playwright_version" > /dev/null
+fi
