@@ -66,7 +66,8 @@ class NumberReader {
   // Reads the next number; what names it in the message when there is none.
   std::string next(const std::string& what, int& value) {
     skip_space();
-    if (pos_ >= text_.size()) return at_line(file_name_, line_, "the file ends before " + what);
+    if (pos_ >= text_.size()) return at_line(file_name_, last_line_, "the file ends before " + what);
+    last_line_ = line_;
     std::size_t start = pos_;
     while (pos_ < text_.size() && !is_space(text_[pos_])) ++pos_;
     std::string_view word = text_.substr(start, pos_ - start);
@@ -95,6 +96,7 @@ class NumberReader {
   const std::string& file_name_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  int last_line_ = 1;  // line of the last number read
 };
 
 std::string read_edge_record(NumberReader& numbers, int index, int n_node, const std::string& file_name,

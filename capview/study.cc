@@ -76,11 +76,15 @@ std::string match_results(const NodeList& nodes, const Netdata& net, const std::
                           const StudyFiles& files, std::vector<SpanResult>& spans) {
   spans.clear();
   std::vector<Cut> cuts = cuts_of(net);
-  std::size_t next_row = 0;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
     SpanResult span;
     std::string error = span_of(cuts[i], static_cast<int>(i) + 1, nodes, net, files, span);
     if (!error.empty()) return error;
+    spans.push_back(std::move(span));
+  }
+  std::size_t next_row = 0;
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    SpanResult& span = spans[i];
     std::string why = next_row < rows.size() ? mismatch(rows[next_row], span, files) : "";
     if (next_row < rows.size() && why.empty()) {
       const ResultRow& row = rows[next_row++];
@@ -93,7 +97,6 @@ std::string match_results(const NodeList& nodes, const Netdata& net, const std::
                        files.results.c_str(), span.span, span.from.c_str(), span.to.c_str(),
                        cuts[i].demand_bound);
     }
-    spans.push_back(std::move(span));
   }
   if (next_row < rows.size())
     return row_at(files, rows[next_row],
