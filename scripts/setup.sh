@@ -7,6 +7,7 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+bash "$(dirname "$0")/setup_browser.sh"  # chromium and playwright-core for the browser test
 [ ${#missing[@]} -eq 0 ] && exit 0
 if [ "$(id -u)" -eq 0 ]; then
   echo "setup: installing ${missing[*]}"
