@@ -167,6 +167,57 @@ void append_span(const SpanResult& span, const MapLayout& map, int most, std::st
                 percent_restored(span));
 }
 
+// A node's label: the text starts at (x, y), or ends there when left.
+struct Label {
+  double x = 0.0, y = 0.0;
+  bool left = false;
+};
+
+struct Box {
+  double x0, y0, x1, y1;
+  double overlap(const Box& o) const {
+    double w = std::min(x1, o.x1) - std::max(x0, o.x0), h = std::min(y1, o.y1) - std::max(y0, o.y0);
+    return w > 0 && h > 0 ? w * h : 0.0;
+  }
+};
+
+constexpr double kCharWidth = 6.2, kLabelHeight = 11.0;  // 11px sans-serif, roughly
+
+Box label_box(const Label& label, std::size_t chars) {
+  double w = kCharWidth * static_cast<double>(chars);
+  double x0 = label.left ? label.x - w : label.x;
+  return {x0, label.y - kLabelHeight + 2.0, x0 + w, label.y + 2.0};
+}
+
+// Puts every label beside its node where it covers the fewest other labels
+// and nodes: above or below, right or left, in that order of preference, so
+// that the names stay legible on a crowded map.
+std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map) {
+  std::vector<Box> taken;
+  for (std::size_t k = 0; k < map.x.size(); ++k)
+    taken.push_back({map.x[k] - 4.0, map.y[k] - 4.0, map.x[k] + 4.0, map.y[k] + 4.0});
+  Box inside{0.0, 0.0, map.width, map.height};
+  std::vector<Label> labels;
+  for (std::size_t k = 0; k < map.x.size(); ++k) {
+    std::size_t chars = nodes.nodes[k].name.size();
+    const Label candidates[] = {{map.x[k] + 5.0, map.y[k] - 5.0, false},
+                                {map.x[k] + 5.0, map.y[k] + 13.0, false},
+                                {map.x[k] - 5.0, map.y[k] - 5.0, true},
+                                {map.x[k] - 5.0, map.y[k] + 13.0, true}};
+    Label best = candidates[0];
+    double best_cost = std::numeric_limits<double>::infinity();
+    for (const Label& c : candidates) {
+      Box box = label_box(c, chars);
+      double cost = (box.x1 - box.x0) * (box.y1 - box.y0) - box.overlap(inside);  // outside the map
+      for (const Box& t : taken) cost += box.overlap(t);
+      if (cost < best_cost) best_cost = cost, best = c;
+    }
+    taken.push_back(label_box(best, chars));
+    labels.push_back(best);
+  }
+  return labels;
+}
+
 void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, std::string& out) {
   MapLayout map = map_layout(nodes);
   if (nodes.nodes.empty()) {
@@ -188,12 +239,13 @@ void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, std
   int most = most_working(spans);
   for (const SpanResult* span : order) append_span(*span, map, most, out);
   out += "</g>\n<g id=\"nodes\">\n";
+  std::vector<Label> labels = place_labels(nodes, map);
   for (std::size_t k = 0; k < nodes.nodes.size(); ++k) {
     std::string name = escaped(nodes.nodes[k].name);
     append_printf(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"3.5\" fill=\"#333333\"><title>%s</title></circle>\n",
                   map.x[k], map.y[k], name.c_str());
-    append_printf(out, "<text class=\"label\" x=\"%.1f\" y=\"%.1f\">%s</text>\n", map.x[k] + 5.0, map.y[k] - 5.0,
-                  name.c_str());
+    append_printf(out, "<text class=\"label\" x=\"%.1f\" y=\"%.1f\"%s>%s</text>\n", labels[k].x, labels[k].y,
+                  labels[k].left ? " text-anchor=\"end\"" : "", name.c_str());
   }
   out += "</g>\n</svg>\n";
 }
