@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The "many studies" pattern end to end, with the real capsweep and relax:
+#   run.sh BIN_DIR SOURCE_DIR
+# Runs scripts/many_studies.sh over several networks in their own folders,
+# two at a time, and checks the gathered table against each study's own
+# CSV; then adds a broken study and checks that it is named and the others
+# are still gathered.
+set -u
+bin_dir=$(cd "$1" && pwd)
+root=$(cd "$2" && pwd)
+export PATH="$bin_dir:$PATH"
+work=$(mktemp -d "${TMPDIR:-/tmp}/capview-many.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+fail() { echo "FAIL: $*"; exit 1; }
+
+add_study() {  # add_study NAME NODE_LIST NETDATA
+  mkdir -p "studies/$1" && cp "$2" "studies/$1/nodes.txt" && cp "$3" "studies/$1/net.dat"
+}
+add_study five "$root/tests/capview/plain/in/nodes.txt" "$root/tests/capview/plain/in/net.dat"
+add_study one_way "$root/tests/capview/one_way/in/nodes.txt" "$root/tests/capview/one_way/in/net.dat"
+# Every shipped example network: a node list *nodes.txt beside a netdata file.
+for nodes in "$root"/examples/*nodes.txt; do
+  [ -f "$nodes" ] || continue
+  name=$(basename "$nodes" nodes.txt)
+  for net in "$root/examples/$name".dat "$root/examples/$name"*.dat; do
+    [ -f "$net" ] && { add_study "example_${name%[._-]}" "$nodes" "$net"; break; }
+  done
+done
+
+bash "$root/scripts/many_studies.sh" -j 2 -g 3 all.csv studies/* > run.log 2>&1 || { cat run.log; fail "many_studies.sh failed"; }
+[ "$(head -n 1 all.csv)" = "study,span,from,to,working,restored,percent,feasible" ] || fail "header of the table"
+expected_rows=0
+for dir in studies/*; do
+  name=$(basename "$dir")
+  for f in net.out summary.txt study.csv study.html; do [ -s "$dir/$f" ] || fail "$dir/$f was not written"; done
+  grep -q "network restorability" "$dir/summary.txt" || fail "$dir/summary.txt holds no summary"
+  rows=$(($(wc -l < "$dir/study.csv") - 1))
+  [ "$rows" -gt 0 ] || fail "$dir/study.csv holds no span"
+  expected_rows=$((expected_rows + rows))
+  diff <(tail -n +2 "$dir/study.csv" | sed "s/^/$name,/") <(grep "^$name," all.csv) > /dev/null ||
+    fail "the rows of $name in the table differ from $dir/study.csv"
+done
+[ "$(($(wc -l < all.csv) - 1))" -eq "$expected_rows" ] || fail "the table holds $(wc -l < all.csv) lines, expected $expected_rows rows"
+
+# A study whose netdata file is broken: named, the others still gathered.
+add_study broken "$root/tests/capview/plain/in/nodes.txt" "$root/tests/capview/plain/in/net.dat"
+echo "1 5 x" > studies/broken/net.dat
+if bash "$root/scripts/many_studies.sh" -j 2 all.csv studies/* > run.log 2>&1; then fail "a broken study went unreported"; fi
+grep -q "study studies/broken failed" run.log || { cat run.log; fail "the broken study is not named"; }
+[ "$(($(wc -l < all.csv) - 1))" -eq "$expected_rows" ] || fail "the good studies are not all gathered"
+echo "many studies ok: $(ls studies | wc -l) studies, $expected_rows spans gathered"
