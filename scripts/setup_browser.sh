@@ -1,28 +1,15 @@
 #!/usr/bin/env bash
 # Installs what the browser test of capview needs: Debian's chromium and
-# xmllint (as root, when they are missing) and the playwright-core Node package, into .tools/ inside
-# the source tree (left out of git). playwright-core drives the system's
-# chromium and never downloads a browser of its own.
+# xmllint (as root, when they are missing) and the playwright-core Node
+# package, into .tools/ inside the source tree (left out of git).
+# playwright-core drives the system's chromium and never downloads a browser
+# of its own.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 tools=$root/.tools
 playwright_version=1.57.0
 
-missing=()
-[ -x /usr/bin/chromium ] || missing+=(chromium fonts-dejavu-core)
-command -v xmllint > /dev/null || missing+=(libxml2-utils)
-if [ ${#missing[@]} -ne 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    echo "setup_browser: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq "${missing[@]}" > /dev/null
-  else
-    echo "setup_browser: missing packages; install them with:"
-    echo "  sudo apt-get install -y ${missing[*]}"
-    exit 1
-  fi
-fi
+bash "$root/scripts/install_packages.sh" setup_browser chromium fonts-dejavu-core libxml2-utils
 
 if ! command -v npm > /dev/null; then
   echo "setup_browser: npm is missing; install it with: sudo apt-get install -y npm"
