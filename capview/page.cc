@@ -167,12 +167,6 @@ void append_span(const SpanResult& span, const MapLayout& map, int most, std::st
                 percent_restored(span));
 }
 
-// A node's label: the text starts at (x, y), or ends there when left.
-struct Label {
-  double x = 0.0, y = 0.0;
-  bool left = false;
-};
-
 struct Box {
   double x0, y0, x1, y1;
   double overlap(const Box& o) const {
@@ -189,9 +183,8 @@ Box label_box(const Label& label, std::size_t chars) {
   return {x0, label.y - kLabelHeight + 2.0, x0 + w, label.y + 2.0};
 }
 
-// Puts every label beside its node where it covers the fewest other labels
-// and nodes: above or below, right or left, in that order of preference, so
-// that the names stay legible on a crowded map.
+}  // namespace
+
 std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map) {
   std::vector<Box> taken;
   for (std::size_t k = 0; k < map.x.size(); ++k)
@@ -217,6 +210,8 @@ std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map) {
   }
   return labels;
 }
+
+namespace {
 
 void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, std::string& out) {
   MapLayout map = map_layout(nodes);

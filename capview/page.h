@@ -28,6 +28,17 @@ struct MapLayout {
 // list without coordinates places the nodes on a circle.
 MapLayout map_layout(const NodeList& nodes);
 
+// A node's label: the text starts at (x, y), or ends there when left.
+struct Label {
+  double x = 0.0, y = 0.0;
+  bool left = false;
+};
+
+// Puts every label beside its node where it covers the fewest other labels
+// and nodes: right or left, above or below, in that order of preference, so
+// that the names stay legible on a crowded map.
+std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map);
+
 // Colour of a span restored to the given percent: red at 0, amber at 50,
 // green at 100, as "#rrggbb".
 std::string restorability_colour(double percent);

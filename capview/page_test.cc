@@ -28,6 +28,22 @@ TEST(Page, LatitudeAndLongitudeAreDrawnNorthUpWithTheAspectKept) {
   EXPECT_LE(map.y[0], map.height);
 }
 
+TEST(Page, LabelsOfNeighbouringNodesDoNotRunIntoEachOther) {
+  NodeList list;
+  list.nodes.push_back({"Westhaven", 10.0, 0.0, true});
+  list.nodes.push_back({"Eastport", 10.0, 0.1, true});  // a few pixels apart on a wide map
+  list.nodes.push_back({"Far", 0.0, 30.0, true});
+  MapLayout map = map_layout(list);
+  std::vector<Label> labels = place_labels(list, map);
+  ASSERT_EQ(labels.size(), 3u);
+  // One of the two stands below its node, or on the other side.
+  EXPECT_TRUE(labels[0].left != labels[1].left || (labels[0].y > map.y[0]) != (labels[1].y > map.y[1]));
+  for (const Label& label : labels) {
+    EXPECT_GE(label.y - 11.0, 0.0);
+    EXPECT_LE(label.y, map.height);
+  }
+}
+
 TEST(Page, EscapesNamesAndEmbedsEverything) {
   NodeList list;
   list.nodes.push_back({"A<&>", 0, 0, false});
