@@ -1,6 +1,9 @@
 #include "capview.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,23 @@ struct Options {
   std::string csv, html;
   StudyFiles files;
 };
+
+// The file's whole text, or a message naming the file and the reason.
+std::string read_input(const std::string& name, std::string& text) {
+  errno = 0;
+  std::optional<std::string> read = read_whole_file(name);
+  if (!read) return "cannot read " + name + ": " + std::strerror(errno ? errno : EIO);
+  text = std::move(*read);
+  return "";
+}
+
+// Writes the text into the file, or returns a message naming the file.
+std::string write_output(const std::string& name, const std::string& text) {
+  errno = 0;
+  File f = open_file(name, "wb");
+  if (f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size() && finish_writing(f)) return "";
+  return "cannot write " + name + ": " + std::strerror(errno ? errno : EIO);
+}
 
 int fail(const std::string& message) {
   std::fprintf(stderr, "capview: %s\n", message.c_str());
@@ -82,9 +102,9 @@ struct Study {
 
 std::string read_study(const StudyFiles& files, Study& study) {
   std::string node_text, net_text, results_text;
-  std::string error = read_whole_file(files.nodes, node_text);
-  if (error.empty()) error = read_whole_file(files.netdata, net_text);
-  if (error.empty()) error = read_whole_file(files.results, results_text);
+  std::string error = read_input(files.nodes, node_text);
+  if (error.empty()) error = read_input(files.netdata, net_text);
+  if (error.empty()) error = read_input(files.results, results_text);
   if (error.empty()) error = read_node_list(node_text, files.nodes, study.nodes);
   if (error.empty()) error = read_netdata(net_text, files.netdata, study.net);
   std::vector<ResultRow> rows;
@@ -107,8 +127,8 @@ int capview_main(int argc, char** argv) {
   Summary summary = summarize(study.spans);
   std::fputs(summary_text(summary, study.spans, options.files).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_whole_file(options.csv, csv_text(study.spans));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_text(study.spans));
   if (error.empty() && !options.html.empty())
-    error = write_whole_file(options.html, page_html(study.nodes, study.spans, summary, options.files));
+    error = write_output(options.html, page_html(study.nodes, study.spans, summary, options.files));
   return error.empty() ? 0 : fail(error);
 }

@@ -1,14 +1,17 @@
-// Whole files in memory: read a text into a string for the readers that work
-// on byte buffers, and write a finished text out in one go.
+// Whole files: a file read into memory at once, so that readers can work on
+// its text as a byte buffer, and a written file closed with its write
+// errors noticed.
 #pragma once
 
+#include <optional>
 #include <string>
 
-// Reads the whole file into text. On failure returns a message naming the
-// file and the reason ("cannot read net.dat: No such file or directory");
-// on success an empty string.
-std::string read_whole_file(const std::string& name, std::string& text);
+#include "textio.h"
 
-// Creates or truncates the file and writes text into it. On failure returns
-// a message naming the file and the reason; on success an empty string.
-std::string write_whole_file(const std::string& name, const std::string& text);
+// The whole content of the file; empty when it cannot be opened or read (a
+// directory, for instance).
+std::optional<std::string> read_whole_file(const std::string& name);
+
+// Flushes and closes a file written through the handle; false when any write
+// to it failed (a full disk, for instance).
+bool finish_writing(File& file);

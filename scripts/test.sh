@@ -9,3 +9,7 @@ bash "$root/scripts/build.sh" "$root/build"
 bash "$root/scripts/build.sh" "$root/build-sanitize" -DTOOLKIT_SANITIZE=ON
 (cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j "$(nproc)")
+# Every fuzz target, briefly, from its seeds (scripts/fuzz.sh runs them longer).
+bash "$root/scripts/build.sh" "$root/build-fuzz" -DTOOLKIT_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+  -DTOOLKIT_FUZZ_SECONDS=5
+(cd "$root/build-fuzz" && ctest --output-on-failure)

@@ -1,10 +1,10 @@
 #include "unpairer.h"
 
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "textio.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -14,26 +14,42 @@ constexpr int kStatusFile = 5;
 // The spare header of the single form: 26 characters.
 constexpr const char* kSpareHeader = "        DS3\nN1  N2  LINK#\n";
 
-// One pass over the input: skips the two header lines, then writes the span
-// found at `first_field` (0 for the first span, 3 for the second) of every
-// data line. A line without enough numbers for that span is skipped and
-// named on standard output.
-void write_spans(std::FILE* in, std::FILE* out, const std::string& in_name, std::size_t first_field) {
-  const std::size_t needed = first_field + 3;
-  std::string line;
-  int line_no = 0;
-  while (read_line(in, line)) {
-    if (++line_no <= 2) continue;
-    std::vector<int> n = scan_ints(line, needed);
-    if (n.size() < needed) {
-      std::printf("%s:%d: fewer than %zu numbers, line skipped\n", in_name.c_str(), line_no, needed);
-      continue;
-    }
-    std::fprintf(out, "%-3d %-3d %d\n", n[first_field], n[first_field + 1], n[first_field + 2]);
-  }
+// Reads the input for one pass; reports it when it cannot be read.
+std::optional<std::string> read_input(const std::string& in_name) {
+  std::optional<std::string> text = read_whole_file(in_name);
+  if (!text) std::printf("can not open %s\n", in_name.c_str());
+  return text;
+}
+
+void write_pass(std::string_view text, const std::string& in_name, std::FILE* out, std::size_t first_field) {
+  SpanPass pass = unpair_pass(text, in_name, first_field);
+  for (const std::string& message : pass.skipped) std::printf("%s\n", message.c_str());
+  std::fputs(pass.lines.c_str(), out);
 }
 
 }  // namespace
+
+SpanPass unpair_pass(std::string_view text, const std::string& name, std::size_t first_field) {
+  const std::size_t needed = first_field + 3;
+  SpanPass pass;
+  std::string line;
+  std::size_t pos = 0;
+  int line_no = 0;
+  while (read_line(text, pos, line)) {
+    if (++line_no <= 2) continue;
+    std::vector<int> n = scan_ints(line, needed);
+    if (n.size() < needed) {
+      char message[96];
+      std::snprintf(message, sizeof message, ":%d: fewer than %zu numbers, line skipped", line_no, needed);
+      pass.skipped.push_back(name + message);
+      continue;
+    }
+    char span[64];
+    std::snprintf(span, sizeof span, "%-3d %-3d %d\n", n[first_field], n[first_field + 1], n[first_field + 2]);
+    pass.lines += span;
+  }
+  return pass;
+}
 
 int unpairer_main(int argc, char** argv) {
   if (argc != 3) {
@@ -49,24 +65,19 @@ int unpairer_main(int argc, char** argv) {
     std::printf("new spare file %s is the old spare file; it is left as it is\n", out_name.c_str());
     return kStatusFile;
   }
-  File in = open_file(in_name, "r");
-  if (!in) {
-    std::printf("can not open %s\n", in_name.c_str());
-    return kStatusFile;
-  }
+  // The input is read before the output is created, so that a missing
+  // input leaves no output behind. It is read again for the second spans.
+  std::optional<std::string> text = read_input(in_name);
+  if (!text) return kStatusFile;
   File out = open_file(out_name, "w");
   if (!out) {
     std::printf("can not open %s\n", out_name.c_str());
     return kStatusFile;
   }
   std::fputs(kSpareHeader, out.get());
-  write_spans(in.get(), out.get(), in_name, 0);
-
-  in = open_file(in_name, "r");
-  if (!in) {
-    std::printf("can not open %s\n", in_name.c_str());
-    return kStatusFile;
-  }
-  write_spans(in.get(), out.get(), in_name, 3);
+  write_pass(*text, in_name, out.get(), 0);
+  text = read_input(in_name);
+  if (!text) return kStatusFile;
+  write_pass(*text, in_name, out.get(), 3);
   return 0;
 }

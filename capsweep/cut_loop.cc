@@ -1,0 +1,160 @@
+#include "cut_loop.h"
+
+#include <algorithm>
+
+#include "path_report.h"
+#include "search.h"
+
+namespace {
+
+constexpr int kStatusNegativeDemand = 1;
+constexpr int kStatusNoStrategy = 1;
+
+enum Strategy { kExponential = 1, kLinear = 2, kBisection = 3, kAll = 4 };
+
+void announce_cut(const Options& options, int e, const Edge& cut, int span) {
+  if (options.silence) {
+    std::printf("cut span #%d\n", span);
+    return;
+  }
+  const std::string stars(78, '*');
+  const std::string frame = "*" + std::string(76, ' ') + "*\n";
+  std::printf("\n%s\n%s", stars.c_str(), frame.c_str());
+  std::printf("*******************************EDGE #%d***************************************\n", span);
+  std::printf("%s%s\n\n", frame.c_str(), stars.c_str());
+  std::printf("\n\nYou have chosen to cut edge #%d. This edge connects\n", e);
+  std::printf("node %d and %d.\n", cut.from, cut.to);
+}
+
+void print_answer(const char* prefix, const Answer& a) {
+  std::printf("\n%sis_feas = %i.\n", prefix, a.is_feas);
+  std::printf("%selapsed_time = %lf.\n", prefix, a.elapsed_time);
+  std::printf("%scpu_time = %lf.\n", prefix, a.cpu_time);
+  std::printf("%sopt_cost = %lf.\n", prefix, a.opt_cost);
+}
+
+// The banner that closes each search of strategy 4 in the results file.
+void write_closing_banner(std::FILE* results, int left, const char* words, int right) {
+  const std::string line(81, '+');
+  std::fprintf(results, "\n%s\n%s%s%s\n%s\n\n", line.c_str(), std::string(static_cast<std::size_t>(left), '+').c_str(),
+               words, std::string(static_cast<std::size_t>(right), '+').c_str(), line.c_str());
+}
+
+void run_search(Search& s, int strategy, int demand, std::FILE* results) {
+  switch (strategy) {
+    case kExponential:
+      exponential_stat(s, demand, 1, Totals{});
+      break;
+    case kLinear:
+      linear_stat(s, demand, 1, Totals{});
+      break;
+    case kBisection:
+      bisection(s, demand - (demand - 1) / 2, demand, demand - 1, 1, 0, Totals{});
+      break;
+    case kAll:
+      exponential_stat(s, demand, 1, Totals{});
+      write_closing_banner(results, 25, "END EXPONENTIAL RUN", 37);
+      linear_stat(s, demand, 1, Totals{});
+      write_closing_banner(results, 27, "END LINEAR RUN", 39);
+      bisection(s, demand - (demand - 1) / 2, demand, demand - 1, 1, 0, Totals{});
+      write_closing_banner(results, 26, "END BISECTION RUN", 38);
+      break;
+    default:
+      stop_with(kStatusNoStrategy, "No strategy selected!!! Exiting...\n\n");
+  }
+}
+
+// The demand bound of the cut, with its message; stops on a negative bound.
+int cut_demand(const Options& options, const NetData& net, int e) {
+  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  const DemandBound bound = demand_bound(net, e);
+  if (!options.silence) {
+    if (bound.least >= cut.capacity)
+      std::printf("100%% restoration is possible.\n\n");
+    else
+      std::printf("100%% restoration is not possible -- %.2lf%% may be.",
+                  static_cast<double>(bound.least) * 100.0 / cut.capacity);
+  }
+  if (bound.demand < 0) {
+    std::printf("ERROR--NEGATIVE DEMAND!!!\n");
+    stop_with(kStatusNegativeDemand, "Bad data or something is wrong with the demand calculation!!! Exiting...\n");
+  }
+  return static_cast<int>(bound.demand);
+}
+
+// A cut whose bound is above zero: solver trial, search when needed, row,
+// path report.
+void restore_cut(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results, int e,
+                 int demand) {
+  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  const int edge_column = (e + (net.paired() ? 2 : 1)) / 2;
+  Row row{edge_column, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0};
+  Trial trial = solver_trial(net, e, options.silence);
+  const Answer first = trial(demand);
+  if (!options.silence) print_answer("", first);
+  if (first.is_feas) {
+    row.feasible = true;
+    row.restored = demand;
+    row.answer = first;
+    row.percent = percent_of(demand, cut.capacity);
+  } else {
+    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, trial, 0, 0.0};
+    run_search(s, options.strategy, demand, results);
+    row.answer = read_answer();
+    if (!options.silence) print_answer("Final ", row.answer);
+    row.feasible = row.answer.is_feas != 0;
+    row.restored = s.final_demand;
+    row.percent = s.final_percent_res;
+  }
+  write_row(results, row);
+  convert(options.netdata_file, names);
+}
+
+void cut_span(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results, int e) {
+  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  announce_cut(options, e, cut, e / 2 + 1);
+  const int demand = cut_demand(options, net, e);
+  if (demand > 0) {
+    restore_cut(options, net, names, results, e, demand);
+    return;
+  }
+  if (options.silence) return;
+  std::printf("There is nothing to restore--demand = 0!\n\n");
+  write_row(results, Row{e, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
+}
+
+}  // namespace
+
+DemandBound demand_bound(const NetData& net, int e) {
+  DemandBound b;
+  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  for (int k = 1; k <= net.n_edge; ++k) {
+    if (k == e || (net.paired() && k == e + 1)) continue;
+    const Edge& r = net.edges[static_cast<std::size_t>(k - 1)];
+    if (r.from == cut.from) b.s_out += r.spare;
+    if (r.to == cut.to) b.s_in += r.spare;
+  }
+  b.least = std::min(b.s_out, b.s_in);
+  b.demand = b.least >= cut.capacity ? cut.capacity : b.least;
+  return b;
+}
+
+void write_results_header(std::FILE* results) {
+  std::fprintf(results, "      Start  End   To             Poss     Elapsed     CPU                %%\n");
+  std::fprintf(results, "Edge  Node   Node  Restore  Feas  Restore   Time       Time     Cost  Restored\n");
+  std::fprintf(results, "----  ----   ----  -------  ----  -------  -------     ----     ----  --------\n");
+}
+
+void write_row(std::FILE* results, const Row& row) {
+  std::fprintf(results, " %3d   %3s    %3s     %3d ", row.edge, row.from_name.c_str(), row.to_name.c_str(),
+               row.capacity);
+  std::fputs(row.feasible ? "   Y  " : "   N  ", results);
+  std::fprintf(results, "    %3d    %9.6lf  %9.6lf   %3.0lf    %6.2lf%%\n", row.restored, row.answer.elapsed_time,
+               row.answer.cpu_time, row.answer.opt_cost, row.percent);
+}
+
+void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results) {
+  std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n");
+  const int stride = net.paired() ? 2 : 1;
+  for (long long e = 1; e <= net.n_edge; e += stride) cut_span(options, net, names, results, static_cast<int>(e));
+}

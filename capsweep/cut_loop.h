@@ -1,0 +1,43 @@
+// The span-cut loop: every span cut in turn, its demand bound computed,
+// tried with the solver, searched downward when it does not route, and one
+// row of the results table written per cut.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "inputs.h"
+#include "network.h"
+#include "solver_exchange.h"
+
+// How much of the cut record's capacity the spare around its end nodes
+// could carry at most.
+struct DemandBound {
+  long long s_out = 0;  // spare leaving the cut record's from node
+  long long s_in = 0;   // spare entering its to node
+  long long least = 0;  // min(s_out, s_in)
+  long long demand = 0; // the capacity when least covers it, else least
+};
+
+// The bound for cutting record `e` (1-based): the cut record and, in a
+// bidirectional table, its twin `e + 1` add nothing.
+DemandBound demand_bound(const NetData& net, int e);
+
+// The three header lines of the results table.
+void write_results_header(std::FILE* results);
+
+// One row of the results table.
+struct Row {
+  int edge = 0;  // the edge column
+  std::string from_name;
+  std::string to_name;
+  int capacity = 0;
+  bool feasible = false;
+  int restored = 0;
+  Answer answer;
+  double percent = 0.0;
+};
+void write_row(std::FILE* results, const Row& row);
+
+// Cuts every span of `net` and writes the rows into `results`.
+void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results);

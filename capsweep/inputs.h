@@ -1,0 +1,61 @@
+// What capsweep does before the first statistic: the command line and its
+// help text, the node list (`mapping`), the netdata file and the name of the
+// results file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "network.h"
+
+struct Options {
+  int debug = 0;    // -d: the searches write a row per solver trial
+  int silence = 0;  // -s: quiet solver, one line per cut, no zero-demand rows
+  std::string node_file;
+  std::string netdata_file;  // exactly as typed
+  int strategy = 0;          // 1 exponential, 2 linear, 3 bisection, 4 all
+};
+
+// The eight lines of the help text, on standard output.
+void help_msg();
+
+// Options and arguments as getopt meets them (options first, -d and -s, which
+// may be grouped); each option prints its message when met. Empty after the
+// help text has been printed: an unknown option or fewer than three
+// arguments.
+std::optional<Options> parse_command_line(int argc, char** argv);
+
+// The search strategy argument as atoi reads it: leading white space, a sign,
+// digits; anything else (or a number beyond int) gives 0.
+int strategy_number(std::string_view text);
+
+// The node list read from its text; on failure `error` holds the whole
+// message (with its line feed) and `status` the exit status.
+struct NodeListRead {
+  NodeNames names;
+  std::string error;
+  int status = 0;
+};
+NodeListRead parse_node_list(std::string_view text, const std::string& file_name);
+
+// Reads the node list file into the node name table, or stops the run.
+NodeNames mapping(const std::string& file_name);
+
+// The netdata file read from its text. `header_count` says how many of the
+// three leading numbers were read; `data.edges` holds the records read whole.
+// On failure `error` holds a one-line message with its line feed.
+struct NetDataRead {
+  NetData data;
+  int header_count = 0;
+  std::string error;
+};
+NetDataRead parse_netdata(std::string_view text, const std::string& file_name);
+
+// Prints what was read, as it is read: the flag, the counts, the warning on
+// too few edges, and every record echoed as in the file.
+void print_netdata_echo(const NetDataRead& read);
+
+// The results file keeps the netdata name's length: the last four characters
+// become .out; a name of five characters or fewer gives RELAX.OUT.
+std::string results_file_name(const std::string& netdata_name);

@@ -1,0 +1,112 @@
+#include "inputs.h"
+
+#include <gtest/gtest.h>
+
+TEST(CapsweepNodeList, NamesComeFromTheSecondFieldWhateverTheCoordinates) {
+  NodeListRead r = parse_node_list("ringnodes.txt\n1 NY 0.500000 -2.250000\n2 CHI 12.75 3\n3 LA\n", "n.txt");
+  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.names.count(), 3);
+  EXPECT_EQ(r.names.name_of(1), "NY");
+  EXPECT_EQ(r.names.name_of(2), "CHI");
+  EXPECT_EQ(r.names.name_of(3), "LA");
+  // A node without a name is shown by its number.
+  EXPECT_EQ(r.names.name_of(4), "4");
+  EXPECT_EQ(r.names.name_of(0), "0");
+}
+
+TEST(CapsweepNodeList, TitleOnlyOrEmptyGivesNoNodes) {
+  EXPECT_EQ(parse_node_list("title\n", "n").names.count(), 0);
+  EXPECT_EQ(parse_node_list("", "n").names.count(), 0);
+}
+
+TEST(CapsweepNodeList, BrokenSequenceStopsWithStatus3) {
+  NodeListRead r = parse_node_list("t\n1 A 0 0\n2 B 0 0\n4 D 0 0\n", "n");
+  EXPECT_EQ(r.error, "!!SequenceNo not correct! It is 4 instead of 3.\n");
+  EXPECT_EQ(r.status, 3);
+  // A blank line carries no number, at the end too.
+  r = parse_node_list("t\n1 A 0 0\n2 B 0 0\n\n", "n");
+  EXPECT_EQ(r.error, "!!SequenceNo not correct! It is 0 instead of 3.\n");
+  EXPECT_EQ(r.status, 3);
+}
+
+TEST(CapsweepNodeList, LongNamesAreKeptWholeAndLimitsAreChecked) {
+  const std::string name(400, 'x');
+  NodeListRead r = parse_node_list("t\n1 " + name + " 0 0\n", "n");
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.names.name_of(1), name);
+
+  std::string text = "t\n";
+  for (int k = 1; k <= 301; ++k) text += std::to_string(k) + " N" + std::to_string(k) + " 0 0\n";
+  r = parse_node_list(text, "big.txt");
+  EXPECT_EQ(r.error, "big.txt:302: more than 300 nodes\n");
+  EXPECT_EQ(r.status, 1);
+
+  r = parse_node_list("t\n1\n", "n.txt");
+  EXPECT_EQ(r.error, "n.txt:2: expected a node name after the number 1\n");
+}
+
+TEST(CapsweepNetdata, RecordsAreReadWhateverTheLineBreaks) {
+  NetDataRead r = parse_netdata("1 3\n4\n7 1 2 5 3 10 8 2 1 5 3 10\n 9 2 3 -1 0 4\n10 3 2 1 2 4", "net.dat");
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.header_count, 3);
+  EXPECT_TRUE(r.data.paired());
+  EXPECT_EQ(r.data.n_node, 3);
+  ASSERT_EQ(r.data.edges.size(), 4u);
+  EXPECT_EQ(r.data.edge_numbers, (std::vector<int>{7, 8, 9, 10}));
+  const Edge& e = r.data.edges[2];
+  EXPECT_EQ(e.from, 2);
+  EXPECT_EQ(e.to, 3);
+  EXPECT_EQ(e.cost, -1);
+  EXPECT_EQ(e.spare, 0);
+  EXPECT_EQ(e.capacity, 4);
+}
+
+TEST(CapsweepNetdata, NoRecordsIsAccepted) {
+  NetDataRead r = parse_netdata("0 5 0\n", "net.dat");
+  EXPECT_EQ(r.error, "");
+  EXPECT_FALSE(r.data.paired());
+  EXPECT_TRUE(r.data.edges.empty());
+}
+
+TEST(CapsweepNetdata, FaultsNameTheLineTheRecordAndTheValue) {
+  struct Case {
+    const char* text;
+    const char* error;
+    int header_count;
+    std::size_t records;
+  } cases[] = {
+      {"", "net.dat:1: the file ends before the bidirectional flag\n", 0, 0},
+      {"1 3 2\n1 1 2 1 5 5\n2 2 1 1\n", "net.dat:3: the file ends before the spare of record 2\n", 3, 1},
+      {"1 3 2\n1 1 2 1 5 5\n2 2 x 1 5 5\n", "net.dat:3: expected the to node of record 2, found \"x\"\n", 3, 1},
+      {"1 3 1\n1 1 4 1 5 5\n", "net.dat:2: record 1: to node 4 is not a node number (1 to 3)\n", 3, 0},
+      {"1 3 1\n1 0 2 1 5 5\n", "net.dat:2: record 1: from node 0 is not a node number (1 to 3)\n", 3, 0},
+      {"1\n301 0\n", "net.dat:2: the number of nodes is 301; at most 300 are handled\n", 2, 0},
+      {"1\n-1 0\n", "net.dat:2: the number of nodes is -1; it cannot be negative\n", 2, 0},
+      {"1 3\n-2\n", "net.dat:2: the number of edges is -2; it cannot be negative\n", 3, 0},
+      {"1 3 99999999999\n", "net.dat:1: expected the number of edges, found \"99999999999\"\n", 2, 0},
+  };
+  for (const Case& c : cases) {
+    NetDataRead r = parse_netdata(c.text, "net.dat");
+    EXPECT_EQ(r.error, c.error) << c.text;
+    EXPECT_EQ(r.header_count, c.header_count) << c.text;
+    EXPECT_EQ(r.data.edges.size(), c.records) << c.text;
+  }
+}
+
+TEST(CapsweepResultsFile, LastFourCharactersBecomeDotOut) {
+  EXPECT_EQ(results_file_name("net.dat"), "net.out");
+  EXPECT_EQ(results_file_name("abcdef"), "ab.out");
+  EXPECT_EQ(results_file_name("x.data"), "x..out");
+  EXPECT_EQ(results_file_name("abcde"), "RELAX.OUT");
+  EXPECT_EQ(results_file_name("a.d"), "RELAX.OUT");
+  EXPECT_EQ(results_file_name("net.out"), "net.out");
+}
+
+TEST(CapsweepStrategy, ReadAsAtoiReadsIt) {
+  EXPECT_EQ(strategy_number("3"), 3);
+  EXPECT_EQ(strategy_number("  +2"), 2);
+  EXPECT_EQ(strategy_number("4abc"), 4);
+  EXPECT_EQ(strategy_number("-1"), -1);
+  EXPECT_EQ(strategy_number("abc"), 0);
+  EXPECT_EQ(strategy_number(""), 0);
+}

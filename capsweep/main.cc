@@ -1,0 +1,3 @@
+#include "capsweep.h"
+
+int main(int argc, char** argv) { return capsweep_main(argc, argv); }

@@ -1,0 +1,55 @@
+// The records every module of capsweep shares: the node name table, the edge
+// table read from the netdata file, and the stop that ends a run.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// At most this many nodes: the node list and the node numbers of the
+// netdata file stay within 1..kMaxNodes.
+constexpr int kMaxNodes = 300;
+
+// Slot k holds the name of node k (slot 0 is never filled).
+struct NodeNames {
+  std::vector<std::string> slots{""};
+
+  int count() const { return static_cast<int>(slots.size()) - 1; }
+  // The name of node k; a node without a name in the node list is shown by
+  // its number.
+  std::string name_of(int k) const;
+};
+
+// One record of the netdata file, the edge number left out.
+struct Edge {
+  int from = 0;
+  int to = 0;
+  int cost = 0;
+  int spare = 0;     // what restoration may use
+  int capacity = 0;  // working capacity, lost when the record is cut
+};
+
+struct NetData {
+  int bidirectional = 0;  // the file's first number, as read
+  int n_node = 0;
+  int n_edge = 0;
+  std::vector<int> edge_numbers;  // read and echoed, otherwise unused
+  std::vector<Edge> edges;        // record k is edges[k - 1]
+
+  bool paired() const { return bidirectional != 0; }
+};
+
+// Ends the run: the message has been printed; main returns the status.
+struct Stop {
+  int status;
+};
+
+// Prints the message on standard output and ends the run with the status.
+[[noreturn]] void stop_with(int status, const char* message);
+
+// The whole text of a file; empty when it cannot be opened or read (a
+// directory included).
+std::optional<std::string> read_file_text(const std::string& file_name);
+
+// printf into a string.
+std::string strprintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

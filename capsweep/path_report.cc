@@ -1,0 +1,139 @@
+#include "path_report.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "shell.h"
+#include "textio.h"
+
+namespace {
+
+constexpr int kStatusPathMissing = 4;
+constexpr int kStatusPathWrite = 1;
+constexpr int kStatusPathBad = 1;
+constexpr std::string_view kTotalWord = "TOTAL_BANDWIDTH_RESTORED=";
+
+// Words of the report, white space skipped as "%s" and "%d" skip it.
+class WordReader {
+ public:
+  explicit WordReader(std::string_view text) : text_(text) {}
+
+  std::optional<std::string_view> word() {
+    skip_space();
+    if (pos_ >= text_.size()) return std::nullopt;
+    std::size_t end = pos_;
+    while (end < text_.size() && !is_space(text_[end])) ++end;
+    std::string_view w = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    return w;
+  }
+
+  std::optional<int> number() {
+    std::optional<std::string_view> w = word();
+    return w ? parse_int(*w) : std::nullopt;
+  }
+
+  // The rest of the current line, left unread.
+  void skip_line() {
+    std::size_t end = text_.find('\n', pos_);
+    pos_ = end == std::string_view::npos ? text_.size() : end + 1;
+  }
+
+  // After white space, the text up to and including the next line feed.
+  std::optional<std::string_view> line() {
+    skip_space();
+    if (pos_ >= text_.size()) return std::nullopt;
+    std::size_t end = text_.find('\n', pos_);
+    end = end == std::string_view::npos ? text_.size() : end + 1;
+    std::string_view l = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    return l;
+  }
+
+ private:
+  static bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+  void skip_space() {
+    while (pos_ < text_.size() && is_space(text_[pos_])) ++pos_;
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// "FOR SPAN CUT <a> <word> <b> ...": the two end nodes.
+bool read_title(WordReader& in, PathReport& report) {
+  for (std::string_view expected : {"FOR", "SPAN", "CUT"}) {
+    std::optional<std::string_view> w = in.word();
+    if (!w || *w != expected) return false;
+  }
+  std::optional<int> a = in.number();
+  std::optional<std::string_view> between = in.word();
+  std::optional<int> b = in.number();
+  if (!a || !between || !b) return false;
+  report.from = *a;
+  report.to = *b;
+  in.skip_line();
+  return true;
+}
+
+// One path record after its first word: "<bandwidth> <word>", the node
+// numbers, -1. Returns false where the report ends early.
+bool convert_path(WordReader& in, const NodeNames& names, std::string& out) {
+  std::optional<int> bandwidth = in.number();
+  if (!bandwidth || !in.word()) return false;
+  out += strprintf("BW=%d PATH=(", *bandwidth);
+  for (;;) {
+    std::optional<int> node = in.number();
+    if (!node || *node == -1) {
+      out += ")\n";
+      return node.has_value();
+    }
+    out += " " + names.name_of(*node);
+  }
+}
+
+}  // namespace
+
+std::optional<PathReport> convert_report(std::string_view path_out, const NodeNames& names) {
+  PathReport report;
+  WordReader in(path_out);
+  if (!read_title(in, report)) return std::nullopt;
+  std::string& out = report.echo;
+  for (;;) {
+    std::optional<std::string_view> w = in.word();
+    if (!w) break;
+    if (*w == kTotalWord) {
+      std::optional<int> total = in.number();
+      if (!total) break;
+      out += strprintf("%s%d\n", std::string(kTotalWord).c_str(), *total);
+      if (std::optional<std::string_view> extra = in.line()) out += std::string(*extra) + "\n";
+      break;
+    }
+    if (!convert_path(in, names, out)) break;
+  }
+  report.path_l = strprintf("FOR SPAN CUT %s-%s, RESTORATION PATHS FOUND:\n", names.name_of(report.from).c_str(),
+                            names.name_of(report.to).c_str()) +
+                  out;
+  return report;
+}
+
+std::string path_word(const std::string& path) {
+  return shell_word(!path.empty() && path[0] == '-' ? "./" + path : path);
+}
+
+std::string cut_directory_word(const std::string& netdata_name) { return path_word(netdata_name + ".ls"); }
+
+void convert(const std::string& netdata_name, const NodeNames& names) {
+  std::optional<std::string> text = read_file_text("PATH.OUT");
+  if (!text) stop_with(kStatusPathMissing, "can not open PATH.OUT for read\n");
+  std::optional<PathReport> report = convert_report(*text, names);
+  if (!report) stop_with(kStatusPathBad, "PATH.OUT:1: expected FOR SPAN CUT and the two end nodes\n");
+  {
+    File path_l = open_file("PATH.L", "w");
+    if (!path_l) stop_with(kStatusPathWrite, "fail to open PATH.L for write\n");
+    std::fwrite(report->path_l.data(), 1, report->path_l.size(), path_l.get());
+  }
+  std::fwrite(report->echo.data(), 1, report->echo.size(), stdout);
+  const std::string copy = netdata_name + ".ls/" + names.name_of(report->from) + "_" + names.name_of(report->to) + "cut.l";
+  run_shell_command("cp PATH.L " + path_word(copy));
+}

@@ -1,0 +1,34 @@
+// The solver's path report PATH.OUT rewritten with node names as PATH.L,
+// echoed on standard output and filed in the cut directory.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "network.h"
+
+struct PathReport {
+  int from = 0;  // the two end nodes that the report's first line gives
+  int to = 0;
+  std::string path_l;  // the whole PATH.L text
+  std::string echo;    // its lines after the title, for standard output
+};
+
+// Converts a PATH.OUT text. A report that ends early is converted up to its
+// end (a path cut short is closed); empty when the first line does not give
+// the two end nodes.
+std::optional<PathReport> convert_report(std::string_view path_out, const NodeNames& names);
+
+// A file name as one shell word; a name that begins with '-' is given as
+// ./name so that no command takes it for an option.
+std::string path_word(const std::string& path);
+
+// The cut directory of a netdata file, as a shell word: the name with .ls
+// appended.
+std::string cut_directory_word(const std::string& netdata_name);
+
+// Converts PATH.OUT into PATH.L, echoes it and copies it into the cut
+// directory as <from>_<to>cut.l; stops the run when PATH.OUT is missing or
+// PATH.L cannot be written.
+void convert(const std::string& netdata_name, const NodeNames& names);

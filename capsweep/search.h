@@ -1,0 +1,46 @@
+// The searches for the largest demand that routes when the demand bound of a
+// cut does not: exponential steps, linear steps, and the bisection that both
+// hand over to. Each leaves its answer in `final_demand` and
+// `final_percent_res`; in debug mode each solver trial writes a row into the
+// results file.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "solver_exchange.h"
+
+// The cut a search works on, and what it reports.
+struct Search {
+  std::FILE* results = nullptr;
+  int debug = 0;
+  int e = 0;                  // cut index, shown in the trial rows
+  std::string from_name;      // names of the cut record's ends
+  std::string to_name;
+  int capacity = 0;           // of the cut record
+  Trial trial;                // one solver trial for a demand
+
+  int final_demand = 0;
+  double final_percent_res = 0.0;
+};
+
+// Solver trials so far and their summed times; they travel from a step
+// search into the bisection it starts.
+struct Totals {
+  int run_count = 0;
+  double elapsed_total = 0.0;
+  double cpu_total = 0.0;
+};
+
+// Tries D - 1, D - 3, D - 7, ... while at or above `lower`, until one routes.
+void exponential_stat(Search& s, int demand, int lower, Totals totals);
+
+// Tries demands a seventh of (D - lower) apart, at least 1, until one routes.
+void linear_stat(Search& s, int demand, int lower, Totals totals);
+
+// Halves the interval (lower, upper]; the demand at `upper` is known not to
+// route. `found` is nonzero once some demand of the interval has routed.
+void bisection(Search& s, int start, int upper, int distance, int lower, int found, Totals totals);
+
+// A demand as a percentage of the cut record's capacity.
+double percent_of(int demand, int capacity);

@@ -1,0 +1,82 @@
+#include "solver_exchange.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell.h"
+#include "textio.h"
+
+namespace {
+
+constexpr int kStatusExchange = 1;
+constexpr const char* kProblemFile = "RELAX.INP";
+constexpr const char* kAnswerFile = "TEMP.OUT";
+constexpr const char* kPathFile = "PATH.OUT";
+
+}  // namespace
+
+std::string relax_input(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
+                        int from, int to) {
+  std::string text = strprintf("%d\n%d\n", n_node, n_edge);
+  for (int k = 1; k <= n_edge; ++k) {
+    const Edge& r = edges[static_cast<std::size_t>(k - 1)];
+    const bool cut = k == e || (bidirectional == 1 && k == e + 1);
+    text += strprintf("%3d%3d%3d%3d%3d\n", k, r.from, r.to, r.cost, cut ? 0 : r.spare);
+  }
+  for (int n = 1; n <= n_node; ++n) {
+    if (n == from) text += strprintf("%3d%3d\n", n, -demand);
+    else if (n == to) text += strprintf("%3d%3d\n", n, demand);
+    else text += strprintf("%d  %d\n", n, 0);
+  }
+  return text;
+}
+
+void CreateFileForRelax(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
+                        int from, int to) {
+  File f = open_file(kProblemFile, "w");
+  if (!f) stop_with(kStatusExchange, "ERROR--cannot open the file RELAX.INP for writing!!!\n");
+  const std::string text = relax_input(demand, n_node, n_edge, e, bidirectional, edges, from, to);
+  std::fwrite(text.data(), 1, text.size(), f.get());
+}
+
+std::optional<Answer> parse_answer(std::string_view text) {
+  const std::string s(text);  // strtol and strtod want a terminated text
+  const char* p = s.c_str();
+  char* end = nullptr;
+  errno = 0;
+  long is_feas = std::strtol(p, &end, 0);
+  if (end == p || errno == ERANGE || is_feas < INT_MIN || is_feas > INT_MAX) return std::nullopt;
+  Answer a;
+  a.is_feas = static_cast<int>(is_feas);
+  for (double* value : {&a.elapsed_time, &a.cpu_time, &a.opt_cost}) {
+    p = end;
+    *value = std::strtod(p, &end);
+    if (end == p) return std::nullopt;
+  }
+  return a;
+}
+
+Answer read_answer() {
+  std::optional<std::string> text = read_file_text(kAnswerFile);
+  if (!text) stop_with(kStatusExchange, "ERROR--cannot open the file TEMP.OUT for reading!!!\n");
+  std::optional<Answer> answer = parse_answer(*text);
+  if (!answer)
+    stop_with(kStatusExchange,
+              "ERROR--the file TEMP.OUT does not hold is_feas, elapsed_time, cpu_time and opt_cost!!!\n");
+  return *answer;
+}
+
+std::string solver_command(int silence) { return silence ? "relax > /dev/null" : "relax"; }
+
+Trial solver_trial(const NetData& net, int e, int silence) {
+  return [&net, e, silence](int demand) {
+    const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+    std::remove(kAnswerFile);
+    std::remove(kPathFile);
+    CreateFileForRelax(demand, net.n_node, net.n_edge, e, net.paired() ? 1 : 0, net.edges, cut.from, cut.to);
+    run_shell_command(solver_command(silence));
+    return read_answer();
+  };
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# run_fuzz.sh TARGET SEED_DIR SECONDS: runs one fuzz target for SECONDS,
+# starting from the seeds. New inputs go to a scratch folder, so the seeds in
+# the repository stay as they are; a crash leaves its input in the scratch
+# folder and fails the run.
+set -eu
+target=$1 seeds=$2 seconds=$3
+work=$(mktemp -d "${TMPDIR:-/tmp}/fuzz.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/corpus" "$seeds"
+cd "$work"
+"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  -artifact_prefix="$work/" "$work/corpus" "$seeds" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|INFO: seed corpus|==[0-9]+==ERROR|SUMMARY)' || true
+if ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* > /dev/null 2>&1; then
+  for f in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
+    [ -f "$f" ] && { echo "found: $f"; od -c "$f" | head -20; }
+  done
+  exit 1
+fi

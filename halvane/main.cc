@@ -1,0 +1,3 @@
+#include "halvane.h"
+
+int main(int argc, char** argv) { return halvane_main(argc, argv); }

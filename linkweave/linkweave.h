@@ -1,0 +1,8 @@
+// linkweave: from a node list and a span list, writes a netrestore file of
+// type V_H2wSpanMiles with span lengths, its topology companion and the
+// restoration run scripts.
+#pragma once
+
+// Runs the whole program on its arguments (argv[0] is the program name) and
+// returns the exit status.
+int linkweave_main(int argc, char** argv);

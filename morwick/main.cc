@@ -1,0 +1,3 @@
+#include "morwick.h"
+
+int main(int argc, char** argv) { return morwick_main(argc, argv); }

@@ -1,0 +1,266 @@
+#include "relax_input.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <optional>
+
+#include "textio.h"
+#include "text_format.h"
+
+namespace {
+
+constexpr FieldRange kAnyInt{INT_MIN, INT_MAX};
+constexpr std::size_t kNarrowField = 3;
+constexpr std::size_t kWidestField = 11;  // "-2147483648"
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// The value of a field as "%3d" prints it; nothing when "%3d" never prints
+// this text: three columns right-justified, or wider without a leading blank;
+// never a leading zero or "-0".
+std::optional<long long> printed_field(std::string_view piece) {
+  if (piece.size() < kNarrowField || piece.size() > kWidestField) return std::nullopt;
+  std::size_t p = 0;
+  if (piece.size() == kNarrowField) {
+    while (p < piece.size() && piece[p] == ' ') ++p;
+  }
+  bool negative = p < piece.size() && piece[p] == '-';
+  if (negative) ++p;
+  if (p >= piece.size() || !is_digit(piece[p])) return std::nullopt;
+  if (piece[p] == '0' && (negative || p + 1 != piece.size())) return std::nullopt;
+  long long value = 0;
+  for (; p < piece.size(); ++p) {
+    if (!is_digit(piece[p])) return std::nullopt;
+    value = value * 10 + (piece[p] - '0');
+  }
+  return negative ? -value : value;
+}
+
+bool in_range(long long value, const FieldRange& range) { return value >= range.low && value <= range.high; }
+
+using Reading = std::vector<long long>;
+
+void add_reading(std::vector<Reading>& found, const Reading& reading) {
+  if (std::find(found.begin(), found.end(), reading) == found.end()) found.push_back(reading);
+}
+
+// Tries every width for the field that starts at pos; keeps the complete
+// readings, stopping at the second.
+struct FieldSearch {
+  std::string_view line;
+  const std::vector<FieldRange>& ranges;
+  Reading current;
+  std::vector<Reading> found;
+
+  void run(std::size_t pos, std::size_t field) {
+    if (found.size() >= 2) return;
+    if (field == ranges.size()) {
+      if (pos == line.size()) add_reading(found, current);
+      return;
+    }
+    const std::size_t fields_after = ranges.size() - field - 1;
+    for (std::size_t width = kNarrowField; width <= kWidestField && pos + width <= line.size(); ++width) {
+      if (line.size() - pos - width < kNarrowField * fields_after) break;
+      std::optional<long long> value = printed_field(line.substr(pos, width));
+      if (!value || !in_range(*value, ranges[field])) continue;
+      current.push_back(*value);
+      run(pos + width, field + 1);
+      current.pop_back();
+    }
+  }
+};
+
+// The numbers of a line apart by white space, when it holds exactly the
+// wanted count, each in its range.
+std::optional<Reading> spaced_reading(std::string_view line, const std::vector<FieldRange>& ranges) {
+  Reading reading;
+  std::size_t pos = 0;
+  while (pos < line.size()) {
+    while (pos < line.size() && is_space(line[pos])) ++pos;
+    std::size_t start = pos;
+    while (pos < line.size() && !is_space(line[pos])) ++pos;
+    if (start == pos) break;
+    if (reading.size() == ranges.size()) return std::nullopt;
+    std::optional<int> value = parse_int(line.substr(start, pos - start));
+    if (!value || !in_range(*value, ranges[reading.size()])) return std::nullopt;
+    reading.push_back(*value);
+  }
+  if (reading.size() != ranges.size()) return std::nullopt;
+  return reading;
+}
+
+std::string_view trim_right(std::string_view text) {
+  while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string reading_text(const Reading& reading) {
+  std::string text;
+  for (long long value : reading) text += (text.empty() ? "" : " ") + std::to_string(value);
+  return text;
+}
+
+// Reads the file line by line, keeping the line number for error texts.
+class InputReader {
+ public:
+  InputReader(std::string_view text, const std::string& name) : text_(text), name_(name) {}
+
+  RelaxInput read() {
+    RelaxInput input;
+    RelaxProblem& p = input.problem;
+    if (!read_count("the node count", 1, p.node_count) || !read_count("the arc count", 0, arc_count_) ||
+        !read_arcs(p) || !read_supplies(p) || !check_rest() || !check_supplies(p)) {
+      input.error = error_;
+    }
+    return input;
+  }
+
+ private:
+  struct Supply {
+    int node;
+    long long value;
+    int line_no;
+  };
+
+  bool next_line() {
+    if (!read_line(text_, pos_, line_)) return false;
+    ++line_no_;
+    return true;
+  }
+
+  bool fail_at(int line_no, const std::string& what) {
+    error_ = text_printf("%s:%d: %s", name_.c_str(), line_no, what.c_str());
+    return false;
+  }
+  bool fail(const std::string& what) { return fail_at(line_no_, what); }
+  bool fail_at_end(const std::string& what) { return fail_at(line_no_ + 1, "the file ends before " + what); }
+
+  bool read_count(const char* what, int least, int& count) {
+    if (!next_line()) return fail_at_end(what);
+    std::string_view word = trim_right(line_);
+    while (!word.empty() && is_space(word.front())) word.remove_prefix(1);
+    std::optional<int> value = parse_int(word);
+    if (!value || *value < least) return fail(text_printf("expected %s, a whole number of at least %d", what, least));
+    count = *value;
+    return true;
+  }
+
+  // The one reading of the current line, or an error: no reading (with the
+  // range that a plain reading breaks, when there is one), or two readings.
+  std::optional<Reading> read_line_fields(const std::vector<FieldRange>& ranges, const std::string& what,
+                                          const std::vector<std::string>& names) {
+    std::vector<Reading> found = read_fields(line_, ranges);
+    if (found.size() == 1) return found.front();
+    if (found.size() > 1) {
+      fail(what + " reads two ways: \"" + reading_text(found[0]) + "\" or \"" + reading_text(found[1]) + "\"");
+      return std::nullopt;
+    }
+    std::vector<Reading> plain = read_fields(line_, std::vector<FieldRange>(ranges.size(), kAnyInt));
+    if (plain.size() == 1) {
+      for (std::size_t i = 0; i < ranges.size(); ++i) {
+        if (in_range(plain[0][i], ranges[i])) continue;
+        if (ranges[i].low == ranges[i].high) {
+          fail(text_printf("%s: %s %lld, expected %lld", what.c_str(), names[i].c_str(), plain[0][i], ranges[i].low));
+        } else {
+          fail(text_printf("%s: %s %lld is not in %lld..%lld", what.c_str(), names[i].c_str(), plain[0][i],
+                           ranges[i].low, ranges[i].high));
+        }
+        return std::nullopt;
+      }
+    }
+    std::string expected;
+    for (const std::string& n : names) expected += (expected.empty() ? "" : ", ") + n;
+    fail("expected " + what + ": " + expected);
+    return std::nullopt;
+  }
+
+  bool read_arcs(RelaxProblem& p) {
+    const FieldRange node{1, p.node_count};
+    static const std::vector<std::string> names{"arc number", "from node", "to node", "cost", "capacity"};
+    for (int k = 1; k <= arc_count_; ++k) {
+      const std::string what = text_printf("arc line %d", k);
+      if (!next_line()) return fail_at_end(what);
+      std::optional<Reading> r = read_line_fields({{k, k}, node, node, kAnyInt, kAnyInt}, what, names);
+      if (!r) return false;
+      if ((*r)[4] < 0) return fail(text_printf("arc %d has a negative capacity, %lld", k, (*r)[4]));
+      p.arcs.push_back({static_cast<int>((*r)[1]), static_cast<int>((*r)[2]), (*r)[3], (*r)[4]});
+    }
+    return true;
+  }
+
+  // Node n is on the n-th supply line, as arc k is on the k-th arc line:
+  // without that, "1011234" could be node 101 taking 1234 or node 1011
+  // taking 234.
+  bool read_supplies(const RelaxProblem& p) {
+    static const std::vector<std::string> names{"node number", "value"};
+    for (int i = 1; i <= p.node_count; ++i) {
+      const std::string what = text_printf("supply line %d", i);
+      if (!next_line()) return fail_at_end(what);
+      std::optional<Reading> r = read_line_fields({{i, i}, kAnyInt}, what, names);
+      if (!r) return false;
+      supplies_.push_back({static_cast<int>((*r)[0]), (*r)[1], line_no_});
+    }
+    return true;
+  }
+
+  bool check_rest() {
+    while (next_line()) {
+      if (!trim_right(line_).empty()) return fail("unexpected text after the supply lines");
+    }
+    return true;
+  }
+
+  // One source (negative value), one sink (positive), sending and taking
+  // the same amount.
+  bool check_supplies(RelaxProblem& p) {
+    for (const Supply& s : supplies_) {
+      if (s.value < 0) {
+        if (p.source != 0) return fail_at(s.line_no, text_printf("node %d is a second source (node %d is the first)", s.node, p.source));
+        p.source = s.node;
+        p.demand = -s.value;
+      } else if (s.value > 0) {
+        if (p.sink != 0) return fail_at(s.line_no, text_printf("node %d is a second sink (node %d is the first)", s.node, p.sink));
+        p.sink = s.node;
+        sink_value_ = s.value;
+      }
+    }
+    if (p.source == 0 && p.sink == 0) return fail_whole("no demand: every supply value is 0");
+    if (p.source == 0) return fail_whole("no source: no node has a negative value");
+    if (p.sink == 0) return fail_whole("no sink: no node has a positive value");
+    if (p.demand != sink_value_) {
+      return fail_whole(text_printf("the supplies do not balance: node %d sends %lld, node %d takes %lld", p.source,
+                                    p.demand, p.sink, sink_value_));
+    }
+    return true;
+  }
+
+  bool fail_whole(const std::string& what) {
+    error_ = name_ + ": " + what;
+    return false;
+  }
+
+  std::string_view text_;
+  const std::string& name_;
+  std::size_t pos_ = 0;
+  int line_no_ = 0;
+  std::string line_;
+  std::string error_;
+  int arc_count_ = 0;
+  std::vector<Supply> supplies_;
+  long long sink_value_ = 0;
+};
+
+}  // namespace
+
+std::vector<std::vector<long long>> read_fields(std::string_view line, const std::vector<FieldRange>& ranges) {
+  FieldSearch search{trim_right(line), ranges, {}, {}};
+  search.run(0, 0);
+  if (std::optional<Reading> spaced = spaced_reading(line, ranges)) add_reading(search.found, *spaced);
+  return search.found;
+}
+
+RelaxInput read_relax_input(std::string_view text, const std::string& name) {
+  return InputReader(text, name).read();
+}

@@ -1,0 +1,49 @@
+// The problem file of the solver, RELAX.INP: the node count, the arc count,
+// one arc line per arc ("%3d%3d%3d%3d%3d": arc number, from node, to node,
+// cost, capacity) and one supply line per node (node number, value). The
+// "%3d" fields have no separator, so they run together once a value needs
+// more than three characters; the reader settles where each field ends.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct RelaxArc {
+  int from = 0;  // node numbers, 1-based
+  int to = 0;
+  long long cost = 0;
+  long long capacity = 0;
+};
+
+// A problem as read: one source sends `demand` units to one sink.
+struct RelaxProblem {
+  int node_count = 0;
+  std::vector<RelaxArc> arcs;  // arc k of the file is arcs[k - 1]
+  int source = 0;
+  int sink = 0;
+  long long demand = 0;
+};
+
+// Either the problem or an error text naming the file and line
+// ("RELAX.INP:4: ...").
+struct RelaxInput {
+  RelaxProblem problem;
+  std::string error;
+  bool ok() const { return error.empty(); }
+};
+
+// Reads the problem from the text of the file; `name` is the file name used
+// in error texts.
+RelaxInput read_relax_input(std::string_view text, const std::string& name = "RELAX.INP");
+
+// The readings of one line as `count` whole numbers, where number i must lie
+// in [low[i], high[i]]: either fields as "%3d" writes them with nothing
+// between (three columns, right-justified; wider only without a leading blank
+// or zero), or numbers apart by white space. Each reading is listed once; a
+// search stops at the second reading.
+struct FieldRange {
+  long long low;
+  long long high;
+};
+std::vector<std::vector<long long>> read_fields(std::string_view line, const std::vector<FieldRange>& ranges);

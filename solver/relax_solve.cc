@@ -1,0 +1,166 @@
+#include "relax_solve.h"
+
+#include <lemon/network_simplex.h>
+#include <lemon/preflow.h>
+#include <lemon/smart_graph.h>
+
+#include <algorithm>
+
+namespace {
+
+using Graph = lemon::SmartDigraph;
+using Simplex = lemon::NetworkSimplex<Graph, long long, long long>;
+
+struct FlowGraph {
+  Graph graph;
+  std::vector<Graph::Node> nodes;  // node number n is nodes[n - 1]
+  std::vector<Graph::Arc> arcs;
+  Graph::ArcMap<long long> capacity{graph};
+  Graph::ArcMap<long long> cost{graph};
+
+  explicit FlowGraph(const RelaxProblem& p) {
+    graph.reserveNode(p.node_count);
+    graph.reserveArc(static_cast<int>(p.arcs.size()));
+    nodes.reserve(static_cast<std::size_t>(p.node_count));
+    for (int n = 0; n < p.node_count; ++n) nodes.push_back(graph.addNode());
+    arcs.reserve(p.arcs.size());
+    for (const RelaxArc& a : p.arcs) {
+      Graph::Arc arc = graph.addArc(node(a.from), node(a.to));
+      capacity[arc] = a.capacity;
+      cost[arc] = a.cost;
+      arcs.push_back(arc);
+    }
+  }
+  Graph::Node node(int number) const { return nodes[static_cast<std::size_t>(number - 1)]; }
+};
+
+// The most that can flow from the source to the sink.
+long long max_flow(const FlowGraph& g, const RelaxProblem& p) {
+  lemon::Preflow<Graph, Graph::ArcMap<long long>> preflow(g.graph, g.capacity, g.node(p.source), g.node(p.sink));
+  preflow.runMinCut();
+  return preflow.flowValue();
+}
+
+}  // namespace
+
+RelaxSolution solve_relax(const RelaxProblem& p) {
+  FlowGraph g(p);
+  Simplex simplex(g.graph);
+  simplex.upperMap(g.capacity).costMap(g.cost).stSupply(g.node(p.source), g.node(p.sink), p.demand);
+  RelaxSolution s;
+  s.feasible = simplex.run() == Simplex::OPTIMAL;
+  s.routed = p.demand;
+  if (!s.feasible) {
+    // The best partial answer: as much as can flow, at least cost. With
+    // finite capacities this problem always has an optimum.
+    s.routed = max_flow(g, p);
+    simplex.stSupply(g.node(p.source), g.node(p.sink), s.routed);
+    if (simplex.run() != Simplex::OPTIMAL) s.routed = 0;
+  }
+  s.cost = simplex.totalCost();
+  s.flow.reserve(g.arcs.size());
+  for (Graph::Arc arc : g.arcs) s.flow.push_back(simplex.flow(arc));
+  s.paths = decompose_paths(p, s.flow, s.routed);
+  return s;
+}
+
+namespace {
+
+// Walks from the source along arcs that carry flow, taking flow off the
+// cycles it meets, until it reaches the sink.
+class PathSplitter {
+ public:
+  PathSplitter(const RelaxProblem& p, std::vector<long long> flow) : p_(p), flow_(std::move(flow)) {
+    const std::size_t n = static_cast<std::size_t>(p.node_count) + 2;
+    first_out_.assign(n, 0);
+    for (const RelaxArc& a : p.arcs) ++first_out_[static_cast<std::size_t>(a.from) + 1];
+    for (std::size_t v = 1; v < n; ++v) first_out_[v] += first_out_[v - 1];
+    out_arcs_.resize(p.arcs.size());
+    std::vector<std::size_t> fill(first_out_.begin(), first_out_.end() - 1);
+    for (std::size_t k = 0; k < p.arcs.size(); ++k) out_arcs_[fill[static_cast<std::size_t>(p.arcs[k].from)]++] = k;
+    next_out_ = first_out_;
+    walk_pos_.assign(n, kOffWalk);
+  }
+
+  std::vector<RelaxPath> split(long long value) {
+    std::vector<RelaxPath> paths;
+    while (value > 0) {
+      if (!walk_to_sink()) break;  // cannot happen while the flow keeps its balance
+      long long bandwidth = value;
+      for (std::size_t k : walk_arcs_) bandwidth = std::min(bandwidth, flow_[k]);
+      for (std::size_t k : walk_arcs_) flow_[k] -= bandwidth;
+      paths.push_back({bandwidth, walk_nodes_});
+      value -= bandwidth;
+      truncate_walk(0);
+    }
+    return paths;
+  }
+
+ private:
+  static constexpr std::size_t kOffWalk = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kNoArc = static_cast<std::size_t>(-1);
+
+  std::size_t index(int node) const { return static_cast<std::size_t>(node); }
+
+  // The first arc out of the node that still carries flow. Flow only ever
+  // goes down, so arcs passed over never need a second look.
+  std::size_t next_flow_arc(int node) {
+    std::size_t& next = next_out_[index(node)];
+    while (next < first_out_[index(node) + 1] && flow_[out_arcs_[next]] == 0) ++next;
+    return next < first_out_[index(node) + 1] ? out_arcs_[next] : kNoArc;
+  }
+
+  // Keeps the walk's first `length` nodes.
+  void truncate_walk(std::size_t length) {
+    for (std::size_t i = length; i < walk_nodes_.size(); ++i) walk_pos_[index(walk_nodes_[i])] = kOffWalk;
+    walk_nodes_.resize(length);
+    walk_arcs_.resize(length == 0 ? 0 : length - 1);
+  }
+
+  // Takes the cycle closed by `arc` off the flow: the walk from position
+  // `from` to its end, then `arc` back to the node at `from`.
+  void cancel_cycle(std::size_t from, std::size_t arc) {
+    long long amount = flow_[arc];
+    for (std::size_t i = from; i < walk_arcs_.size(); ++i) amount = std::min(amount, flow_[walk_arcs_[i]]);
+    flow_[arc] -= amount;
+    for (std::size_t i = from; i < walk_arcs_.size(); ++i) flow_[walk_arcs_[i]] -= amount;
+    truncate_walk(from + 1);
+  }
+
+  bool walk_to_sink() {
+    walk_nodes_.assign(1, p_.source);
+    walk_arcs_.clear();
+    walk_pos_[index(p_.source)] = 0;
+    while (walk_nodes_.back() != p_.sink) {
+      const std::size_t arc = next_flow_arc(walk_nodes_.back());
+      if (arc == kNoArc) {
+        truncate_walk(0);
+        return false;
+      }
+      const int to = p_.arcs[arc].to;
+      if (walk_pos_[index(to)] != kOffWalk) {
+        cancel_cycle(walk_pos_[index(to)], arc);
+        continue;
+      }
+      walk_pos_[index(to)] = walk_nodes_.size();
+      walk_nodes_.push_back(to);
+      walk_arcs_.push_back(arc);
+    }
+    return true;
+  }
+
+  const RelaxProblem& p_;
+  std::vector<long long> flow_;
+  std::vector<std::size_t> first_out_;  // arcs out of node v: out_arcs_[first_out_[v] .. first_out_[v + 1])
+  std::vector<std::size_t> out_arcs_;   // arc indices grouped by from node, in file order
+  std::vector<std::size_t> next_out_;
+  std::vector<std::size_t> walk_pos_;   // position of each node on the walk, or kOffWalk
+  std::vector<int> walk_nodes_;
+  std::vector<std::size_t> walk_arcs_;
+};
+
+}  // namespace
+
+std::vector<RelaxPath> decompose_paths(const RelaxProblem& problem, std::vector<long long> flow, long long value) {
+  return PathSplitter(problem, std::move(flow)).split(value);
+}

@@ -1,0 +1,202 @@
+#include "relax_solve.h"
+
+#include <gtest/gtest.h>
+#include <lemon/cost_scaling.h>
+#include <lemon/smart_graph.h>
+
+#include <algorithm>
+#include <map>
+#include <queue>
+#include <random>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+RelaxProblem problem(int node_count, std::vector<RelaxArc> arcs, int source, int sink, long long demand) {
+  RelaxProblem p;
+  p.node_count = node_count;
+  p.arcs = std::move(arcs);
+  p.source = source;
+  p.sink = sink;
+  p.demand = demand;
+  return p;
+}
+
+// Maximum flow by shortest augmenting paths on a capacity matrix: slow,
+// plain, and sharing nothing with the solver.
+long long plain_max_flow(const RelaxProblem& p) {
+  const int n = p.node_count + 1;
+  std::vector<std::vector<long long>> residual(n, std::vector<long long>(n, 0));
+  for (const RelaxArc& a : p.arcs) {
+    if (a.from != a.to) residual[a.from][a.to] += a.capacity;
+  }
+  long long total = 0;
+  for (;;) {
+    std::vector<int> parent(n, 0);
+    parent[p.source] = p.source;
+    std::queue<int> queue;
+    queue.push(p.source);
+    while (!queue.empty() && parent[p.sink] == 0) {
+      const int v = queue.front();
+      queue.pop();
+      for (int u = 1; u < n; ++u) {
+        if (parent[u] == 0 && residual[v][u] > 0) {
+          parent[u] = v;
+          queue.push(u);
+        }
+      }
+    }
+    if (parent[p.sink] == 0) return total;
+    long long push = -1;
+    for (int v = p.sink; v != p.source; v = parent[v]) {
+      push = push < 0 ? residual[parent[v]][v] : std::min(push, residual[parent[v]][v]);
+    }
+    for (int v = p.sink; v != p.source; v = parent[v]) {
+      residual[parent[v]][v] -= push;
+      residual[v][parent[v]] += push;
+    }
+    total += push;
+  }
+}
+
+// The least cost of sending `amount` from the source to the sink, by a
+// second algorithm (cost scaling rather than network simplex).
+long long cost_scaling_cost(const RelaxProblem& p, long long amount) {
+  lemon::SmartDigraph g;
+  std::vector<lemon::SmartDigraph::Node> nodes;
+  for (int n = 0; n < p.node_count; ++n) nodes.push_back(g.addNode());
+  lemon::SmartDigraph::ArcMap<long long> capacity(g), cost(g);
+  for (const RelaxArc& a : p.arcs) {
+    auto arc = g.addArc(nodes[a.from - 1], nodes[a.to - 1]);
+    capacity[arc] = a.capacity;
+    cost[arc] = a.cost;
+  }
+  lemon::CostScaling<lemon::SmartDigraph, long long, long long> scaling(g);
+  scaling.upperMap(capacity).costMap(cost).stSupply(nodes[p.source - 1], nodes[p.sink - 1], amount);
+  EXPECT_EQ(scaling.run(), decltype(scaling)::OPTIMAL);
+  return scaling.totalCost();
+}
+
+// The arc flows keep their capacities and their balance: `routed` leaves the
+// source, reaches the sink, and every other node passes on what it gets.
+void expect_valid_flow(const RelaxProblem& p, const RelaxSolution& s) {
+  ASSERT_EQ(s.flow.size(), p.arcs.size());
+  std::vector<long long> net_out(p.node_count + 1, 0);
+  for (std::size_t k = 0; k < p.arcs.size(); ++k) {
+    EXPECT_GE(s.flow[k], 0);
+    EXPECT_LE(s.flow[k], p.arcs[k].capacity);
+    net_out[p.arcs[k].from] += s.flow[k];
+    net_out[p.arcs[k].to] -= s.flow[k];
+  }
+  for (int v = 1; v <= p.node_count; ++v) {
+    const long long expected = v == p.source ? s.routed : v == p.sink ? -s.routed : 0;
+    EXPECT_EQ(net_out[v], expected) << "node " << v;
+  }
+}
+
+// Each path runs from the source to the sink without meeting a node twice,
+// consecutive nodes joined by arcs that carry its load; the bandwidths add
+// up to what was routed.
+void expect_valid_paths(const RelaxProblem& p, const RelaxSolution& s) {
+  std::map<std::pair<int, int>, long long> flow_between, load_between;
+  for (std::size_t k = 0; k < p.arcs.size(); ++k) flow_between[{p.arcs[k].from, p.arcs[k].to}] += s.flow[k];
+  long long total = 0;
+  for (const RelaxPath& path : s.paths) {
+    EXPECT_GT(path.bandwidth, 0);
+    total += path.bandwidth;
+    ASSERT_GE(path.nodes.size(), 2u);
+    EXPECT_EQ(path.nodes.front(), p.source);
+    EXPECT_EQ(path.nodes.back(), p.sink);
+    EXPECT_EQ(std::set<int>(path.nodes.begin(), path.nodes.end()).size(), path.nodes.size());
+    for (std::size_t i = 0; i + 1 < path.nodes.size(); ++i) {
+      load_between[{path.nodes[i], path.nodes[i + 1]}] += path.bandwidth;
+    }
+  }
+  EXPECT_EQ(total, s.routed);
+  for (const auto& [pair, load] : load_between) {
+    EXPECT_LE(load, flow_between[pair]) << "from " << pair.first << " to " << pair.second;
+  }
+}
+
+RelaxProblem random_problem(std::mt19937& random, bool negative_costs) {
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const int n = pick(2, 7);
+  std::vector<RelaxArc> arcs(static_cast<std::size_t>(pick(0, 14)));
+  for (RelaxArc& a : arcs) a = {pick(1, n), pick(1, n), pick(negative_costs ? -4 : 0, 9), pick(0, 6)};
+  const int source = pick(1, n);
+  int sink = pick(1, n - 1);
+  if (sink >= source) ++sink;
+  return problem(n, arcs, source, sink, pick(1, 14));
+}
+
+}  // namespace
+
+TEST(SolveRelax, AgreesWithIndependentChecksOnRandomGraphs) {
+  std::mt19937 random(20261208);
+  int feasible = 0, infeasible = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const RelaxProblem p = random_problem(random, round % 3 == 0);
+    const RelaxSolution s = solve_relax(p);
+    const long long max_flow = plain_max_flow(p);
+    SCOPED_TRACE(testing::Message() << "round " << round);
+    ASSERT_EQ(s.feasible, p.demand <= max_flow);
+    ASSERT_EQ(s.routed, std::min(p.demand, max_flow));
+    ASSERT_EQ(s.cost, cost_scaling_cost(p, s.routed));
+    expect_valid_flow(p, s);
+    expect_valid_paths(p, s);
+    ASSERT_FALSE(HasFailure());
+    ++(s.feasible ? feasible : infeasible);
+  }
+  EXPECT_GT(feasible, 300);
+  EXPECT_GT(infeasible, 300);
+}
+
+TEST(SolveRelax, SameProblemSamePaths) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    const RelaxProblem p = random_problem(random, true);
+    const RelaxSolution first = solve_relax(p);
+    const RelaxSolution second = solve_relax(p);
+    ASSERT_EQ(first.paths.size(), second.paths.size());
+    for (std::size_t i = 0; i < first.paths.size(); ++i) {
+      EXPECT_EQ(first.paths[i].bandwidth, second.paths[i].bandwidth);
+      EXPECT_EQ(first.paths[i].nodes, second.paths[i].nodes);
+    }
+  }
+}
+
+TEST(SolveRelax, CutArcsCarryNothingAndTheBestPartialFlowIsKept) {
+  // Two routes from 1 to 4: 1-2-4 (cost 2, 3 units), 1-3-4 (cost 4, 5
+  // units); the direct arc 1-4 is cut (capacity 0).
+  const RelaxProblem p = problem(4, {{1, 4, 1, 0}, {1, 2, 1, 3}, {2, 4, 1, 3}, {1, 3, 2, 5}, {3, 4, 2, 5}}, 1, 4, 10);
+  const RelaxSolution s = solve_relax(p);
+  EXPECT_FALSE(s.feasible);
+  EXPECT_EQ(s.routed, 8);
+  EXPECT_EQ(s.cost, 3 * 2 + 5 * 4);
+  ASSERT_EQ(s.paths.size(), 2u);
+  EXPECT_EQ(s.paths[0].nodes, (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(s.paths[0].bandwidth, 3);
+  EXPECT_EQ(s.paths[1].nodes, (std::vector<int>{1, 3, 4}));
+  EXPECT_EQ(s.paths[1].bandwidth, 5);
+}
+
+TEST(DecomposePaths, CyclesAreTakenOffAndNotReported) {
+  // 1 -> 2 -> 3 -> 4 carries 2; 2 -> 5 -> 2 is a cycle of 4; a self-loop at
+  // 3 carries 7; 1 -> 4 and 4 -> 1 carry 3 each, a cycle through the source
+  // and the sink.
+  const RelaxProblem p = problem(5, {{1, 2, 0, 9}, {2, 5, 0, 9}, {5, 2, 0, 9}, {2, 3, 0, 9}, {3, 3, 0, 9},
+                                     {3, 4, 0, 9}, {4, 1, 0, 9}, {1, 4, 0, 9}},
+                                 1, 4, 2);
+  const std::vector<RelaxPath> paths = decompose_paths(p, {2, 4, 4, 2, 7, 2, 3, 3}, 2);
+  ASSERT_EQ(paths.size(), 1u);
+  EXPECT_EQ(paths[0].nodes, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(paths[0].bandwidth, 2);
+  // A flow of 1 whose arc 1 -> 4 carries 4 (3 of them back over 4 -> 1):
+  // only the 1 is reported.
+  const std::vector<RelaxPath> one = decompose_paths(p, {0, 0, 0, 0, 0, 0, 3, 4}, 1);
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(one[0].nodes, (std::vector<int>{1, 4}));
+  EXPECT_EQ(one[0].bandwidth, 1);
+}
