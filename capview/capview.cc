@@ -18,10 +18,11 @@
 
 namespace {
 
-const char* const kUsage = "usage: capview [--csv FILE] nodefile netdatafile resultsfile [htmlfile]\n";
+const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile netdatafile resultsfile [htmlfile]\n";
 
 struct Options {
   std::string csv, html;
+  Axes axes = Axes::automatic;
   StudyFiles files;
 };
 
@@ -61,6 +62,8 @@ int parse_command_line(int argc, char** argv, Options& options) {
     } else if (arg == "-h" || arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
+    } else if (arg == "--lat-first") {
+      options.axes = Axes::north_first;
     } else if (arg == "--csv" && i + 1 < argc) {
       options.csv = argv[++i];
     } else if (arg.rfind("--csv=", 0) == 0 && arg.size() > 6) {
@@ -129,6 +132,6 @@ int capview_main(int argc, char** argv) {
   std::fflush(stdout);
   if (!options.csv.empty()) error = write_output(options.csv, csv_text(study.spans));
   if (error.empty() && !options.html.empty())
-    error = write_output(options.html, page_html(study.nodes, study.spans, summary, options.files));
+    error = write_output(options.html, page_html(study.nodes, study.spans, summary, options.files, options.axes));
   return error.empty() ? 0 : fail(error);
 }

@@ -34,13 +34,17 @@ bool all_have_coordinates(const NodeList& nodes) {
   return std::all_of(nodes.nodes.begin(), nodes.nodes.end(), [](const Node& n) { return n.has_coordinates; });
 }
 
-bool geographic(const NodeList& nodes) {
-  return std::all_of(nodes.nodes.begin(), nodes.nodes.end(),
-                     [](const Node& n) { return std::fabs(n.first) <= 90.0 && std::fabs(n.second) <= 180.0; });
+bool north_first(const NodeList& nodes, Axes axes) {
+  if (axes != Axes::automatic) return axes == Axes::north_first;
+  bool first_within = std::all_of(nodes.nodes.begin(), nodes.nodes.end(),
+                                  [](const Node& n) { return std::fabs(n.first) <= 90.0; });
+  bool second_beyond = std::any_of(nodes.nodes.begin(), nodes.nodes.end(),
+                                   [](const Node& n) { return std::fabs(n.second) > 90.0; });
+  return first_within && second_beyond;
 }
 
 // East and north of every node, before scaling.
-void raw_positions(const NodeList& nodes, std::vector<double>& east, std::vector<double>& north) {
+void raw_positions(const NodeList& nodes, Axes axes, std::vector<double>& east, std::vector<double>& north) {
   std::size_t n = nodes.nodes.size();
   east.resize(n);
   north.resize(n);
@@ -51,26 +55,24 @@ void raw_positions(const NodeList& nodes, std::vector<double>& east, std::vector
     }
     return;
   }
-  double shrink = 1.0;
-  if (geographic(nodes)) {
-    double lowest = 90.0, highest = -90.0;
-    for (const Node& node : nodes.nodes) {
-      lowest = std::min(lowest, node.first);
-      highest = std::max(highest, node.first);
-    }
-    shrink = std::cos((lowest + highest) / 2.0 * kPi / 180.0);
-  }
+  bool swap = north_first(nodes, axes);
   for (std::size_t k = 0; k < n; ++k) {
-    east[k] = nodes.nodes[k].second * shrink;
-    north[k] = nodes.nodes[k].first;
+    east[k] = swap ? nodes.nodes[k].second : nodes.nodes[k].first;
+    north[k] = swap ? nodes.nodes[k].first : nodes.nodes[k].second;
   }
+  bool geographic = std::all_of(east.begin(), east.end(), [](double e) { return std::fabs(e) <= 180.0; }) &&
+                    std::all_of(north.begin(), north.end(), [](double v) { return std::fabs(v) <= 90.0; });
+  if (!geographic) return;
+  auto [south_end, north_end] = std::minmax_element(north.begin(), north.end());
+  double shrink = std::cos((*south_end + *north_end) / 2.0 * kPi / 180.0);
+  for (double& e : east) e *= shrink;
 }
 
 }  // namespace
 
-MapLayout map_layout(const NodeList& nodes) {
+MapLayout map_layout(const NodeList& nodes, Axes axes) {
   std::vector<double> east, north;
-  raw_positions(nodes, east, north);
+  raw_positions(nodes, axes, east, north);
   MapLayout map;
   if (east.empty()) return map;
   auto [west_end, east_end] = std::minmax_element(east.begin(), east.end());
@@ -213,8 +215,8 @@ std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map) {
 
 namespace {
 
-void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, std::string& out) {
-  MapLayout map = map_layout(nodes);
+void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axes axes, std::string& out) {
+  MapLayout map = map_layout(nodes, axes);
   if (nodes.nodes.empty()) {
     out += "<p>The node list holds no nodes: there is no map to draw.</p>\n";
     return;
@@ -284,14 +286,14 @@ void append_table(const std::vector<SpanResult>& spans, std::string& out) {
 }  // namespace
 
 std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
-                      const StudyFiles& files) {
+                      const StudyFiles& files, Axes axes) {
   std::string title = escaped("Restorability of " + files.netdata);
   std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
                     "<meta charset=\"utf-8\"/>\n<title>" + title + "</title>\n<style>\n" + kStyle +
                     "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
   out += "<h2>Summary</h2>\n<pre id=\"summary\">" + escaped(summary_text(summary, spans, files)) + "</pre>\n";
   out += "<h2>Map</h2>\n";
-  append_map(nodes, spans, out);
+  append_map(nodes, spans, axes, out);
   append_legend(spans, out);
   out += "<h2>Spans</h2>\n<p>Click a column heading to sort by it; click again to reverse.</p>\n";
   append_table(spans, out);

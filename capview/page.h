@@ -12,8 +12,15 @@
 #include "study.h"
 #include "summary.h"
 
+// Which coordinate of the node list runs north.
+enum class Axes {
+  automatic,    // the first, when only it can be a latitude; else the second
+  east_first,   // x then y, or longitude then latitude
+  north_first,  // latitude then longitude, or the vertical coordinate first
+};
+
 std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
-                      const StudyFiles& files);
+                      const StudyFiles& files, Axes axes = Axes::automatic);
 
 // Where each node is drawn on the map, in pixels, and the map's size.
 struct MapLayout {
@@ -21,12 +28,14 @@ struct MapLayout {
   std::vector<double> x, y;  // node k at index k - 1
 };
 
-// Nodes at their coordinates, scaled to fit with the aspect kept: the second
-// coordinate runs east, the first north (north up). Latitude and longitude
-// (every first within +-90, every second within +-180) are drawn with a
-// degree of longitude shortened as at the network's middle latitude. A node
-// list without coordinates places the nodes on a circle.
-MapLayout map_layout(const NodeList& nodes);
+// Nodes at their coordinates, scaled to fit with the aspect kept, north up.
+// Automatic axes take the first coordinate as east and the second as north,
+// unless every first lies within +-90 and some second beyond: then the first
+// is a latitude. Longitude and latitude (every north within +-90, every east
+// within +-180) are drawn with a degree of longitude shortened as at the
+// network's middle latitude. A node list without coordinates places the
+// nodes on a circle.
+MapLayout map_layout(const NodeList& nodes, Axes axes = Axes::automatic);
 
 // A node's label: the text starts at (x, y), or ends there when left.
 struct Label {

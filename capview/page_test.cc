@@ -12,27 +12,38 @@ TEST(Page, ColourRunsFromRedThroughAmberToGreen) {
   EXPECT_EQ(restorability_colour(25.0), "#e46814");
 }
 
-TEST(Page, LatitudeAndLongitudeAreDrawnNorthUpWithTheAspectKept) {
-  NodeList list;
+TEST(Page, LongitudeAndLatitudeAreDrawnNorthUpWithTheAspectKept) {
+  NodeList lon_lat, lat_lon;
   // Places between 60 and 65 degrees north: a degree of longitude is drawn
   // as long as at 62.5 degrees.
-  for (auto [name, lat, lon] : {std::tuple{"West", 60.0, 0.0}, {"East", 60.0, 20.0}, {"North", 65.0, 0.0}})
-    list.nodes.push_back({name, lat, lon, true});
-  MapLayout map = map_layout(list);
+  for (auto [name, lon, lat] : {std::tuple{"West", 0.0, 60.0}, {"East", 20.0, 60.0}, {"North", 0.0, 65.0}}) {
+    lon_lat.nodes.push_back({name, lon, lat, true});
+    lat_lon.nodes.push_back({name, lat, lon, true});
+  }
+  MapLayout map = map_layout(lon_lat);
   ASSERT_EQ(map.x.size(), 3u);
   EXPECT_LT(map.x[0], map.x[1]);  // east to the right
   EXPECT_LT(map.y[2], map.y[0]);  // north up
   double wide = map.x[1] - map.x[0], tall = map.y[0] - map.y[2];
-  EXPECT_NEAR(wide / tall, 20.0 * std::cos(62.5 * 3.14159265358979 / 180.0) / 5.0, 1e-6);  // middle latitude
+  EXPECT_NEAR(wide / tall, 20.0 * std::cos(62.5 * 3.14159265358979 / 180.0) / 5.0, 1e-6);
   EXPECT_LE(map.x[1], map.width);
   EXPECT_LE(map.y[0], map.height);
+
+  // Latitude first: told, or seen from a second coordinate beyond 90.
+  MapLayout told = map_layout(lat_lon, Axes::north_first);
+  EXPECT_EQ(told.x, map.x);
+  EXPECT_EQ(told.y, map.y);
+  lat_lon.nodes[1].second = 120.0;
+  MapLayout seen = map_layout(lat_lon);
+  EXPECT_LT(seen.x[0], seen.x[1]);
+  EXPECT_LT(seen.y[2], seen.y[0]);
 }
 
 TEST(Page, LabelsOfNeighbouringNodesDoNotRunIntoEachOther) {
   NodeList list;
-  list.nodes.push_back({"Westhaven", 10.0, 0.0, true});
-  list.nodes.push_back({"Eastport", 10.0, 0.1, true});  // a few pixels apart on a wide map
-  list.nodes.push_back({"Far", 0.0, 30.0, true});
+  list.nodes.push_back({"Westhaven", 0.0, 10.0, true});
+  list.nodes.push_back({"Eastport", 0.1, 10.0, true});  // a few pixels apart on a wide map
+  list.nodes.push_back({"Far", 30.0, 0.0, true});
   MapLayout map = map_layout(list);
   std::vector<Label> labels = place_labels(list, map);
   ASSERT_EQ(labels.size(), 3u);
