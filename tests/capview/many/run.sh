@@ -19,14 +19,13 @@ add_study() {  # add_study NAME NODE_LIST NETDATA
 }
 add_study five "$root/tests/capview/plain/in/nodes.txt" "$root/tests/capview/plain/in/net.dat"
 add_study one_way "$root/tests/capview/one_way/in/nodes.txt" "$root/tests/capview/one_way/in/net.dat"
-# Every shipped example network: a node list *nodes.txt beside a netdata file.
+# Every shipped example network: NAME_nodes.txt beside NAME.dat.
 for nodes in "$root"/examples/*nodes.txt; do
-  [ -f "$nodes" ] || continue
   name=$(basename "$nodes" nodes.txt)
-  for net in "$root/examples/$name".dat "$root/examples/$name"*.dat; do
-    [ -f "$net" ] && { add_study "example_${name%[._-]}" "$nodes" "$net"; break; }
-  done
+  name=${name%[._-]}
+  [ -f "$root/examples/$name.dat" ] && add_study "$name" "$nodes" "$root/examples/$name.dat"
 done
+[ -d studies/nsfnet ] || fail "the shipped example nsfnet was not found"
 
 bash "$root/scripts/many_studies.sh" -j 2 -g 3 all.csv studies/* > run.log 2>&1 || { cat run.log; fail "many_studies.sh failed"; }
 [ "$(head -n 1 all.csv)" = "study,span,from,to,working,restored,percent,feasible" ] || fail "header of the table"
