@@ -40,7 +40,7 @@ int run(int argc, char** argv) {
   run_shell_command("mkdir " + cut_directory_word(options->netdata_file));
   std::printf("\n\nThe name of the input file is %s.\n\n", options->netdata_file.c_str());
 
-  std::optional<std::string> text = read_file_text(options->netdata_file);
+  std::optional<std::string> text = read_whole_file(options->netdata_file);
   if (!text) {
     std::printf("ERROR--cannot open the file %s for reading!!!\n", options->netdata_file.c_str());
     return kStatusFile;

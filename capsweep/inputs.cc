@@ -85,19 +85,19 @@ NodeListRead parse_node_list(std::string_view text, const std::string& file_name
     std::vector<int> number = scan_ints(line, 1);
     int found = number.empty() ? 0 : number[0];
     if (number.empty() || found != expected) {
-      read.error = strprintf("!!SequenceNo not correct! It is %d instead of %d.\n", found, expected);
+      read.error = text_printf("!!SequenceNo not correct! It is %d instead of %d.\n", found, expected);
       read.status = kStatusNodeSequence;
       return read;
     }
     const int line_no = expected + 1;
     if (expected > kMaxNodes) {
-      read.error = strprintf("%s:%d: more than %d nodes\n", file_name.c_str(), line_no, kMaxNodes);
+      read.error = text_printf("%s:%d: more than %d nodes\n", file_name.c_str(), line_no, kMaxNodes);
       read.status = kStatusBadInput;
       return read;
     }
     std::string_view name = name_after_number(line);
     if (name.empty()) {
-      read.error = strprintf("%s:%d: expected a node name after the number %d\n", file_name.c_str(), line_no, found);
+      read.error = text_printf("%s:%d: expected a node name after the number %d\n", file_name.c_str(), line_no, found);
       read.status = kStatusBadInput;
       return read;
     }
@@ -107,7 +107,7 @@ NodeListRead parse_node_list(std::string_view text, const std::string& file_name
 }
 
 NodeNames mapping(const std::string& file_name) {
-  std::optional<std::string> text = read_file_text(file_name);
+  std::optional<std::string> text = read_whole_file(file_name);
   if (!text) {
     std::printf("can not open %s\n", file_name.c_str());
     throw Stop{kStatusNodeListMissing};
@@ -165,14 +165,14 @@ std::string record_field(const char* field, std::size_t record) {
 
 // Checks a count of the header; empty when it is acceptable.
 std::string check_count(const NumberReader& in, const char* what, int value, int limit) {
-  if (value < 0) return in.at_line(strprintf("the %s is %d; it cannot be negative", what, value));
-  if (value > limit) return in.at_line(strprintf("the %s is %d; at most %d are handled", what, value, limit));
+  if (value < 0) return in.at_line(text_printf("the %s is %d; it cannot be negative", what, value));
+  if (value > limit) return in.at_line(text_printf("the %s is %d; at most %d are handled", what, value, limit));
   return "";
 }
 
 std::string check_node(const NumberReader& in, const char* what, std::size_t record, int node, int n_node) {
   if (node >= 1 && node <= n_node) return "";
-  return in.at_line(strprintf("record %zu: %s %d is not a node number (1 to %d)", record, what, node, n_node));
+  return in.at_line(text_printf("record %zu: %s %d is not a node number (1 to %d)", record, what, node, n_node));
 }
 
 // Reads the n_edge records; stops at the first fault, recorded in `read`.

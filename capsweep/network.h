@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "text_format.h"
+#include "wholefile.h"
+
 // At most this many nodes: the node list and the node numbers of the
 // netdata file stay within 1..kMaxNodes.
 constexpr int kMaxNodes = 300;
@@ -47,9 +50,3 @@ struct Stop {
 // Prints the message on standard output and ends the run with the status.
 [[noreturn]] void stop_with(int status, const char* message);
 
-// The whole text of a file; empty when it cannot be opened or read (a
-// directory included).
-std::optional<std::string> read_file_text(const std::string& file_name);
-
-// printf into a string.
-std::string strprintf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -81,7 +81,7 @@ bool read_title(WordReader& in, PathReport& report) {
 bool convert_path(WordReader& in, const NodeNames& names, std::string& out) {
   std::optional<int> bandwidth = in.number();
   if (!bandwidth || !in.word()) return false;
-  out += strprintf("BW=%d PATH=(", *bandwidth);
+  out += text_printf("BW=%d PATH=(", *bandwidth);
   for (;;) {
     std::optional<int> node = in.number();
     if (!node || *node == -1) {
@@ -105,13 +105,13 @@ std::optional<PathReport> convert_report(std::string_view path_out, const NodeNa
     if (*w == kTotalWord) {
       std::optional<int> total = in.number();
       if (!total) break;
-      out += strprintf("%s%d\n", std::string(kTotalWord).c_str(), *total);
+      out += text_printf("%s%d\n", std::string(kTotalWord).c_str(), *total);
       if (std::optional<std::string_view> extra = in.line()) out += std::string(*extra) + "\n";
       break;
     }
     if (!convert_path(in, names, out)) break;
   }
-  report.path_l = strprintf("FOR SPAN CUT %s-%s, RESTORATION PATHS FOUND:\n", names.name_of(report.from).c_str(),
+  report.path_l = text_printf("FOR SPAN CUT %s-%s, RESTORATION PATHS FOUND:\n", names.name_of(report.from).c_str(),
                             names.name_of(report.to).c_str()) +
                   out;
   return report;
@@ -124,7 +124,7 @@ std::string path_word(const std::string& path) {
 std::string cut_directory_word(const std::string& netdata_name) { return path_word(netdata_name + ".ls"); }
 
 void convert(const std::string& netdata_name, const NodeNames& names) {
-  std::optional<std::string> text = read_file_text("PATH.OUT");
+  std::optional<std::string> text = read_whole_file("PATH.OUT");
   if (!text) stop_with(kStatusPathMissing, "can not open PATH.OUT for read\n");
   std::optional<PathReport> report = convert_report(*text, names);
   if (!report) stop_with(kStatusPathBad, "PATH.OUT:1: expected FOR SPAN CUT and the two end nodes\n");

@@ -74,7 +74,7 @@ long long max_flow_without(const NetData& net, std::size_t cut) {
 }
 
 std::string file_text(const fs::path& p) {
-  std::optional<std::string> text = read_file_text(p.string());
+  std::optional<std::string> text = read_whole_file(p.string());
   return text ? *text : "";
 }
 

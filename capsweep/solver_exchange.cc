@@ -19,16 +19,16 @@ constexpr const char* kPathFile = "PATH.OUT";
 
 std::string relax_input(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
                         int from, int to) {
-  std::string text = strprintf("%d\n%d\n", n_node, n_edge);
+  std::string text = text_printf("%d\n%d\n", n_node, n_edge);
   for (int k = 1; k <= n_edge; ++k) {
     const Edge& r = edges[static_cast<std::size_t>(k - 1)];
     const bool cut = k == e || (bidirectional == 1 && k == e + 1);
-    text += strprintf("%3d%3d%3d%3d%3d\n", k, r.from, r.to, r.cost, cut ? 0 : r.spare);
+    text += text_printf("%3d%3d%3d%3d%3d\n", k, r.from, r.to, r.cost, cut ? 0 : r.spare);
   }
   for (int n = 1; n <= n_node; ++n) {
-    if (n == from) text += strprintf("%3d%3d\n", n, -demand);
-    else if (n == to) text += strprintf("%3d%3d\n", n, demand);
-    else text += strprintf("%d  %d\n", n, 0);
+    if (n == from) text += text_printf("%3d%3d\n", n, -demand);
+    else if (n == to) text += text_printf("%3d%3d\n", n, demand);
+    else text += text_printf("%d  %d\n", n, 0);
   }
   return text;
 }
@@ -59,7 +59,7 @@ std::optional<Answer> parse_answer(std::string_view text) {
 }
 
 Answer read_answer() {
-  std::optional<std::string> text = read_file_text(kAnswerFile);
+  std::optional<std::string> text = read_whole_file(kAnswerFile);
   if (!text) stop_with(kStatusExchange, "ERROR--cannot open the file TEMP.OUT for reading!!!\n");
   std::optional<Answer> answer = parse_answer(*text);
   if (!answer)

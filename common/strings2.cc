@@ -1,30 +1,16 @@
 #include "strings2.h"
 
 #include <cctype>
-#include <cstdarg>
 #include <cstdio>
 #include <new>
 
-namespace {
+#include "text_format.h"
 
-// printf into a string of any length.
-std::string format_text(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string format_text(const char* format, ...) {
-  std::va_list args;
-  va_start(args, format);
-  std::va_list again;
-  va_copy(again, args);
-  const int size = std::vsnprintf(nullptr, 0, format, args);
-  va_end(args);
-  std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  std::vsnprintf(text.data(), text.size() + 1, format, again);
-  va_end(again);
-  return text;
-}
+namespace {
 
 void check_not_empty(std::string_view text, const char* what) {
   if (text.empty()) {
-    throw symbol_error(format_text("error in init_symbol: strlen(%s)== 0\n", what));
+    throw symbol_error(text_printf("error in init_symbol: strlen(%s)== 0\n", what));
   }
 }
 
@@ -135,7 +121,7 @@ cli_outcome cli(std::string& result, slist& options, char option_char,
   for (const std::string& arg : args) joined += arg;
   std::string text = replace_strs(to_upper(joined) + option_char, " ", "");
   if (text.size() > MAX_COMMAND_TEXT) {
-    result = format_text("CLI error: the command line is %zu characters long, at most %zu are accepted.",
+    result = text_printf("CLI error: the command line is %zu characters long, at most %zu are accepted.",
                          text.size(), MAX_COMMAND_TEXT);
     return cli_outcome::too_long;
   }
@@ -162,11 +148,11 @@ cli_outcome cli(std::string& result, slist& options, char option_char,
 
     const std::string symbol = match_symbol(options, name);
     if (symbol == NOT_FOUND || symbol == AMBIGUOUS) {
-      result = format_text("CLI error %s for %c%s.", symbol.c_str(), option_char, name.c_str());
+      result = text_printf("CLI error %s for %c%s.", symbol.c_str(), option_char, name.c_str());
       return cli_outcome::option_error;
     }
     if (symbol.back() == '=' && (!has_value || value.empty())) {
-      result = format_text("CLI option %c%s requires parameter value.", option_char, symbol.c_str());
+      result = text_printf("CLI option %c%s requires parameter value.", option_char, symbol.c_str());
       return cli_outcome::option_error;
     }
     init_symbol(options, symbol, value);

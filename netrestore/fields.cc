@@ -1,7 +1,6 @@
 #include "fields.h"
 
 #include <cctype>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -70,16 +69,3 @@ std::optional<float> FieldScanner::next_float() {
   return value;
 }
 
-std::string text_printf(const char* format, ...) {
-  std::va_list args;
-  va_start(args, format);
-  std::va_list again;
-  va_copy(again, args);
-  const int size = std::vsnprintf(nullptr, 0, format, args);
-  va_end(args);
-  std::string text(size > 0 ? static_cast<std::size_t>(size) + 1 : 1, '\0');
-  std::vsnprintf(text.data(), text.size(), format, again);
-  va_end(again);
-  text.resize(size > 0 ? static_cast<std::size_t>(size) : 0);
-  return text;
-}

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text_format.h"
+
 // The lines of a text, each with its line feed when it has one, so that a
 // message can show a line exactly as read.
 std::vector<std::string_view> lines_as_read(std::string_view text);
@@ -30,5 +32,3 @@ class FieldScanner {
   std::size_t pos_ = 0;
 };
 
-// printf into a string of whatever length the result needs.
-std::string text_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,9 +1,9 @@
 #include "relax_input.h"
 
-#include <algorithm>
-#include <cctype>
+#include <array>
 #include <climits>
 #include <optional>
+#include <span>
 
 #include "textio.h"
 #include "text_format.h"
@@ -15,7 +15,7 @@ constexpr std::size_t kNarrowField = 3;
 constexpr std::size_t kWidestField = 11;  // "-2147483648"
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // The value of a field as "%3d" prints it; nothing when "%3d" never prints
 // this text: three columns right-justified, or wider without a leading blank;
@@ -40,24 +40,38 @@ std::optional<long long> printed_field(std::string_view piece) {
 
 bool in_range(long long value, const FieldRange& range) { return value >= range.low && value <= range.high; }
 
-using Reading = std::vector<long long>;
+// One reading of a line; the lines of the file have at most five fields.
+constexpr std::size_t kMaxFields = 5;
+struct Reading {
+  std::array<long long, kMaxFields> value{};
+  std::size_t count = 0;
+  bool operator==(const Reading&) const = default;
+};
 
-void add_reading(std::vector<Reading>& found, const Reading& reading) {
-  if (std::find(found.begin(), found.end(), reading) == found.end()) found.push_back(reading);
-}
+// The first two different readings found.
+struct Readings {
+  std::array<Reading, 2> reading;
+  std::size_t count = 0;
+  void add(const Reading& r) {
+    if (count < 2 && !(count == 1 && reading[0] == r)) reading[count++] = r;
+  }
+};
+
+using Ranges = std::span<const FieldRange>;
 
 // Tries every width for the field that starts at pos; keeps the complete
 // readings, stopping at the second.
 struct FieldSearch {
   std::string_view line;
-  const std::vector<FieldRange>& ranges;
+  Ranges ranges;
   Reading current;
-  std::vector<Reading> found;
+  Readings found;
 
-  void run(std::size_t pos, std::size_t field) {
-    if (found.size() >= 2) return;
+  void run(std::size_t pos) {
+    if (found.count >= 2) return;
+    const std::size_t field = current.count;
     if (field == ranges.size()) {
-      if (pos == line.size()) add_reading(found, current);
+      if (pos == line.size()) found.add(current);
       return;
     }
     const std::size_t fields_after = ranges.size() - field - 1;
@@ -65,16 +79,16 @@ struct FieldSearch {
       if (line.size() - pos - width < kNarrowField * fields_after) break;
       std::optional<long long> value = printed_field(line.substr(pos, width));
       if (!value || !in_range(*value, ranges[field])) continue;
-      current.push_back(*value);
-      run(pos + width, field + 1);
-      current.pop_back();
+      current.value[current.count++] = *value;
+      run(pos + width);
+      --current.count;
     }
   }
 };
 
 // The numbers of a line apart by white space, when it holds exactly the
 // wanted count, each in its range.
-std::optional<Reading> spaced_reading(std::string_view line, const std::vector<FieldRange>& ranges) {
+std::optional<Reading> spaced_reading(std::string_view line, Ranges ranges) {
   Reading reading;
   std::size_t pos = 0;
   while (pos < line.size()) {
@@ -82,12 +96,12 @@ std::optional<Reading> spaced_reading(std::string_view line, const std::vector<F
     std::size_t start = pos;
     while (pos < line.size() && !is_space(line[pos])) ++pos;
     if (start == pos) break;
-    if (reading.size() == ranges.size()) return std::nullopt;
+    if (reading.count == ranges.size()) return std::nullopt;
     std::optional<int> value = parse_int(line.substr(start, pos - start));
-    if (!value || !in_range(*value, ranges[reading.size()])) return std::nullopt;
-    reading.push_back(*value);
+    if (!value || !in_range(*value, ranges[reading.count])) return std::nullopt;
+    reading.value[reading.count++] = *value;
   }
-  if (reading.size() != ranges.size()) return std::nullopt;
+  if (reading.count != ranges.size()) return std::nullopt;
   return reading;
 }
 
@@ -96,9 +110,22 @@ std::string_view trim_right(std::string_view text) {
   return text;
 }
 
+// Fields written by "%3d" with nothing between, or failing that, numbers
+// apart by white space. When fields read as "%3d" output, the spaced
+// reading can add nothing: numbers apart by blanks read the same either way.
+Readings readings_of(std::string_view line, Ranges ranges) {
+  if (ranges.size() > kMaxFields) return {};
+  FieldSearch search{trim_right(line), ranges, {}, {}};
+  search.run(0);
+  if (search.found.count == 0) {
+    if (std::optional<Reading> spaced = spaced_reading(line, ranges)) search.found.add(*spaced);
+  }
+  return search.found;
+}
+
 std::string reading_text(const Reading& reading) {
   std::string text;
-  for (long long value : reading) text += (text.empty() ? "" : " ") + std::to_string(value);
+  for (std::size_t i = 0; i < reading.count; ++i) text += (i == 0 ? "" : " ") + std::to_string(reading.value[i]);
   return text;
 }
 
@@ -111,7 +138,8 @@ class InputReader {
     RelaxInput input;
     RelaxProblem& p = input.problem;
     if (!read_count("the node count", 1, p.node_count) || !read_count("the arc count", 0, arc_count_) ||
-        !read_arcs(p) || !read_supplies(p) || !check_rest() || !check_supplies(p)) {
+        !read_arcs(p) || !read_supplies(p) || !check_rest() || !check_supplies(p) ||
+        !check_cost_range(p)) {
       input.error = error_;
     }
     return input;
@@ -147,45 +175,49 @@ class InputReader {
     return true;
   }
 
-  // The one reading of the current line, or an error: no reading (with the
-  // range that a plain reading breaks, when there is one), or two readings.
-  std::optional<Reading> read_line_fields(const std::vector<FieldRange>& ranges, const std::string& what,
-                                          const std::vector<std::string>& names) {
-    std::vector<Reading> found = read_fields(line_, ranges);
-    if (found.size() == 1) return found.front();
-    if (found.size() > 1) {
-      fail(what + " reads two ways: \"" + reading_text(found[0]) + "\" or \"" + reading_text(found[1]) + "\"");
+  // The one reading of the current line, or an error: no reading (naming
+  // the range that a plain reading breaks, when there is one), or two.
+  // `line_kind` and `number` name the line ("arc line", 3) in error texts.
+  std::optional<Reading> read_line_fields(Ranges ranges, const char* line_kind, int number,
+                                          std::span<const char* const> names) {
+    const Readings found = readings_of(line_, ranges);
+    if (found.count == 1) return found.reading[0];
+    const std::string what = text_printf("%s %d", line_kind, number);
+    if (found.count > 1) {
+      fail(what + " reads two ways: \"" + reading_text(found.reading[0]) + "\" or \"" +
+           reading_text(found.reading[1]) + "\"");
       return std::nullopt;
     }
-    std::vector<Reading> plain = read_fields(line_, std::vector<FieldRange>(ranges.size(), kAnyInt));
-    if (plain.size() == 1) {
-      for (std::size_t i = 0; i < ranges.size(); ++i) {
-        if (in_range(plain[0][i], ranges[i])) continue;
-        if (ranges[i].low == ranges[i].high) {
-          fail(text_printf("%s: %s %lld, expected %lld", what.c_str(), names[i].c_str(), plain[0][i], ranges[i].low));
-        } else {
-          fail(text_printf("%s: %s %lld is not in %lld..%lld", what.c_str(), names[i].c_str(), plain[0][i],
-                           ranges[i].low, ranges[i].high));
-        }
-        return std::nullopt;
+    const std::array<FieldRange, kMaxFields> any{kAnyInt, kAnyInt, kAnyInt, kAnyInt, kAnyInt};
+    const Readings plain = readings_of(line_, Ranges(any).first(ranges.size()));
+    for (std::size_t i = 0; plain.count == 1 && i < ranges.size(); ++i) {
+      const long long value = plain.reading[0].value[i];
+      if (in_range(value, ranges[i])) continue;
+      if (ranges[i].low == ranges[i].high) {
+        fail(text_printf("%s: %s %lld, expected %lld", what.c_str(), names[i], value, ranges[i].low));
+      } else {
+        fail(text_printf("%s: %s %lld is not in %lld..%lld", what.c_str(), names[i], value, ranges[i].low,
+                         ranges[i].high));
       }
+      return std::nullopt;
     }
     std::string expected;
-    for (const std::string& n : names) expected += (expected.empty() ? "" : ", ") + n;
+    for (const char* n : names) expected += (expected.empty() ? "" : ", ") + std::string(n);
     fail("expected " + what + ": " + expected);
     return std::nullopt;
   }
 
   bool read_arcs(RelaxProblem& p) {
-    const FieldRange node{1, p.node_count};
-    static const std::vector<std::string> names{"arc number", "from node", "to node", "cost", "capacity"};
+    static constexpr std::array<const char*, 5> kNames{"arc number", "from node", "to node", "cost", "capacity"};
+    std::array<FieldRange, 5> ranges{FieldRange{0, 0}, {1, p.node_count}, {1, p.node_count}, kAnyInt, kAnyInt};
     for (int k = 1; k <= arc_count_; ++k) {
-      const std::string what = text_printf("arc line %d", k);
-      if (!next_line()) return fail_at_end(what);
-      std::optional<Reading> r = read_line_fields({{k, k}, node, node, kAnyInt, kAnyInt}, what, names);
+      if (!next_line()) return fail_at_end(text_printf("arc line %d", k));
+      ranges[0] = {k, k};
+      std::optional<Reading> r = read_line_fields(ranges, "arc line", k, kNames);
       if (!r) return false;
-      if ((*r)[4] < 0) return fail(text_printf("arc %d has a negative capacity, %lld", k, (*r)[4]));
-      p.arcs.push_back({static_cast<int>((*r)[1]), static_cast<int>((*r)[2]), (*r)[3], (*r)[4]});
+      const auto& v = r->value;
+      if (v[4] < 0) return fail(text_printf("arc %d has a negative capacity, %lld", k, v[4]));
+      p.arcs.push_back({static_cast<int>(v[1]), static_cast<int>(v[2]), v[3], v[4]});
     }
     return true;
   }
@@ -194,13 +226,13 @@ class InputReader {
   // without that, "1011234" could be node 101 taking 1234 or node 1011
   // taking 234.
   bool read_supplies(const RelaxProblem& p) {
-    static const std::vector<std::string> names{"node number", "value"};
+    static constexpr std::array<const char*, 2> kNames{"node number", "value"};
     for (int i = 1; i <= p.node_count; ++i) {
-      const std::string what = text_printf("supply line %d", i);
-      if (!next_line()) return fail_at_end(what);
-      std::optional<Reading> r = read_line_fields({{i, i}, kAnyInt}, what, names);
+      if (!next_line()) return fail_at_end(text_printf("supply line %d", i));
+      const std::array<FieldRange, 2> ranges{FieldRange{i, i}, kAnyInt};
+      std::optional<Reading> r = read_line_fields(ranges, "supply line", i, kNames);
       if (!r) return false;
-      supplies_.push_back({static_cast<int>((*r)[0]), (*r)[1], line_no_});
+      supplies_.push_back({i, r->value[1], line_no_});
     }
     return true;
   }
@@ -236,6 +268,18 @@ class InputReader {
     return true;
   }
 
+  // The solve adds up cost times flow in 64 bits: refuse problems where that
+  // sum could overflow (no network capsweep writes comes near).
+  bool check_cost_range(const RelaxProblem& p) {
+    constexpr __int128 kLimit = static_cast<__int128>(1) << 62;
+    __int128 total = 0;
+    for (const RelaxArc& a : p.arcs) {
+      total += static_cast<__int128>(a.cost < 0 ? -a.cost : a.cost) * a.capacity;
+      if (total > kLimit) return fail_whole("costs times capacities add up to more than the solver can hold");
+    }
+    return true;
+  }
+
   bool fail_whole(const std::string& what) {
     error_ = name_ + ": " + what;
     return false;
@@ -255,10 +299,13 @@ class InputReader {
 }  // namespace
 
 std::vector<std::vector<long long>> read_fields(std::string_view line, const std::vector<FieldRange>& ranges) {
-  FieldSearch search{trim_right(line), ranges, {}, {}};
-  search.run(0, 0);
-  if (std::optional<Reading> spaced = spaced_reading(line, ranges)) add_reading(search.found, *spaced);
-  return search.found;
+  const Readings found = readings_of(line, ranges);
+  std::vector<std::vector<long long>> readings;
+  for (std::size_t i = 0; i < found.count; ++i) {
+    const Reading& r = found.reading[i];
+    readings.emplace_back(r.value.begin(), r.value.begin() + static_cast<std::ptrdiff_t>(r.count));
+  }
+  return readings;
 }
 
 RelaxInput read_relax_input(std::string_view text, const std::string& name) {

@@ -40,8 +40,8 @@ RelaxInput read_relax_input(std::string_view text, const std::string& name = "RE
 // The readings of one line as `count` whole numbers, where number i must lie
 // in [low[i], high[i]]: either fields as "%3d" writes them with nothing
 // between (three columns, right-justified; wider only without a leading blank
-// or zero), or numbers apart by white space. Each reading is listed once; a
-// search stops at the second reading.
+// or zero), or numbers apart by white space. At most five numbers; each
+// reading is listed once, and the search stops at the second.
 struct FieldRange {
   long long low;
   long long high;

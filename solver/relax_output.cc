@@ -70,6 +70,7 @@ class PendingFile {
   }
 
   std::string commit() {
+    ::unlink(name_.c_str());
     if (std::rename(temp_.c_str(), name_.c_str()) != 0) return failure("cannot write");
     committed_ = true;
     return {};
