@@ -89,8 +89,7 @@ std::string check_outputs(const Options& o) {
   for (const std::string* output : {&o.csv, &o.html}) {
     if (output->empty()) continue;
     for (const std::string* input : inputs)
-      if (same_file(*output, *input))
-        return "refusing to write " + *output + ": it is the input file " + *input;
+      if (same_file(*output, *input)) return "refusing to write " + *output + ": it is the input file " + *input;
   }
   if (!o.csv.empty() && !o.html.empty() && same_file(o.csv, o.html))
     return "refusing to write the table and the page both into " + o.csv;

@@ -1,6 +1,6 @@
 #include "csv.h"
 
-#include "strprintf.h"
+#include "text_format.h"
 
 namespace {
 
@@ -19,9 +19,8 @@ std::string csv_field(const std::string& text) {
 std::string csv_text(const std::vector<SpanResult>& spans) {
   std::string out = "span,from,to,working,restored,percent,feasible\n";
   for (const SpanResult& span : spans) {
-    append_printf(out, "%d,%s,%s,%d,%d,%.2f,%s\n", span.span, csv_field(span.from).c_str(),
-                  csv_field(span.to).c_str(), span.working, span.restored, percent_restored(span),
-                  span.feasible ? "Y" : "N");
+    out += text_printf("%d,%s,%s,%d,%d,%.2f,%s\n", span.span, csv_field(span.from).c_str(), csv_field(span.to).c_str(),
+                       span.working, span.restored, percent_restored(span), span.feasible ? "Y" : "N");
   }
   return out;
 }

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <optional>
 
-#include "strprintf.h"
+#include "text_format.h"
 #include "textio.h"
 
 namespace {
@@ -38,20 +38,17 @@ std::string at_line(const std::string& file_name, int line, const std::string& w
 }
 
 // Reads one node line (the k-th) into node.
-std::string read_node_line(std::string_view line, int k, int line_number, const std::string& file_name,
-                           Node& node) {
+std::string read_node_line(std::string_view line, int k, int line_number, const std::string& file_name, Node& node) {
   std::vector<std::string_view> words = words_of(line);
   std::optional<int> number = words.empty() ? std::nullopt : parse_int(words[0]);
   if (!number) return at_line(file_name, line_number, "expected a node number");
-  if (*number != k)
-    return at_line(file_name, line_number, strprintf("node number %d, expected %d", *number, k));
+  if (*number != k) return at_line(file_name, line_number, text_printf("node number %d, expected %d", *number, k));
   if (words.size() < 2) return at_line(file_name, line_number, "expected a node name after the number");
   node.name = std::string(words[1]);
   if (words.size() == 2) return "";
   std::optional<double> first = parse_double(words[2]);
   std::optional<double> second = words.size() > 3 ? parse_double(words[3]) : std::nullopt;
-  if (!first || !second)
-    return at_line(file_name, line_number, "expected two coordinates after the node name");
+  if (!first || !second) return at_line(file_name, line_number, "expected two coordinates after the node name");
   node.first = *first;
   node.second = *second;
   node.has_coordinates = true;
@@ -106,13 +103,13 @@ std::string read_edge_record(NumberReader& numbers, int index, int n_node, const
   static const char* const names[] = {"the edge number", "the from node", "the to node",
                                       "the cost",        "the spare",     "the capacity"};
   for (int f = 0; f < 6; ++f) {
-    std::string error = numbers.next(strprintf("%s of edge record %d", names[f], index), *fields[f]);
+    std::string error = numbers.next(text_printf("%s of edge record %d", names[f], index), *fields[f]);
     if (!error.empty()) return error;
   }
   for (int node : {edge.from, edge.to}) {
     if (node < 1 || node > n_node)
       return at_line(file_name, edge.line,
-                     strprintf("edge record %d: node %d is outside 1..%d", index, node, n_node));
+                     text_printf("edge record %d: node %d is outside 1..%d", index, node, n_node));
   }
   return "";
 }
@@ -121,7 +118,8 @@ std::string read_edge_record(NumberReader& numbers, int index, int n_node, const
 std::string read_count(NumberReader& numbers, const std::string& what, const std::string& file_name, int& value) {
   int line = numbers.line();
   std::string error = numbers.next(what, value);
-  if (error.empty() && value < 0) error = at_line(file_name, line, strprintf("%s is negative (%d)", what.c_str(), value));
+  if (error.empty() && value < 0)
+    error = at_line(file_name, line, text_printf("%s is negative (%d)", what.c_str(), value));
   return error;
 }
 
@@ -136,8 +134,7 @@ std::string read_node_list(std::string_view text, const std::string& file_name, 
   while (read_line(text, pos, line)) {
     ++line_number;
     Node node;
-    std::string error =
-        read_node_line(line, static_cast<int>(out.nodes.size()) + 1, line_number, file_name, node);
+    std::string error = read_node_line(line, static_cast<int>(out.nodes.size()) + 1, line_number, file_name, node);
     if (!error.empty()) return error;
     out.nodes.push_back(std::move(node));
   }

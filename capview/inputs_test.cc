@@ -22,7 +22,8 @@ TEST(NodeList, NamesTheLineOfABrokenNodeLine) {
   EXPECT_EQ(read_node_list("t\n1 A 0 0\n2 B 0 0\n4 D 0 0\n", "n.txt", list), "n.txt:4: node number 4, expected 3");
   EXPECT_EQ(read_node_list("t\n1 A 0 0\n\n", "n.txt", list), "n.txt:3: expected a node number");
   EXPECT_EQ(read_node_list("t\n1\n", "n.txt", list), "n.txt:2: expected a node name after the number");
-  EXPECT_EQ(read_node_list("t\n1 A 0.5 north\n", "n.txt", list), "n.txt:2: expected two coordinates after the node name");
+  EXPECT_EQ(read_node_list("t\n1 A 0.5 north\n", "n.txt", list),
+            "n.txt:2: expected two coordinates after the node name");
   EXPECT_EQ(read_node_list("t\n1 A 0.5\n", "n.txt", list), "n.txt:2: expected two coordinates after the node name");
 }
 

@@ -4,27 +4,38 @@
 #include <cmath>
 #include <limits>
 
-#include "strprintf.h"
+#include "text_format.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kMapWidth = 760.0;       // widest drawing of the nodes
-constexpr double kMapHeight = 560.0;      // tallest drawing of the nodes
+constexpr double kMapWidth = 760.0;   // widest drawing of the nodes
+constexpr double kMapHeight = 560.0;  // tallest drawing of the nodes
 constexpr double kMarginLeft = 30.0, kMarginTop = 30.0, kMarginBottom = 30.0;
-constexpr double kMarginRight = 130.0;    // room for the labels of the eastmost nodes
+constexpr double kMarginRight = 130.0;  // room for the labels of the eastmost nodes
 constexpr double kThinnest = 1.5, kThickest = 8.0;
 
 std::string escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -36,10 +47,10 @@ bool all_have_coordinates(const NodeList& nodes) {
 
 bool north_first(const NodeList& nodes, Axes axes) {
   if (axes != Axes::automatic) return axes == Axes::north_first;
-  bool first_within = std::all_of(nodes.nodes.begin(), nodes.nodes.end(),
-                                  [](const Node& n) { return std::fabs(n.first) <= 90.0; });
-  bool second_beyond = std::any_of(nodes.nodes.begin(), nodes.nodes.end(),
-                                   [](const Node& n) { return std::fabs(n.second) > 90.0; });
+  bool first_within =
+      std::all_of(nodes.nodes.begin(), nodes.nodes.end(), [](const Node& n) { return std::fabs(n.first) <= 90.0; });
+  bool second_beyond =
+      std::any_of(nodes.nodes.begin(), nodes.nodes.end(), [](const Node& n) { return std::fabs(n.second) > 90.0; });
   return first_within && second_beyond;
 }
 
@@ -101,7 +112,7 @@ std::string restorability_colour(double percent) {
   int rgb[3];
   for (int c = 0; c < 3; ++c)
     rgb[c] = static_cast<int>(std::lround(stops[low][c] + (stops[low + 1][c] - stops[low][c]) * t));
-  return strprintf("#%02x%02x%02x", rgb[0], rgb[1], rgb[2]);
+  return text_printf("#%02x%02x%02x", rgb[0], rgb[1], rgb[2]);
 }
 
 namespace {
@@ -158,15 +169,14 @@ int most_working(const std::vector<SpanResult>& spans) {
 void append_span(const SpanResult& span, const MapLayout& map, int most, std::string& out) {
   std::size_t a = static_cast<std::size_t>(span.from_node - 1), b = static_cast<std::size_t>(span.to_node - 1);
   bool idle = span.working <= 0;
-  append_printf(out,
-                "<line class=\"span\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
-                "stroke-width=\"%.1f\" stroke-linecap=\"round\"%s>",
-                map.x[a], map.y[a], map.x[b], map.y[b],
-                idle ? "#999999" : restorability_colour(percent_restored(span)).c_str(),
-                line_width(span.working, most), idle ? " stroke-dasharray=\"4 3\"" : "");
-  append_printf(out, "<title>span %d: %s-%s, working %d, restored %d (%.2f%%)</title></line>\n", span.span,
-                escaped(span.from).c_str(), escaped(span.to).c_str(), span.working, span.restored,
-                percent_restored(span));
+  out += text_printf(
+      "<line class=\"span\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
+      "stroke-width=\"%.1f\" stroke-linecap=\"round\"%s>",
+      map.x[a], map.y[a], map.x[b], map.y[b], idle ? "#999999" : restorability_colour(percent_restored(span)).c_str(),
+      line_width(span.working, most), idle ? " stroke-dasharray=\"4 3\"" : "");
+  out += text_printf("<title>span %d: %s-%s, working %d, restored %d (%.2f%%)</title></line>\n", span.span,
+                     escaped(span.from).c_str(), escaped(span.to).c_str(), span.working, span.restored,
+                     percent_restored(span));
 }
 
 struct Box {
@@ -223,10 +233,10 @@ void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axe
   }
   if (!all_have_coordinates(nodes))
     out += "<p>The node list gives no coordinates for some nodes: the nodes stand on a circle.</p>\n";
-  append_printf(out,
-                "<svg id=\"map\" xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
-                "viewBox=\"0 0 %.0f %.0f\" role=\"img\" aria-label=\"map of the spans\">\n<g id=\"spans\">\n",
-                map.width, map.height, map.width, map.height);
+  out += text_printf(
+      "<svg id=\"map\" xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+      "viewBox=\"0 0 %.0f %.0f\" role=\"img\" aria-label=\"map of the spans\">\n<g id=\"spans\">\n",
+      map.width, map.height, map.width, map.height);
   // The weakest spans are drawn last, on top.
   std::vector<const SpanResult*> order;
   for (const SpanResult& span : spans) order.push_back(&span);
@@ -239,46 +249,49 @@ void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axe
   std::vector<Label> labels = place_labels(nodes, map);
   for (std::size_t k = 0; k < nodes.nodes.size(); ++k) {
     std::string name = escaped(nodes.nodes[k].name);
-    append_printf(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"3.5\" fill=\"#333333\"><title>%s</title></circle>\n",
-                  map.x[k], map.y[k], name.c_str());
-    append_printf(out, "<text class=\"label\" x=\"%.1f\" y=\"%.1f\"%s>%s</text>\n", labels[k].x, labels[k].y,
-                  labels[k].left ? " text-anchor=\"end\"" : "", name.c_str());
+    out += text_printf("<circle cx=\"%.1f\" cy=\"%.1f\" r=\"3.5\" fill=\"#333333\"><title>%s</title></circle>\n",
+                       map.x[k], map.y[k], name.c_str());
+    out += text_printf("<text class=\"label\" x=\"%.1f\" y=\"%.1f\"%s>%s</text>\n", labels[k].x, labels[k].y,
+                       labels[k].left ? " text-anchor=\"end\"" : "", name.c_str());
   }
   out += "</g>\n</svg>\n";
 }
 
 void append_legend(const std::vector<SpanResult>& spans, std::string& out) {
   int most = most_working(spans);
-  out += "<svg id=\"legend\" xmlns=\"http://www.w3.org/2000/svg\" width=\"560\" height=\"64\" viewBox=\"0 0 560 64\">\n"
-         "<defs><linearGradient id=\"scale\">";
+  out +=
+      "<svg id=\"legend\" xmlns=\"http://www.w3.org/2000/svg\" width=\"560\" height=\"64\" viewBox=\"0 0 560 64\">\n"
+      "<defs><linearGradient id=\"scale\">";
   for (int p : {0, 25, 50, 75, 100})
-    append_printf(out, "<stop offset=\"%d%%\" stop-color=\"%s\"/>", p, restorability_colour(p).c_str());
-  out += "</linearGradient></defs>\n"
-         "<text x=\"0\" y=\"12\" font-size=\"12\">percent of working capacity restored</text>\n"
-         "<rect x=\"0\" y=\"18\" width=\"240\" height=\"14\" fill=\"url(#scale)\"/>\n"
-         "<text x=\"0\" y=\"46\" font-size=\"11\">0%</text>\n"
-         "<text x=\"120\" y=\"46\" font-size=\"11\" text-anchor=\"middle\">50%</text>\n"
-         "<text x=\"240\" y=\"46\" font-size=\"11\" text-anchor=\"end\">100%</text>\n"
-         "<text x=\"290\" y=\"12\" font-size=\"12\">line width: working capacity</text>\n";
-  append_printf(out,
-                "<line x1=\"290\" y1=\"28\" x2=\"340\" y2=\"28\" stroke=\"#555555\" stroke-width=\"%.1f\"/>"
-                "<text x=\"348\" y=\"32\" font-size=\"11\">small</text>\n"
-                "<line x1=\"400\" y1=\"28\" x2=\"450\" y2=\"28\" stroke=\"#555555\" stroke-width=\"%.1f\"/>"
-                "<text x=\"458\" y=\"32\" font-size=\"11\">%d, the largest</text>\n</svg>\n",
-                kThinnest, kThickest, most);
+    out += text_printf("<stop offset=\"%d%%\" stop-color=\"%s\"/>", p, restorability_colour(p).c_str());
+  out +=
+      "</linearGradient></defs>\n"
+      "<text x=\"0\" y=\"12\" font-size=\"12\">percent of working capacity restored</text>\n"
+      "<rect x=\"0\" y=\"18\" width=\"240\" height=\"14\" fill=\"url(#scale)\"/>\n"
+      "<text x=\"0\" y=\"46\" font-size=\"11\">0%</text>\n"
+      "<text x=\"120\" y=\"46\" font-size=\"11\" text-anchor=\"middle\">50%</text>\n"
+      "<text x=\"240\" y=\"46\" font-size=\"11\" text-anchor=\"end\">100%</text>\n"
+      "<text x=\"290\" y=\"12\" font-size=\"12\">line width: working capacity</text>\n";
+  out += text_printf(
+      "<line x1=\"290\" y1=\"28\" x2=\"340\" y2=\"28\" stroke=\"#555555\" stroke-width=\"%.1f\"/>"
+      "<text x=\"348\" y=\"32\" font-size=\"11\">small</text>\n"
+      "<line x1=\"400\" y1=\"28\" x2=\"450\" y2=\"28\" stroke=\"#555555\" stroke-width=\"%.1f\"/>"
+      "<text x=\"458\" y=\"32\" font-size=\"11\">%d, the largest</text>\n</svg>\n",
+      kThinnest, kThickest, most);
 }
 
 void append_table(const std::vector<SpanResult>& spans, std::string& out) {
-  out += "<table id=\"span-table\">\n<thead><tr>"
-         "<th data-type=\"number\">span</th><th>from</th><th>to</th><th data-type=\"number\">working</th>"
-         "<th data-type=\"number\">restored</th><th data-type=\"number\">percent</th><th>feasible</th>"
-         "</tr></thead>\n<tbody>\n";
+  out +=
+      "<table id=\"span-table\">\n<thead><tr>"
+      "<th data-type=\"number\">span</th><th>from</th><th>to</th><th data-type=\"number\">working</th>"
+      "<th data-type=\"number\">restored</th><th data-type=\"number\">percent</th><th>feasible</th>"
+      "</tr></thead>\n<tbody>\n";
   for (const SpanResult& span : spans) {
-    append_printf(out,
-                  "<tr><td class=\"num\">%d</td><td>%s</td><td>%s</td><td class=\"num\">%d</td>"
-                  "<td class=\"num\">%d</td><td class=\"num\">%.2f</td><td>%s</td></tr>\n",
-                  span.span, escaped(span.from).c_str(), escaped(span.to).c_str(), span.working, span.restored,
-                  percent_restored(span), span.feasible ? "Y" : "N");
+    out += text_printf(
+        "<tr><td class=\"num\">%d</td><td>%s</td><td>%s</td><td class=\"num\">%d</td>"
+        "<td class=\"num\">%d</td><td class=\"num\">%.2f</td><td>%s</td></tr>\n",
+        span.span, escaped(span.from).c_str(), escaped(span.to).c_str(), span.working, span.restored,
+        percent_restored(span), span.feasible ? "Y" : "N");
   }
   out += "</tbody>\n</table>\n";
 }
@@ -288,9 +301,10 @@ void append_table(const std::vector<SpanResult>& spans, std::string& out) {
 std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
                       const StudyFiles& files, Axes axes) {
   std::string title = escaped("Restorability of " + files.netdata);
-  std::string out = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
-                    "<meta charset=\"utf-8\"/>\n<title>" + title + "</title>\n<style>\n" + kStyle +
-                    "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
+  std::string out =
+      "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
+      "<meta charset=\"utf-8\"/>\n<title>" +
+      title + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
   out += "<h2>Summary</h2>\n<pre id=\"summary\">" + escaped(summary_text(summary, spans, files)) + "</pre>\n";
   out += "<h2>Map</h2>\n";
   append_map(nodes, spans, axes, out);

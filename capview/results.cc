@@ -34,10 +34,15 @@ class Words {
     pos_ = keep;
     return done;
   }
-  std::string_view rest() { skip_blanks(); return line_.substr(pos_); }
+  std::string_view rest() {
+    skip_blanks();
+    return line_.substr(pos_);
+  }
 
  private:
-  void skip_blanks() { while (pos_ < line_.size() && is_space(line_[pos_])) ++pos_; }
+  void skip_blanks() {
+    while (pos_ < line_.size() && is_space(line_[pos_])) ++pos_;
+  }
   std::string_view line_;
   std::size_t pos_ = 0;
 };
@@ -74,9 +79,8 @@ const char* read_fields(Words& words, ResultRow& row) {
     *value = *d;
   }
   std::string_view percent = words.next();
-  std::optional<double> p = percent.empty() || percent.back() != '%'
-                                ? std::nullopt
-                                : parse_double(percent.substr(0, percent.size() - 1));
+  std::optional<double> p =
+      percent.empty() || percent.back() != '%' ? std::nullopt : parse_double(percent.substr(0, percent.size() - 1));
   if (!p) return "the percentage restored";
   row.percent = *p;
   return nullptr;
@@ -86,8 +90,8 @@ const char* read_fields(Words& words, ResultRow& row) {
 // elapsed total, cpu total, run count and step or half.
 bool totals_follow(std::string_view text) {
   Words words(text);
-  bool ok = parse_double(words.next()) && parse_double(words.next()) && parse_int(words.next()) &&
-            parse_int(words.next());
+  bool ok =
+      parse_double(words.next()) && parse_double(words.next()) && parse_int(words.next()) && parse_int(words.next());
   return ok && words.only_blanks_left();
 }
 
@@ -100,8 +104,7 @@ std::string read_row_line(std::string_view line, int line_number, const std::str
   ResultRow row;
   row.line = line_number;
   if (const char* wrong = read_fields(words, row))
-    return file_name + ":" + std::to_string(line_number) + ": expected " + wrong +
-           " in a row of the results table";
+    return file_name + ":" + std::to_string(line_number) + ": expected " + wrong + " in a row of the results table";
   if (words.at_end()) {  // a row ends right after its percent sign
     rows.push_back(std::move(row));
     return "";
@@ -111,9 +114,7 @@ std::string read_row_line(std::string_view line, int line_number, const std::str
   return read_row_line(rest, line_number, file_name, rows);
 }
 
-bool is_banner(std::string_view line) {
-  return !line.empty() && (line[0] == '-' || line[0] == '+' || line[0] == '*');
-}
+bool is_banner(std::string_view line) { return !line.empty() && (line[0] == '-' || line[0] == '+' || line[0] == '*'); }
 
 bool is_blank(std::string_view line) {
   for (char c : line)
@@ -131,8 +132,8 @@ std::string read_results(std::string_view text, const std::string& file_name, st
   while (read_line(kResultsHeader, header_pos, expected)) {
     ++line_number;
     if (!read_line(text, pos, line) || line != expected)
-      return file_name + ":" + std::to_string(line_number) +
-             ": not a results table of capsweep: header line " + std::to_string(line_number) + " differs";
+      return file_name + ":" + std::to_string(line_number) + ": not a results table of capsweep: header line " +
+             std::to_string(line_number) + " differs";
   }
   while (read_line(text, pos, line)) {
     ++line_number;

@@ -18,8 +18,8 @@ const std::string kBisectionBanner =
     "\n---------------------------------------------------------------------------\n"
     "------------------------------BISECTION--------------------------------------\n"
     "---------------------------------------------------------------------------\n\n";
-const std::string kTrialCD4 =
-    row("   5     C      D       5    N        4     0.040000   0.020000   0     80.00%  0.040000  0.020000     1   -1");
+const std::string kTrialCD4 = row(
+    "   5     C      D       5    N        4     0.040000   0.020000   0     80.00%  0.040000  0.020000     1   -1");
 const std::string kLastAttemptCD =
     "\n\n********** LAST ATTEMPT *********** Need to try lower bound!!\n\n"
     "   5     C      D       5    N        1     0.010000   0.005000   0     20.00%  0.070000  0.035000    3    0\n"
@@ -57,8 +57,8 @@ TEST(Results, ReadsEveryFieldOfAPlainTable) {
 TEST(Results, PassesOverBannersTrialRowsAndLastAttemptNotes) {
   // capsweep -d with strategy 1: the banners, a trial row with its totals,
   // the last attempt's notes, then the cut's row.
-  std::string text = kResultsHeader + kRowAB + kExponentialBanner + kTrialCD4 + kBisectionBanner +
-                     kLastAttemptCD + kRowCD;
+  std::string text =
+      kResultsHeader + kRowAB + kExponentialBanner + kTrialCD4 + kBisectionBanner + kLastAttemptCD + kRowCD;
   std::vector<ResultRow> rows = read_ok(text);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1].from, "C");
@@ -67,8 +67,8 @@ TEST(Results, PassesOverBannersTrialRowsAndLastAttemptNotes) {
 
 TEST(Results, PassesOverTheClosingBannersOfStrategyFour) {
   std::string text = kResultsHeader + kExponentialBanner + kTrialCD4 + closing("END EXPONENTIAL RUN", 25, 37) +
-                     kTrialCD4 + closing("END LINEAR RUN", 27, 39) + kTrialCD4 +
-                     closing("END BISECTION RUN", 26, 38) + kRowCD;
+                     kTrialCD4 + closing("END LINEAR RUN", 27, 39) + kTrialCD4 + closing("END BISECTION RUN", 26, 38) +
+                     kRowCD;
   std::vector<ResultRow> rows = read_ok(text);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].to, "D");

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "strprintf.h"
+#include "text_format.h"
 
 std::vector<Cut> cuts_of(const Netdata& net) {
   std::vector<Cut> cuts;
@@ -41,12 +41,12 @@ std::string row_at(const StudyFiles& files, const ResultRow& row, const std::str
 std::string mismatch(const ResultRow& row, const SpanResult& span, const StudyFiles& files) {
   if (row.from != span.from || row.to != span.to)
     return row_at(files, row,
-                  strprintf("the row names %s-%s, but span %d of %s joins %s-%s", row.from.c_str(), row.to.c_str(),
-                            span.span, files.netdata.c_str(), span.from.c_str(), span.to.c_str()));
+                  text_printf("the row names %s-%s, but span %d of %s joins %s-%s", row.from.c_str(), row.to.c_str(),
+                              span.span, files.netdata.c_str(), span.from.c_str(), span.to.c_str()));
   if (row.working != span.working)
     return row_at(files, row,
-                  strprintf("the row shows working capacity %d, but span %d (%s-%s) of %s has %d", row.working,
-                            span.span, span.from.c_str(), span.to.c_str(), files.netdata.c_str(), span.working));
+                  text_printf("the row shows working capacity %d, but span %d (%s-%s) of %s has %d", row.working,
+                              span.span, span.from.c_str(), span.to.c_str(), files.netdata.c_str(), span.working));
   return "";
 }
 
@@ -56,8 +56,8 @@ std::string span_of(const Cut& cut, int ordinal, const NodeList& nodes, const Ne
                     SpanResult& span) {
   for (int node : {cut.from, cut.to}) {
     if (node > static_cast<int>(nodes.nodes.size()))
-      return strprintf("%s:%d: node %d has no line in %s", files.netdata.c_str(),
-                       net.edges[cut.record - 1].line, node, files.nodes.c_str());
+      return text_printf("%s:%d: node %d has no line in %s", files.netdata.c_str(), net.edges[cut.record - 1].line,
+                         node, files.nodes.c_str());
   }
   span = SpanResult();
   span.span = ordinal;
@@ -93,13 +93,12 @@ std::string match_results(const NodeList& nodes, const Netdata& net, const std::
       span.has_row = true;
     } else if (cuts[i].demand_bound != 0) {
       if (!why.empty()) return why;
-      return strprintf("%s: no row for span %d (%s-%s), which had %lld to restore: the results table ends early",
-                       files.results.c_str(), span.span, span.from.c_str(), span.to.c_str(),
-                       cuts[i].demand_bound);
+      return text_printf("%s: no row for span %d (%s-%s), which had %lld to restore: the results table ends early",
+                         files.results.c_str(), span.span, span.from.c_str(), span.to.c_str(), cuts[i].demand_bound);
     }
   }
   if (next_row < rows.size())
     return row_at(files, rows[next_row],
-                  strprintf("a row beyond the %zu spans cut in %s", cuts.size(), files.netdata.c_str()));
+                  text_printf("a row beyond the %zu spans cut in %s", cuts.size(), files.netdata.c_str()));
   return "";
 }

@@ -12,7 +12,7 @@
 struct Cut {
   int record = 0;  // 1-based position of the cut record in the edge table
   int from = 0, to = 0;
-  int working = 0;  // capacity of the cut record
+  int working = 0;             // capacity of the cut record
   long long demand_bound = 0;  // what capsweep asks the solver for first
 };
 

@@ -107,7 +107,8 @@ TEST_F(StudyTest, SummaryFiguresOfTheExample) {
   EXPECT_EQ(s.weakest, (std::vector<std::size_t>{2, 5, 1, 4}));
 
   std::string text = summary_text(s, spans, kFiles);
-  EXPECT_NE(text.find("  network restorability      43.75%  (35 of 80 working channels restored)\n"), std::string::npos);
+  EXPECT_NE(text.find("  network restorability      43.75%  (35 of 80 working channels restored)\n"),
+            std::string::npos);
   EXPECT_NE(text.find("     0-10% |######################################## 2\n"), std::string::npos);
   EXPECT_NE(text.find("    20-30% |####################                     1\n"), std::string::npos);
   EXPECT_NE(text.find("      2  B               C                     20         5   25.00%\n"), std::string::npos);
@@ -122,8 +123,8 @@ TEST(Summary, HistogramEdgesAndTheTenWeakest) {
     span.restored = i * 2;  // 0, 2, ..., 22 of 30
     spans.push_back(span);
   }
-  spans[11].restored = 3;  // exactly 10%: the 10-20 bucket
-  spans[10].restored = 30; // restored in full: the last bucket, not among the weakest
+  spans[11].restored = 3;   // exactly 10%: the 10-20 bucket
+  spans[10].restored = 30;  // restored in full: the last bucket, not among the weakest
   Summary s = summarize(spans);
   EXPECT_EQ(s.histogram[1], 2);  // 3 and 4 of 30: exactly 10% and 13.3%
   EXPECT_EQ(s.histogram[2], 2);  // 6 and 8 of 30: exactly 20% and 26.7%

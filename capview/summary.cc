@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "strprintf.h"
+#include "text_format.h"
 
 namespace {
 
@@ -26,9 +26,12 @@ void count_span(const SpanResult& span, Summary& s) {
     ++s.idle;
     return;
   }
-  if (span.restored >= span.working) ++s.fully;
-  else if (span.restored > 0) ++s.partly;
-  else ++s.none;
+  if (span.restored >= span.working)
+    ++s.fully;
+  else if (span.restored > 0)
+    ++s.partly;
+  else
+    ++s.none;
   long long bucket = std::max(0LL, static_cast<long long>(span.restored) * 10 / span.working);
   ++s.histogram[static_cast<std::size_t>(std::min(9LL, bucket))];
 }
@@ -40,9 +43,9 @@ void append_histogram(const Summary& s, std::string& out) {
     int count = s.histogram[static_cast<std::size_t>(b)];
     int bar = most > 0 ? (count * kBarWidth + most / 2) / most : 0;
     if (count > 0 && bar == 0) bar = 1;
-    std::string label = strprintf("%d-%d%%", b * 10, b * 10 + 10);
-    append_printf(out, "  %8s |%-*s %d\n", label.c_str(), kBarWidth, std::string(static_cast<std::size_t>(bar), '#').c_str(),
-                  count);
+    std::string label = text_printf("%d-%d%%", b * 10, b * 10 + 10);
+    out += text_printf("  %8s |%-*s %d\n", label.c_str(), kBarWidth,
+                       std::string(static_cast<std::size_t>(bar), '#').c_str(), count);
   }
 }
 
@@ -51,12 +54,12 @@ void append_weakest(const Summary& s, const std::vector<SpanResult>& spans, std:
     out += "\nevery span with working capacity is fully restorable\n";
     return;
   }
-  append_printf(out, "\nleast restorable spans\n  %5s  %-15s %-15s %8s %9s %8s\n", "span", "from", "to", "working",
-                "restored", "percent");
+  out += text_printf("\nleast restorable spans\n  %5s  %-15s %-15s %8s %9s %8s\n", "span", "from", "to", "working",
+                     "restored", "percent");
   for (std::size_t i : s.weakest) {
     const SpanResult& span = spans[i];
-    append_printf(out, "  %5d  %-15s %-15s %8d %9d %7.2f%%\n", span.span, span.from.c_str(), span.to.c_str(),
-                  span.working, span.restored, percent_restored(span));
+    out += text_printf("  %5d  %-15s %-15s %8d %9d %7.2f%%\n", span.span, span.from.c_str(), span.to.c_str(),
+                       span.working, span.restored, percent_restored(span));
   }
 }
 
@@ -83,18 +86,18 @@ double network_restorability(const Summary& s) {
 
 std::string summary_text(const Summary& s, const std::vector<SpanResult>& spans, const StudyFiles& files) {
   std::string out;
-  append_printf(out, "restorability of %s (nodes %s, results %s)\n", files.netdata.c_str(), files.nodes.c_str(),
-                files.results.c_str());
-  append_printf(out, "  spans cut                 %6d\n", s.spans);
+  out += text_printf("restorability of %s (nodes %s, results %s)\n", files.netdata.c_str(), files.nodes.c_str(),
+                     files.results.c_str());
+  out += text_printf("  spans cut                 %6d\n", s.spans);
   if (s.working_total > 0)
-    append_printf(out, "  network restorability     %6.2f%%  (%lld of %lld working channels restored)\n",
-                  network_restorability(s), s.restored_total, s.working_total);
+    out += text_printf("  network restorability     %6.2f%%  (%lld of %lld working channels restored)\n",
+                       network_restorability(s), s.restored_total, s.working_total);
   else
     out += "  network restorability          -   (no working capacity was cut)\n";
-  append_printf(out, "  fully restorable          %6d\n", s.fully);
-  append_printf(out, "  partly restorable         %6d\n", s.partly);
-  append_printf(out, "  not restorable            %6d\n", s.none);
-  append_printf(out, "  without working capacity  %6d\n", s.idle);
+  out += text_printf("  fully restorable          %6d\n", s.fully);
+  out += text_printf("  partly restorable         %6d\n", s.partly);
+  out += text_printf("  not restorable            %6d\n", s.none);
+  out += text_printf("  without working capacity  %6d\n", s.idle);
   append_histogram(s, out);
   append_weakest(s, spans, out);
   return out;
