@@ -122,6 +122,14 @@ bool is_blank(std::string_view line) {
   return true;
 }
 
+// One line of the file, a carriage return before its line feed dropped (a
+// table that went through a text editor elsewhere).
+bool next_line(std::string_view text, std::size_t& pos, std::string& line) {
+  if (!read_line(text, pos, line)) return false;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
 }  // namespace
 
 std::string read_results(std::string_view text, const std::string& file_name, std::vector<ResultRow>& rows) {
@@ -131,11 +139,11 @@ std::string read_results(std::string_view text, const std::string& file_name, st
   int line_number = 0;
   while (read_line(kResultsHeader, header_pos, expected)) {
     ++line_number;
-    if (!read_line(text, pos, line) || line != expected)
+    if (!next_line(text, pos, line) || line != expected)
       return file_name + ":" + std::to_string(line_number) + ": not a results table of capsweep: header line " +
              std::to_string(line_number) + " differs";
   }
-  while (read_line(text, pos, line)) {
+  while (next_line(text, pos, line)) {
     ++line_number;
     if (is_blank(line) || is_banner(line)) continue;
     std::string error = read_row_line(line, line_number, file_name, rows);

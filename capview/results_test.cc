@@ -52,6 +52,10 @@ TEST(Results, ReadsEveryFieldOfAPlainTable) {
   EXPECT_DOUBLE_EQ(rows[0].percent, 100.0);
   EXPECT_FALSE(rows[1].feasible);
   EXPECT_TRUE(read_ok(kResultsHeader).empty());
+
+  std::string crlf;  // the same table with carriage returns
+  for (char c : kResultsHeader + kRowAB + kRowCD) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(read_ok(crlf).size(), 2u);
 }
 
 TEST(Results, PassesOverBannersTrialRowsAndLastAttemptNotes) {
