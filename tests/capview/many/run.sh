@@ -42,10 +42,16 @@ for dir in studies/*; do
 done
 [ "$(($(wc -l < all.csv) - 1))" -eq "$expected_rows" ] || fail "the table holds $(wc -l < all.csv) lines, expected $expected_rows rows"
 
+# Gathering alone, as after an array job, gives the same table.
+bash "$root/scripts/many_studies.sh" -G again.csv studies/* || fail "gathering alone failed"
+cmp -s all.csv again.csv || fail "gathering alone gives another table"
+
 # A study whose netdata file is broken: named, the others still gathered.
 add_study broken "$root/tests/capview/plain/in/nodes.txt" "$root/tests/capview/plain/in/net.dat"
 echo "1 5 x" > studies/broken/net.dat
 if bash "$root/scripts/many_studies.sh" -j 2 all.csv studies/* > run.log 2>&1; then fail "a broken study went unreported"; fi
 grep -q "study studies/broken failed" run.log || { cat run.log; fail "the broken study is not named"; }
 [ "$(($(wc -l < all.csv) - 1))" -eq "$expected_rows" ] || fail "the good studies are not all gathered"
+if bash "$root/scripts/many_studies.sh" -G again.csv studies/* 2> gather.log; then fail "gathering missed the broken study"; fi
+grep -q "no study.csv in studies/broken" gather.log || fail "gathering does not name the broken study"
 echo "many studies ok: $(ls studies | wc -l) studies, $expected_rows spans gathered"
