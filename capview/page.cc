@@ -187,38 +187,53 @@ struct Box {
   }
 };
 
-constexpr double kCharWidth = 6.2, kLabelHeight = 11.0;  // 11px sans-serif, roughly
+constexpr double kCharWidth = 6.5, kLabelHeight = 11.0;  // 11px sans-serif, a little generous
 
 Box label_box(const Label& label, std::size_t chars) {
   double w = kCharWidth * static_cast<double>(chars);
-  double x0 = label.left ? label.x - w : label.x;
+  double x0 = label.anchor == Anchor::start ? label.x : label.anchor == Anchor::middle ? label.x - w / 2 : label.x - w;
   return {x0, label.y - kLabelHeight + 2.0, x0 + w, label.y + 2.0};
+}
+
+// The places a label may take beside its node, the first preferred.
+std::vector<Label> label_places(double x, double y) {
+  return {{x + 5.0, y - 5.0, Anchor::start}, {x + 7.0, y + 4.0, Anchor::start}, {x + 5.0, y + 13.0, Anchor::start},
+          {x - 5.0, y - 5.0, Anchor::end},   {x - 7.0, y + 4.0, Anchor::end},   {x - 5.0, y + 13.0, Anchor::end},
+          {x, y - 7.0, Anchor::middle},      {x, y + 16.0, Anchor::middle}};
+}
+
+// How much of the box lies outside the map or over the other boxes.
+double crowding(const Box& box, const std::vector<Box>& others, std::size_t self, const Box& map) {
+  double cost = (box.x1 - box.x0) * (box.y1 - box.y0) - box.overlap(map);
+  for (std::size_t i = 0; i < others.size(); ++i)
+    if (i != self) cost += box.overlap(others[i]);
+  return cost;
 }
 
 }  // namespace
 
 std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map) {
-  std::vector<Box> taken;
-  for (std::size_t k = 0; k < map.x.size(); ++k)
-    taken.push_back({map.x[k] - 4.0, map.y[k] - 4.0, map.x[k] + 4.0, map.y[k] + 4.0});
+  std::size_t n = map.x.size();
+  // Boxes 0..n-1 are the nodes, n..2n-1 the labels (placed so far).
+  std::vector<Box> boxes;
+  for (std::size_t k = 0; k < n; ++k) boxes.push_back({map.x[k] - 4.0, map.y[k] - 4.0, map.x[k] + 4.0, map.y[k] + 4.0});
   Box inside{0.0, 0.0, map.width, map.height};
-  std::vector<Label> labels;
-  for (std::size_t k = 0; k < map.x.size(); ++k) {
-    std::size_t chars = nodes.nodes[k].name.size();
-    const Label candidates[] = {{map.x[k] + 5.0, map.y[k] - 5.0, false},
-                                {map.x[k] + 5.0, map.y[k] + 13.0, false},
-                                {map.x[k] - 5.0, map.y[k] - 5.0, true},
-                                {map.x[k] - 5.0, map.y[k] + 13.0, true}};
-    Label best = candidates[0];
-    double best_cost = std::numeric_limits<double>::infinity();
-    for (const Label& c : candidates) {
-      Box box = label_box(c, chars);
-      double cost = (box.x1 - box.x0) * (box.y1 - box.y0) - box.overlap(inside);  // outside the map
-      for (const Box& t : taken) cost += box.overlap(t);
-      if (cost < best_cost) best_cost = cost, best = c;
+  std::vector<Label> labels(n);
+  // A first placement in node order, then two rounds in which every label
+  // moves to its best place among all the others.
+  for (int round = 0; round < 3; ++round) {
+    for (std::size_t k = 0; k < n; ++k) {
+      std::size_t chars = nodes.nodes[k].name.size();
+      double best_cost = std::numeric_limits<double>::infinity();
+      for (const Label& place : label_places(map.x[k], map.y[k])) {
+        double cost = crowding(label_box(place, chars), boxes, n + k, inside);
+        if (cost < best_cost) best_cost = cost, labels[k] = place;
+      }
+      if (round == 0)
+        boxes.push_back(label_box(labels[k], chars));
+      else
+        boxes[n + k] = label_box(labels[k], chars);
     }
-    taken.push_back(label_box(best, chars));
-    labels.push_back(best);
   }
   return labels;
 }
@@ -252,7 +267,10 @@ void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axe
     out += text_printf("<circle cx=\"%.1f\" cy=\"%.1f\" r=\"3.5\" fill=\"#333333\"><title>%s</title></circle>\n",
                        map.x[k], map.y[k], name.c_str());
     out += text_printf("<text class=\"label\" x=\"%.1f\" y=\"%.1f\"%s>%s</text>\n", labels[k].x, labels[k].y,
-                       labels[k].left ? " text-anchor=\"end\"" : "", name.c_str());
+                       labels[k].anchor == Anchor::end      ? " text-anchor=\"end\""
+                       : labels[k].anchor == Anchor::middle ? " text-anchor=\"middle\""
+                                                            : "",
+                       name.c_str());
   }
   out += "</g>\n</svg>\n";
 }

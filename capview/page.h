@@ -37,15 +37,16 @@ struct MapLayout {
 // nodes on a circle.
 MapLayout map_layout(const NodeList& nodes, Axes axes = Axes::automatic);
 
-// A node's label: the text starts at (x, y), or ends there when left.
+// A node's label: its text starts at (x, y), is centred on x, or ends there.
+enum class Anchor { start, middle, end };
 struct Label {
   double x = 0.0, y = 0.0;
-  bool left = false;
+  Anchor anchor = Anchor::start;
 };
 
-// Puts every label beside its node where it covers the fewest other labels
-// and nodes: right or left, above or below, in that order of preference, so
-// that the names stay legible on a crowded map.
+// Puts every label beside its node (to the right or left, above or below)
+// where it covers the least of the other labels and nodes, so that the names
+// stay legible on a crowded map.
 std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map);
 
 // Colour of a span restored to the given percent: red at 0, amber at 50,

@@ -97,6 +97,20 @@ async function checkSorting(page) {
     const box = await map.boundingBox();
     check(box && box.width > 200 && box.height > 100, 'the map takes room on the page');
 
+    const crossings = await page.$$eval('#map text.label', (labels) => {
+      const boxes = labels.map((l) => l.getBBox());
+      const found = [];
+      for (let i = 0; i < boxes.length; i++)
+        for (let j = i + 1; j < boxes.length; j++) {
+          const a = boxes[i], b = boxes[j];
+          const w = Math.min(a.x + a.width, b.x + b.width) - Math.max(a.x, b.x);
+          const h = Math.min(a.y + a.height, b.y + b.height) - Math.max(a.y, b.y);
+          if (w > 1 && h > 1) found.push(labels[i].textContent + '/' + labels[j].textContent);
+        }
+      return found;
+    });
+    check(crossings.length === 0, 'no node label runs into another: ' + crossings.join(' '));
+
     const png = await map.screenshot({ path: screenshotPath });
     const stats = await pixelStats(page, png);
     check(stats.differing > 0.01, `the screenshot is not blank (${(stats.differing * 100).toFixed(2)}% drawn)`);
