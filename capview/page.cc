@@ -122,7 +122,9 @@ const char* const kStyle =
     "h1{font-size:22px}h2{font-size:18px;margin-top:28px}\n"
     "pre{background:#f6f6f6;padding:12px;border:1px solid #ddd;display:inline-block}\n"
     "svg text{font-family:sans-serif}\n"
-    "#map{border:1px solid #ddd;background:#fcfcfa}\n"
+    "#map-figure{display:inline-block;background:#fff;padding:4px}\n"
+    "#map{border:1px solid #ddd;background:#fcfcfa;display:block}\n"
+    "#legend{display:block;margin-top:8px}\n"
     "#map .label{font-size:11px;fill:#111;paint-order:stroke;stroke:#fff;stroke-width:3px;stroke-linejoin:round}\n"
     "#map .span:hover{stroke-opacity:0.6}\n"
     "table{border-collapse:collapse}\n"
@@ -325,8 +327,10 @@ std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& span
       title + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
   out += "<h2>Summary</h2>\n<pre id=\"summary\">" + escaped(summary_text(summary, spans, files)) + "</pre>\n";
   out += "<h2>Map</h2>\n";
+  out += "<div id=\"map-figure\">\n";
   append_map(nodes, spans, axes, out);
   append_legend(spans, out);
+  out += "</div>\n";
   out += "<h2>Spans</h2>\n<p>Click a column heading to sort by it; click again to reverse.</p>\n";
   append_table(spans, out);
   out += std::string("<script>//<![CDATA[\n") + kScript + "//]]></script>\n</body>\n</html>\n";

@@ -111,7 +111,7 @@ async function checkSorting(page) {
     });
     check(crossings.length === 0, 'no node label runs into another: ' + crossings.join(' '));
 
-    const png = await map.screenshot({ path: screenshotPath });
+    const png = await page.locator('#map-figure').screenshot({ path: screenshotPath });  // map and legend
     const stats = await pixelStats(page, png);
     check(stats.differing > 0.01, `the screenshot is not blank (${(stats.differing * 100).toFixed(2)}% drawn)`);
     check(stats.colours > 20, `the screenshot shows colours and text (${stats.colours} colours)`);
