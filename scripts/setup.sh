@@ -4,5 +4,3 @@
 set -eu
 packages=(g++ cmake make libgtest-dev libbenchmark-dev liblemon-dev clang libclang-rt-14-dev groff-base)
 bash "$(dirname "$0")/install_packages.sh" setup "${packages[@]}"
-# chromium and playwright-core for capview's browser test, which is skipped without them
-bash "$(dirname "$0")/setup_browser.sh" || echo "setup: capview's browser test will be skipped"
