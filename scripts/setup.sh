@@ -3,18 +3,4 @@
 # root), or prints the apt-get line that would install them.
 set -eu
 packages=(g++ cmake make libgtest-dev libbenchmark-dev liblemon-dev clang libclang-rt-14-dev groff-base)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-if [ "$(id -u)" -eq 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}" > /dev/null
-else
-  echo "setup: missing packages; install them with:"
-  echo "  sudo apt-get install -y ${missing[*]}"
-  exit 1
-fi
+bash "$(dirname "$0")/install_packages.sh" setup "${packages[@]}"

@@ -1,0 +1,12 @@
+// capview: shows a capsweep restorability study at a glance. It reads the
+// node list, the netdata file and the results file of one capsweep run and
+// prints a summary, writes the per-span table as CSV (--csv FILE) and, given
+// an html file name, a self-contained page with a map of the network
+// (--lat-first: the node list gives the latitude, or the vertical
+// coordinate, first).
+#pragma once
+
+// Runs the whole program on its arguments (argv[0] is the program name) and
+// returns the exit status: 0 done, 1 wrong command line, unreadable or
+// mismatched input, or an output that cannot be written.
+int capview_main(int argc, char** argv);

@@ -1,0 +1,26 @@
+#include "csv.h"
+
+#include "text_format.h"
+
+namespace {
+
+std::string csv_field(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+}  // namespace
+
+std::string csv_text(const std::vector<SpanResult>& spans) {
+  std::string out = "span,from,to,working,restored,percent,feasible\n";
+  for (const SpanResult& span : spans) {
+    out += text_printf("%d,%s,%s,%d,%d,%.2f,%s\n", span.span, csv_field(span.from).c_str(), csv_field(span.to).c_str(),
+                       span.working, span.restored, percent_restored(span), span.feasible ? "Y" : "N");
+  }
+  return out;
+}

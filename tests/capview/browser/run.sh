@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The browser test of capview's page:
+#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT]
+# runs capsweep on the network (with relax, strategy 3), writes capview's
+# page for it, checks the page is well-formed, then opens it in headless
+# Chromium (page_check.js). Exits 77 (skipped) when the browser or
+# playwright-core is missing: scripts/setup_browser.sh installs them.
+set -u
+bin_dir=$(cd "$1" && pwd)
+root=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+nodes=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+net=$(cd "$(dirname "$4")" && pwd)/$(basename "$4")
+playwright=$root/.tools/node_modules/playwright-core
+if [ ! -x /usr/bin/chromium ] || [ ! -d "$playwright" ] || ! command -v node > /dev/null; then
+  echo "SKIP: chromium, node or playwright-core missing; run scripts/setup_browser.sh"
+  exit 77
+fi
+work=$(mktemp -d "${TMPDIR:-/tmp}/capview-browser.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+screenshot=${5:-$work/map.png}
+case $screenshot in /*) ;; *) screenshot=$PWD/$screenshot ;; esac
+
+cd "$work" || exit 1
+cp "$nodes" nodes.txt && cp "$net" net.dat || exit 1
+PATH="$bin_dir:$PATH" capsweep -s nodes.txt net.dat 3 > capsweep.log || { cat capsweep.log; exit 1; }
+"$bin_dir/capview" nodes.txt net.dat net.out "$work/page.html" > summary.txt || exit 1
+xmllint --noout "$work/page.html" || { echo "FAIL: the page is not well-formed"; exit 1; }
+timeout 120 node "$here/page_check.js" "$playwright" "$work/page.html" "$screenshot" "$work/profile"
