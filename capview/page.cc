@@ -59,6 +59,7 @@ void raw_positions(const NodeList& nodes, Axes axes, std::vector<double>& east, 
   std::size_t n = nodes.nodes.size();
   east.resize(n);
   north.resize(n);
+  if (n == 0) return;  // no node: nothing to place, and no extremes to take
   if (!all_have_coordinates(nodes)) {
     for (std::size_t k = 0; k < n; ++k) {
       east[k] = std::sin(2.0 * kPi * static_cast<double>(k) / static_cast<double>(n));
