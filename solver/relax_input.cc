@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "relax_solve.h"
 #include "textio.h"
 #include "text_format.h"
 
@@ -271,11 +272,10 @@ class InputReader {
   // The solve adds up cost times flow in 64 bits: refuse problems where that
   // sum could overflow (no network capsweep writes comes near).
   bool check_cost_range(const RelaxProblem& p) {
-    constexpr __int128 kLimit = static_cast<__int128>(1) << 62;
     __int128 total = 0;
     for (const RelaxArc& a : p.arcs) {
-      total += static_cast<__int128>(a.cost < 0 ? -a.cost : a.cost) * a.capacity;
-      if (total > kLimit) return fail_whole("costs times capacities add up to more than the solver can hold");
+      total += cost_weight(a);
+      if (total > kCostWeightLimit) return fail_whole("costs times capacities add up to more than the solver can hold");
     }
     return true;
   }

@@ -5,20 +5,29 @@
 #include <lemon/smart_graph.h>
 
 #include <algorithm>
+#include <memory>
+
+#include "text_format.h"
 
 namespace {
 
 using Graph = lemon::SmartDigraph;
 using Simplex = lemon::NetworkSimplex<Graph, long long, long long>;
+using MaxFlow = lemon::Preflow<Graph, Graph::ArcMap<long long>>;
 
-struct FlowGraph {
+}  // namespace
+
+// The graph of the network and the two algorithms that run on it, built once.
+struct RelaxSolver::Flow {
   Graph graph;
   std::vector<Graph::Node> nodes;  // node number n is nodes[n - 1]
   std::vector<Graph::Arc> arcs;
   Graph::ArcMap<long long> capacity{graph};
   Graph::ArcMap<long long> cost{graph};
+  std::unique_ptr<Simplex> simplex;
+  std::unique_ptr<MaxFlow> max_flow;
 
-  explicit FlowGraph(const RelaxProblem& p) {
+  explicit Flow(const RelaxProblem& p) {
     graph.reserveNode(p.node_count);
     graph.reserveArc(static_cast<int>(p.arcs.size()));
     nodes.reserve(static_cast<std::size_t>(p.node_count));
@@ -30,38 +39,97 @@ struct FlowGraph {
       cost[arc] = a.cost;
       arcs.push_back(arc);
     }
+    // The algorithms copy the graph's structure when they are made: only
+    // once it is complete.
+    simplex = std::make_unique<Simplex>(graph);
+    simplex->costMap(cost);
   }
   Graph::Node node(int number) const { return nodes[static_cast<std::size_t>(number - 1)]; }
+
+  // The most that can flow from the source to the sink.
+  long long most_flow(int source, int sink) {
+    if (!max_flow) max_flow = std::make_unique<MaxFlow>(graph, capacity, node(source), node(sink));
+    max_flow->source(node(source)).target(node(sink));
+    max_flow->runMinCut();
+    return max_flow->flowValue();
+  }
 };
 
-// The most that can flow from the source to the sink.
-long long max_flow(const FlowGraph& g, const RelaxProblem& p) {
-  lemon::Preflow<Graph, Graph::ArcMap<long long>> preflow(g.graph, g.capacity, g.node(p.source), g.node(p.sink));
-  preflow.runMinCut();
-  return preflow.flowValue();
+__int128 cost_weight(const RelaxArc& a) {
+  return static_cast<__int128>(a.cost < 0 ? -a.cost : a.cost) * a.capacity;
 }
 
-}  // namespace
+RelaxSolver::RelaxSolver(const RelaxProblem& network) : problem_(network), flow_(std::make_unique<Flow>(network)) {
+  full_capacity_.reserve(network.arcs.size());
+  for (std::size_t k = 0; k < network.arcs.size(); ++k) {
+    const RelaxArc& a = network.arcs[k];
+    full_capacity_.push_back(a.capacity);
+    if (a.capacity < 0) negative_.push_back(k);
+    cost_weight_ += cost_weight(a);
+  }
+}
 
-RelaxSolution solve_relax(const RelaxProblem& p) {
-  FlowGraph g(p);
-  Simplex simplex(g.graph);
-  simplex.upperMap(g.capacity).costMap(g.cost).stSupply(g.node(p.source), g.node(p.sink), p.demand);
+RelaxSolver::~RelaxSolver() = default;
+
+std::string RelaxSolver::refusal(const std::vector<std::size_t>& closed_arcs, int source, int sink,
+                                 long long demand) const {
+  auto closed = [&](std::size_t k) {
+    return std::find(closed_arcs.begin(), closed_arcs.end(), k) != closed_arcs.end();
+  };
+  for (std::size_t k : negative_) {
+    if (!closed(k)) {
+      return text_printf("arc %zu has a negative capacity, %lld", k + 1, full_capacity_[k]);
+    }
+  }
+  if (demand <= 0 || source == sink) return "no sink: no node has a positive value";
+  __int128 weight = cost_weight_;
+  for (std::size_t k = 0; k < problem_.arcs.size(); ++k) {
+    if (closed(k)) weight -= cost_weight(RelaxArc{0, 0, problem_.arcs[k].cost, full_capacity_[k]});
+  }
+  if (weight > kCostWeightLimit) return "costs times capacities add up to more than the solver can hold";
+  return "";
+}
+
+void RelaxSolver::close_arcs(const std::vector<std::size_t>& closed_arcs) {
+  for (std::size_t k : closed_) {
+    problem_.arcs[k].capacity = full_capacity_[k];
+    flow_->capacity[flow_->arcs[k]] = full_capacity_[k];
+  }
+  closed_ = closed_arcs;
+  for (std::size_t k : closed_) {
+    problem_.arcs[k].capacity = 0;
+    flow_->capacity[flow_->arcs[k]] = 0;
+  }
+}
+
+RelaxSolution RelaxSolver::solve(const std::vector<std::size_t>& closed_arcs, int source, int sink,
+                                 long long demand) {
+  if (closed_arcs != closed_) close_arcs(closed_arcs);
+  problem_.source = source;
+  problem_.sink = sink;
+  problem_.demand = demand;
+  Flow& g = *flow_;
+  Simplex& simplex = *g.simplex;
+  simplex.upperMap(g.capacity).stSupply(g.node(source), g.node(sink), demand);
   RelaxSolution s;
   s.feasible = simplex.run() == Simplex::OPTIMAL;
-  s.routed = p.demand;
+  s.routed = demand;
   if (!s.feasible) {
     // The best partial answer: as much as can flow, at least cost. With
     // finite capacities this problem always has an optimum.
-    s.routed = max_flow(g, p);
-    simplex.stSupply(g.node(p.source), g.node(p.sink), s.routed);
+    s.routed = g.most_flow(source, sink);
+    simplex.stSupply(g.node(source), g.node(sink), s.routed);
     if (simplex.run() != Simplex::OPTIMAL) s.routed = 0;
   }
   s.cost = simplex.totalCost();
   s.flow.reserve(g.arcs.size());
   for (Graph::Arc arc : g.arcs) s.flow.push_back(simplex.flow(arc));
-  s.paths = decompose_paths(p, s.flow, s.routed);
+  s.paths = decompose_paths(problem_, s.flow, s.routed);
   return s;
+}
+
+RelaxSolution solve_relax(const RelaxProblem& p) {
+  return RelaxSolver(p).solve({}, p.source, p.sink, p.demand);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 // fixed order, so that the same problem always gives the same paths.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "relax_input.h"
@@ -22,6 +24,48 @@ struct RelaxSolution {
 };
 
 RelaxSolution solve_relax(const RelaxProblem& problem);
+
+// The solver kept for one network and reused from problem to problem: the
+// graph and the flow algorithms are built once, and each solve changes only
+// the arcs it closes and the demand. Its answers are those of solve_relax on
+// the same problem. One object serves one thread at a time.
+class RelaxSolver {
+ public:
+  // The network: its node count and arcs with their full capacities; the
+  // source, sink and demand are set by each solve.
+  explicit RelaxSolver(const RelaxProblem& network);
+  ~RelaxSolver();
+  RelaxSolver(const RelaxSolver&) = delete;
+  RelaxSolver& operator=(const RelaxSolver&) = delete;
+
+  // What the solver would refuse in the problem that solve() would solve
+  // (the closed arcs offering nothing), as "what is wrong"; empty when none.
+  std::string refusal(const std::vector<std::size_t>& closed_arcs, int source, int sink, long long demand) const;
+
+  // Solves with the arcs of `closed_arcs` (0-based, in file order) offering
+  // no capacity; the problem must be one that refusal() accepts.
+  RelaxSolution solve(const std::vector<std::size_t>& closed_arcs, int source, int sink, long long demand);
+
+  // The problem of the last solve: the closed arcs with capacity 0, its
+  // source, sink and demand.
+  const RelaxProblem& problem() const { return problem_; }
+
+ private:
+  struct Flow;
+  void close_arcs(const std::vector<std::size_t>& closed_arcs);
+
+  RelaxProblem problem_;
+  std::vector<long long> full_capacity_;  // per arc, as the network gave it
+  std::vector<std::size_t> closed_;       // the arcs the last solve closed
+  std::vector<std::size_t> negative_;     // arcs of negative capacity
+  __int128 cost_weight_ = 0;              // sum of |cost| x capacity, all arcs open
+  std::unique_ptr<Flow> flow_;
+};
+
+// |cost| x capacity of one arc: the solve adds up cost times flow in 64 bits,
+// so a problem whose arcs weigh more than kCostWeightLimit in all is refused.
+__int128 cost_weight(const RelaxArc& arc);
+constexpr __int128 kCostWeightLimit = static_cast<__int128>(1) << 62;
 
 // Splits a flow of `value` units from source to sink into simple paths: from
 // the source, always along the first arc (in file order) that still carries

@@ -218,3 +218,57 @@ TEST(SolveRelax, DamagedFilesAreRefusedOrSolved) {
   }
   EXPECT_GT(solved, 1000);
 }
+
+// One solver reused for many cuts of one network answers every problem as a
+// solver made for that problem alone does: same verdict, cost, flow and paths.
+TEST(RelaxSolver, ReusedFromCutToCutAnswersAsAFreshSolve) {
+  std::mt19937 random(17);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  RelaxProblem network = problem(40, {}, 0, 0, 0);
+  for (int span = 0; span < 70; ++span) {
+    const int a = pick(1, 40), b = pick(1, 40), cost = pick(1, 30), spare = pick(0, 12);
+    network.arcs.push_back({a, b, cost, spare});
+    network.arcs.push_back({b, a, cost, spare});
+  }
+  RelaxSolver solver(network);
+  int infeasible = 0;
+  for (int round = 0; round < 600; ++round) {
+    const std::size_t cut = 2 * static_cast<std::size_t>(pick(0, 69));
+    const std::vector<std::size_t> closed = round % 5 == 0 ? std::vector<std::size_t>{cut}
+                                                           : std::vector<std::size_t>{cut, cut + 1};
+    RelaxProblem alone = network;
+    for (std::size_t k : closed) alone.arcs[k].capacity = 0;
+    alone.source = network.arcs[cut].from;
+    alone.sink = network.arcs[cut].to;
+    alone.demand = pick(1, 30);
+    if (alone.source == alone.sink) continue;
+    SCOPED_TRACE(testing::Message() << "round " << round);
+    ASSERT_EQ(solver.refusal(closed, alone.source, alone.sink, alone.demand), "");
+    const RelaxSolution reused = solver.solve(closed, alone.source, alone.sink, alone.demand);
+    const RelaxSolution fresh = solve_relax(alone);
+    ASSERT_EQ(reused.feasible, fresh.feasible);
+    ASSERT_EQ(reused.routed, fresh.routed);
+    ASSERT_EQ(reused.cost, fresh.cost);
+    ASSERT_EQ(reused.flow, fresh.flow);
+    ASSERT_EQ(reused.paths.size(), fresh.paths.size());
+    for (std::size_t i = 0; i < fresh.paths.size(); ++i) {
+      ASSERT_EQ(reused.paths[i].nodes, fresh.paths[i].nodes);
+      ASSERT_EQ(reused.paths[i].bandwidth, fresh.paths[i].bandwidth);
+    }
+    for (std::size_t k = 0; k < alone.arcs.size(); ++k) ASSERT_EQ(solver.problem().arcs[k].capacity, alone.arcs[k].capacity);
+    infeasible += reused.feasible ? 0 : 1;
+  }
+  EXPECT_GT(infeasible, 50);
+}
+
+// What relax would refuse in a file is refused before the solve: negative
+// capacity on an open arc, no sink, costs too heavy for 64 bits.
+TEST(RelaxSolver, RefusesWhatTheFileReaderRefuses) {
+  const RelaxProblem network =
+      problem(3, {{1, 2, 1, -4}, {2, 1, 1, 5}, {2, 3, 1LL << 40, 1LL << 30}, {3, 2, 1, 5}}, 0, 0, 0);
+  RelaxSolver solver(network);
+  EXPECT_EQ(solver.refusal({2}, 1, 3, 5), "arc 1 has a negative capacity, -4");
+  EXPECT_EQ(solver.refusal({0, 2}, 1, 1, 5), "no sink: no node has a positive value");
+  EXPECT_EQ(solver.refusal({0}, 1, 3, 5), "costs times capacities add up to more than the solver can hold");
+  EXPECT_EQ(solver.refusal({0, 2}, 1, 3, 5), "");
+}
