@@ -4,6 +4,7 @@
 
 #include "cut_loop.h"
 #include "inputs.h"
+#include "parallel.h"
 #include "path_report.h"
 #include "shell.h"
 #include "statistics.h"
@@ -37,7 +38,11 @@ int run(int argc, char** argv) {
   std::optional<Options> options = parse_command_line(argc, argv);
   if (!options) return kStatusHelp;
   const NodeNames names = mapping(options->node_file);
-  run_shell_command("mkdir " + cut_directory_word(options->netdata_file));
+  const bool in_process = options->jobs != Options::kNoJobs;
+  if (in_process)
+    make_cut_directory(options->netdata_file);
+  else
+    run_shell_command("mkdir " + cut_directory_word(options->netdata_file));
   std::printf("\n\nThe name of the input file is %s.\n\n", options->netdata_file.c_str());
 
   std::optional<std::string> text = read_whole_file(options->netdata_file);
@@ -53,7 +58,10 @@ int run(int argc, char** argv) {
   std::printf("\nInput file has been read -- DONE !\n\n");
 
   print_net_stats(stdout, read.data, net_stats(read.data));
-  cut_loop(*options, read.data, names, results.get());
+  if (in_process)
+    parallel_cut_loop(*options, read.data, names, results.get(), options->jobs);
+  else
+    cut_loop(*options, read.data, names, results.get());
   std::printf("\nFinished!!! You will find the output in file -- %s.\n", results_name.c_str());
   return 0;
 }

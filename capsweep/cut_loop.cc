@@ -12,25 +12,25 @@ constexpr int kStatusNoStrategy = 1;
 
 enum Strategy { kExponential = 1, kLinear = 2, kBisection = 3, kAll = 4 };
 
-void announce_cut(const Options& options, int e, const Edge& cut, int span) {
+void announce_cut(std::FILE* out, const Options& options, int e, const Edge& cut, int span) {
   if (options.silence) {
-    std::printf("cut span #%d\n", span);
+    std::fprintf(out, "cut span #%d\n", span);
     return;
   }
   const std::string stars(78, '*');
   const std::string frame = "*" + std::string(76, ' ') + "*\n";
-  std::printf("\n%s\n%s", stars.c_str(), frame.c_str());
-  std::printf("*******************************EDGE #%d***************************************\n", span);
-  std::printf("%s%s\n\n", frame.c_str(), stars.c_str());
-  std::printf("\n\nYou have chosen to cut edge #%d. This edge connects\n", e);
-  std::printf("node %d and %d.\n", cut.from, cut.to);
+  std::fprintf(out, "\n%s\n%s", stars.c_str(), frame.c_str());
+  std::fprintf(out, "*******************************EDGE #%d***************************************\n", span);
+  std::fprintf(out, "%s%s\n\n", frame.c_str(), stars.c_str());
+  std::fprintf(out, "\n\nYou have chosen to cut edge #%d. This edge connects\n", e);
+  std::fprintf(out, "node %d and %d.\n", cut.from, cut.to);
 }
 
-void print_answer(const char* prefix, const Answer& a) {
-  std::printf("\n%sis_feas = %i.\n", prefix, a.is_feas);
-  std::printf("%selapsed_time = %lf.\n", prefix, a.elapsed_time);
-  std::printf("%scpu_time = %lf.\n", prefix, a.cpu_time);
-  std::printf("%sopt_cost = %lf.\n", prefix, a.opt_cost);
+void print_answer(std::FILE* out, const char* prefix, const Answer& a) {
+  std::fprintf(out, "\n%sis_feas = %i.\n", prefix, a.is_feas);
+  std::fprintf(out, "%selapsed_time = %lf.\n", prefix, a.elapsed_time);
+  std::fprintf(out, "%scpu_time = %lf.\n", prefix, a.cpu_time);
+  std::fprintf(out, "%sopt_cost = %lf.\n", prefix, a.opt_cost);
 }
 
 // The banner that closes each search of strategy 4 in the results file.
@@ -60,70 +60,73 @@ void run_search(Search& s, int strategy, int demand, std::FILE* results) {
       write_closing_banner(results, 26, "END BISECTION RUN", 38);
       break;
     default:
-      stop_with(kStatusNoStrategy, "No strategy selected!!! Exiting...\n\n");
+      stop_at(s.out, kStatusNoStrategy, "No strategy selected!!! Exiting...\n\n");
   }
 }
 
 // The demand bound of the cut, with its message; stops on a negative bound.
-int cut_demand(const Options& options, const NetData& net, int e) {
+int cut_demand(std::FILE* out, const Options& options, const NetData& net, int e) {
   const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
   const DemandBound bound = demand_bound(net, e);
   if (!options.silence) {
     if (bound.least >= cut.capacity)
-      std::printf("100%% restoration is possible.\n\n");
+      std::fprintf(out, "100%% restoration is possible.\n\n");
     else
-      std::printf("100%% restoration is not possible -- %.2lf%% may be.",
-                  static_cast<double>(bound.least) * 100.0 / cut.capacity);
+      std::fprintf(out, "100%% restoration is not possible -- %.2lf%% may be.",
+                   static_cast<double>(bound.least) * 100.0 / cut.capacity);
   }
   if (bound.demand < 0) {
-    std::printf("ERROR--NEGATIVE DEMAND!!!\n");
-    stop_with(kStatusNegativeDemand, "Bad data or something is wrong with the demand calculation!!! Exiting...\n");
+    std::fprintf(out, "ERROR--NEGATIVE DEMAND!!!\n");
+    stop_at(out, kStatusNegativeDemand, "Bad data or something is wrong with the demand calculation!!! Exiting...\n");
   }
   return static_cast<int>(bound.demand);
 }
 
 // A cut whose bound is above zero: solver trial, search when needed, row,
 // path report.
-void restore_cut(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results, int e,
-                 int demand) {
+void restore_cut(const Options& options, const NetData& net, const NodeNames& names, const CutOutput& output, int e,
+                 int demand, const CutSolver& solver) {
+  std::FILE* out = output.out;
+  std::FILE* results = output.results;
   const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
   const int edge_column = (e + (net.paired() ? 2 : 1)) / 2;
   Row row{edge_column, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0};
-  Trial trial = solver_trial(net, e, options.silence);
-  const Answer first = trial(demand);
-  if (!options.silence) print_answer("", first);
+  const Answer first = solver.trial(demand);
+  if (!options.silence) print_answer(out, "", first);
   if (first.is_feas) {
     row.feasible = true;
     row.restored = demand;
     row.answer = first;
     row.percent = percent_of(demand, cut.capacity);
   } else {
-    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, trial, 0, 0.0, first};
+    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, solver.trial, 0, 0.0, first, out};
     run_search(s, options.strategy, demand, results);
     row.answer = s.last_answer;
-    if (!options.silence) print_answer("Final ", row.answer);
+    if (!options.silence) print_answer(out, "Final ", row.answer);
     row.feasible = row.answer.is_feas != 0;
     row.restored = s.final_demand;
     row.percent = s.final_percent_res;
   }
   write_row(results, row);
-  convert(options.netdata_file, names);
-}
-
-void cut_span(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results, int e) {
-  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
-  announce_cut(options, e, cut, e / 2 + 1);
-  const int demand = cut_demand(options, net, e);
-  if (demand > 0) {
-    restore_cut(options, net, names, results, e, demand);
-    return;
-  }
-  if (options.silence) return;
-  std::printf("There is nothing to restore--demand = 0!\n\n");
-  write_row(results, Row{e, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
+  solver.file_report(out);
 }
 
 }  // namespace
+
+void cut_span(const Options& options, const NetData& net, const NodeNames& names, const CutOutput& output, int e,
+              const std::function<CutSolver()>& make_solver) {
+  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  announce_cut(output.out, options, e, cut, e / 2 + 1);
+  const int demand = cut_demand(output.out, options, net, e);
+  if (demand > 0) {
+    restore_cut(options, net, names, output, e, demand, make_solver());
+    return;
+  }
+  if (options.silence) return;
+  std::fprintf(output.out, "There is nothing to restore--demand = 0!\n\n");
+  write_row(output.results,
+            Row{e, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
+}
 
 DemandBound demand_bound(const NetData& net, int e) {
   DemandBound b;
@@ -153,8 +156,16 @@ void write_row(std::FILE* results, const Row& row) {
                row.answer.cpu_time, row.answer.opt_cost, row.percent);
 }
 
+void print_cut_loop_heading() { std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n"); }
+
 void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results) {
-  std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n");
+  print_cut_loop_heading();
   const int stride = net.paired() ? 2 : 1;
-  for (long long e = 1; e <= net.n_edge; e += stride) cut_span(options, net, names, results, static_cast<int>(e));
+  for (long long e = 1; e <= net.n_edge; e += stride) {
+    const int cut = static_cast<int>(e);
+    cut_span(options, net, names, CutOutput{stdout, results}, cut, [&] {
+      return CutSolver{solver_trial(net, cut, options.silence),
+                       [&](std::FILE*) { convert(options.netdata_file, names); }};
+    });
+  }
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "inputs.h"
@@ -39,5 +40,28 @@ struct Row {
 };
 void write_row(std::FILE* results, const Row& row);
 
-// Cuts every span of `net` and writes the rows into `results`.
+// Where one cut writes: its messages (standard output, or the cut's own text
+// when cuts are solved in parallel) and its rows.
+struct CutOutput {
+  std::FILE* out = stdout;
+  std::FILE* results = nullptr;
+};
+
+// How the trials of one cut are solved, and how the path report of its last
+// trial is filed (its lines echoed on `out`).
+struct CutSolver {
+  Trial trial;
+  std::function<void(std::FILE* out)> file_report;
+};
+
+// One cut of record `e`: its announcement, demand bound, trials and
+// searches, its row and its path report.
+void cut_span(const Options& options, const NetData& net, const NodeNames& names, const CutOutput& output, int e,
+              const std::function<CutSolver()>& make_solver);
+
+// The heading line of the cut loop.
+void print_cut_loop_heading();
+
+// Cuts every span of `net` in turn, solving with the command relax, and
+// writes the rows into `results`.
 void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results);

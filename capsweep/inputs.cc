@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "textio.h"
 
@@ -37,6 +39,7 @@ void help_msg() {
   std::printf("command syntax: capsweep [-ds] nodefile netdatafile searchstrategy\n");
   std::printf("   -d debugging mode.\n");
   std::printf("   -s silence mode dump relax stdin msgs to /dev/null.\n");
+  std::printf("   -j N solve inside capsweep, N cuts at a time (0: one per core); no relax needed.\n");
   std::printf("   nodefile is a node list with .txt file format \n");
   std::printf("   netdatafile is .dat input file format\n");
   std::printf("   searchStrategy 1--EXPONENTIAL\n");
@@ -49,13 +52,20 @@ std::optional<Options> parse_command_line(int argc, char** argv) {
   int c;
   // "+": options stop at the first argument, as POSIX getopt does, so that a
   // negative strategy number is an argument and not an option.
-  while ((c = getopt(argc, argv, "+ds")) != -1) {
+  while ((c = getopt(argc, argv, "+dsj:")) != -1) {
     if (c == 'd') {
       options.debug = 1;
       std::printf("turn on debug mode.\n");
     } else if (c == 's') {
       options.silence = 1;
       std::printf("turn on silence mode.\n");
+    } else if (c == 'j') {
+      std::optional<int> jobs = jobs_number(optarg);
+      if (!jobs) {
+        std::printf("ERROR--the number of threads of -j must be a whole number of 0 or more, not \"%s\"!!!\n", optarg);
+        return std::nullopt;
+      }
+      options.jobs = *jobs;
     } else {
       help_msg();
       return std::nullopt;
@@ -69,6 +79,14 @@ std::optional<Options> parse_command_line(int argc, char** argv) {
   options.netdata_file = argv[optind + 1];
   options.strategy = strategy_number(argv[optind + 2]);
   return options;
+}
+
+std::optional<int> jobs_number(std::string_view text) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  std::optional<int> n = parse_int(text);
+  if (!n) return std::nullopt;
+  if (*n == 0) return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  return n;
 }
 
 int strategy_number(std::string_view text) {

@@ -15,15 +15,23 @@ struct Options {
   std::string node_file;
   std::string netdata_file;  // exactly as typed
   int strategy = 0;          // 1 exponential, 2 linear, 3 bisection, 4 all
+  // -j N: the cuts solved inside capsweep, N at a time (0: one per core);
+  // kNoJobs without -j, when the command relax solves every trial.
+  int jobs = kNoJobs;
+  static constexpr int kNoJobs = -1;
 };
 
-// The eight lines of the help text, on standard output.
+// The number of threads of "-j N": N, or one per core for 0; empty when the
+// text is not a whole number of 0 or more.
+std::optional<int> jobs_number(std::string_view text);
+
+// The nine lines of the help text, on standard output.
 void help_msg();
 
 // Options and arguments as getopt meets them (options first, -d and -s, which
 // may be grouped); each option prints its message when met. Empty after the
 // help text has been printed: an unknown option or fewer than three
-// arguments.
+// arguments; or after the message on a bad number of threads.
 std::optional<Options> parse_command_line(int argc, char** argv);
 
 // The search strategy argument as atoi reads it: leading white space, a sign,

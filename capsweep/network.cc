@@ -9,7 +9,9 @@ std::string NodeNames::name_of(int k) const {
   return std::to_string(k);
 }
 
-void stop_with(int status, const char* message) {
-  std::fputs(message, stdout);
+void stop_with(int status, const char* message) { stop_at(stdout, status, message); }
+
+void stop_at(std::FILE* out, int status, const char* message) {
+  std::fputs(message, out);
   throw Stop{status};
 }

@@ -2,6 +2,7 @@
 // table read from the netdata file, and the stop that ends a run.
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,4 +50,6 @@ struct Stop {
 
 // Prints the message on standard output and ends the run with the status.
 [[noreturn]] void stop_with(int status, const char* message);
+// The same with the message written to `out`.
+[[noreturn]] void stop_at(std::FILE* out, int status, const char* message);
 

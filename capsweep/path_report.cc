@@ -123,6 +123,10 @@ std::string path_word(const std::string& path) {
 
 std::string cut_directory_word(const std::string& netdata_name) { return path_word(netdata_name + ".ls"); }
 
+std::string report_copy_name(const std::string& netdata_name, const NodeNames& names, const PathReport& report) {
+  return netdata_name + ".ls/" + names.name_of(report.from) + "_" + names.name_of(report.to) + "cut.l";
+}
+
 void convert(const std::string& netdata_name, const NodeNames& names) {
   std::optional<std::string> text = read_whole_file("PATH.OUT");
   if (!text) stop_with(kStatusPathMissing, "can not open PATH.OUT for read\n");
@@ -134,6 +138,5 @@ void convert(const std::string& netdata_name, const NodeNames& names) {
     std::fwrite(report->path_l.data(), 1, report->path_l.size(), path_l.get());
   }
   std::fwrite(report->echo.data(), 1, report->echo.size(), stdout);
-  const std::string copy = netdata_name + ".ls/" + names.name_of(report->from) + "_" + names.name_of(report->to) + "cut.l";
-  run_shell_command("cp PATH.L " + path_word(copy));
+  run_shell_command("cp PATH.L " + path_word(report_copy_name(netdata_name, names, *report)));
 }

@@ -28,6 +28,9 @@ std::string path_word(const std::string& path);
 // appended.
 std::string cut_directory_word(const std::string& netdata_name);
 
+// The copy of a cut's report in the cut directory: <netdata>.ls/<from>_<to>cut.l.
+std::string report_copy_name(const std::string& netdata_name, const NodeNames& names, const PathReport& report);
+
 // Converts PATH.OUT into PATH.L, echoes it and copies it into the cut
 // directory as <from>_<to>cut.l; stops the run when PATH.OUT is missing or
 // PATH.L cannot be written.

@@ -39,8 +39,7 @@ void hand_over(Search& s, int lower, long long previous, long long current, int 
   const long long low = last_is_feas ? current : lower;
   const long long distance = upper - low;
   if (distance < 0) {
-    std::fputs("ERROR--bisection distance is less than zero!!! Exiting...", stdout);
-    throw Stop{kStatusSearch};
+    stop_at(s.out, kStatusSearch, "ERROR--bisection distance is less than zero!!! Exiting...");
   }
   if (last_is_feas && distance == 1) return;
   bisection(s, static_cast<int>(upper - distance / 2), static_cast<int>(upper), static_cast<int>(distance),

@@ -25,6 +25,9 @@ struct Search {
   // The answer of the last solver trial: the search's own last trial, or the
   // answer it started from when it made none.
   Answer last_answer;
+  // Where the search's messages go: standard output, or the cut's own text
+  // when cuts are solved in parallel.
+  std::FILE* out = stdout;
 };
 
 // Solver trials so far and their summed times; they travel from a step
