@@ -108,11 +108,6 @@ NodeListRead parse_node_list(std::string_view text, const std::string& file_name
       return read;
     }
     const int line_no = expected + 1;
-    if (expected > kMaxNodes) {
-      read.error = text_printf("%s:%d: more than %d nodes\n", file_name.c_str(), line_no, kMaxNodes);
-      read.status = kStatusBadInput;
-      return read;
-    }
     std::string_view name = name_after_number(line);
     if (name.empty()) {
       read.error = text_printf("%s:%d: expected a node name after the number %d\n", file_name.c_str(), line_no, found);
@@ -225,7 +220,7 @@ NetDataRead parse_netdata(std::string_view text, const std::string& file_name) {
   if (!(n = in.next("the number of nodes", read.error))) return read;
   d.n_node = *n;
   read.header_count = 2;
-  if (!(read.error = check_count(in, "number of nodes", d.n_node, kMaxNodes)).empty()) return read;
+  if (!(read.error = check_count(in, "number of nodes", d.n_node, INT_MAX)).empty()) return read;
   if (!(n = in.next("the number of edges", read.error))) return read;
   d.n_edge = *n;
   read.header_count = 3;

@@ -35,11 +35,13 @@ TEST(CapsweepNodeList, LongNamesAreKeptWholeAndLimitsAreChecked) {
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.names.name_of(1), name);
 
+  // No limit on the count: 6,000 nodes are read as 3 are.
   std::string text = "t\n";
-  for (int k = 1; k <= 301; ++k) text += std::to_string(k) + " N" + std::to_string(k) + " 0 0\n";
+  for (int k = 1; k <= 6000; ++k) text += std::to_string(k) + " N" + std::to_string(k) + " 0 0\n";
   r = parse_node_list(text, "big.txt");
-  EXPECT_EQ(r.error, "big.txt:302: more than 300 nodes\n");
-  EXPECT_EQ(r.status, 1);
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.names.count(), 6000);
+  EXPECT_EQ(r.names.name_of(6000), "N6000");
 
   r = parse_node_list("t\n1\n", "n.txt");
   EXPECT_EQ(r.error, "n.txt:2: expected a node name after the number 1\n");
@@ -68,6 +70,21 @@ TEST(CapsweepNetdata, NoRecordsIsAccepted) {
   EXPECT_TRUE(r.data.edges.empty());
 }
 
+TEST(CapsweepNetdata, AnyNumberOfNodesAndRecords) {
+  std::string text = "1\n5000\n20000\n";
+  for (int k = 1; k <= 10000; ++k) {
+    const int a = (k - 1) % 5000 + 1, b = (k + 6) % 5000 + 1;
+    text += std::to_string(2 * k - 1) + " " + std::to_string(a) + " " + std::to_string(b) + " 1234 567 890\n";
+    text += std::to_string(2 * k) + " " + std::to_string(b) + " " + std::to_string(a) + " 1234 567 890\n";
+  }
+  NetDataRead r = parse_netdata(text, "net.dat");
+  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.data.edges.size(), 20000u);
+  EXPECT_EQ(r.data.n_node, 5000);
+  EXPECT_EQ(r.data.edges.back().from, 7);
+  EXPECT_EQ(r.data.edges.back().cost, 1234);
+}
+
 TEST(CapsweepNetdata, FaultsNameTheLineTheRecordAndTheValue) {
   struct Case {
     const char* text;
@@ -80,7 +97,7 @@ TEST(CapsweepNetdata, FaultsNameTheLineTheRecordAndTheValue) {
       {"1 3 2\n1 1 2 1 5 5\n2 2 x 1 5 5\n", "net.dat:3: expected the to node of record 2, found \"x\"\n", 3, 1},
       {"1 3 1\n1 1 4 1 5 5\n", "net.dat:2: record 1: to node 4 is not a node number (1 to 3)\n", 3, 0},
       {"1 3 1\n1 0 2 1 5 5\n", "net.dat:2: record 1: from node 0 is not a node number (1 to 3)\n", 3, 0},
-      {"1\n301 0\n", "net.dat:2: the number of nodes is 301; at most 300 are handled\n", 2, 0},
+      {"1 5000 1\n1 1 5001 1 5 5\n", "net.dat:2: record 1: to node 5001 is not a node number (1 to 5000)\n", 3, 0},
       {"1\n-1 0\n", "net.dat:2: the number of nodes is -1; it cannot be negative\n", 2, 0},
       {"1 3\n-2\n", "net.dat:2: the number of edges is -2; it cannot be negative\n", 3, 0},
       {"1 3 99999999999\n", "net.dat:1: expected the number of edges, found \"99999999999\"\n", 2, 0},

@@ -10,10 +10,6 @@
 #include "text_format.h"
 #include "wholefile.h"
 
-// At most this many nodes: the node list and the node numbers of the
-// netdata file stay within 1..kMaxNodes.
-constexpr int kMaxNodes = 300;
-
 // Slot k holds the name of node k (slot 0 is never filled).
 struct NodeNames {
   std::vector<std::string> slots{""};
