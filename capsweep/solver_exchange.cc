@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "shell.h"
 #include "textio.h"
@@ -15,6 +16,18 @@ constexpr const char* kProblemFile = "RELAX.INP";
 constexpr const char* kAnswerFile = "TEMP.OUT";
 constexpr const char* kPathFile = "PATH.OUT";
 
+// True when every value, as "%3d" prints it, takes exactly its three
+// columns. Otherwise fields of a line written with nothing between them run
+// together and could be split more than one way ("  1  1  21234567": cost
+// 1234 and spare 567, or cost 123 and spare 4567); such a line is written
+// with one blank between its fields instead.
+bool fits_column(std::initializer_list<int> values) {
+  for (int v : values) {
+    if (v < -99 || v > 999) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string relax_input(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
@@ -23,12 +36,19 @@ std::string relax_input(int demand, int n_node, int n_edge, int e, int bidirecti
   for (int k = 1; k <= n_edge; ++k) {
     const Edge& r = edges[static_cast<std::size_t>(k - 1)];
     const bool cut = k == e || (bidirectional == 1 && k == e + 1);
-    text += text_printf("%3d%3d%3d%3d%3d\n", k, r.from, r.to, r.cost, cut ? 0 : r.spare);
+    const int capacity = cut ? 0 : r.spare;
+    if (fits_column({k, r.from, r.to, r.cost, capacity}))
+      text += text_printf("%3d%3d%3d%3d%3d\n", k, r.from, r.to, r.cost, capacity);
+    else
+      text += text_printf("%d %d %d %d %d\n", k, r.from, r.to, r.cost, capacity);
   }
   for (int n = 1; n <= n_node; ++n) {
-    if (n == from) text += text_printf("%3d%3d\n", n, -demand);
-    else if (n == to) text += text_printf("%3d%3d\n", n, demand);
-    else text += text_printf("%d  %d\n", n, 0);
+    if (n == from || n == to) {
+      const int value = n == from ? -demand : demand;
+      text += text_printf(fits_column({n, value}) ? "%3d%3d\n" : "%d %d\n", n, value);
+    } else {
+      text += text_printf("%d  %d\n", n, 0);
+    }
   }
   return text;
 }

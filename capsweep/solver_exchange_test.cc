@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "relax_input.h"
+
 TEST(CapsweepRelaxInput, CutRecordAndTwinOfferNothing) {
   const std::vector<Edge> edges = {Edge{1, 2, 1, 5, 9}, Edge{2, 1, 1, 5, 9}};
   EXPECT_EQ(relax_input(7, 4, 2, 1, 1, edges, 1, 2),
@@ -27,14 +29,47 @@ TEST(CapsweepRelaxInput, WithoutTheFlagOnlyTheCutRecordIsClosed) {
             "  2  3\n");
 }
 
-TEST(CapsweepRelaxInput, WideValuesRunTogether) {
-  const std::vector<Edge> edges = {Edge{1, 2, 1000, 250, 9}, Edge{2, 1, 1, 5, 9}};
-  EXPECT_EQ(relax_input(100, 2, 2, 2, 0, edges, 2, 1),
-            "2\n2\n"
-            "  1  1  21000250\n"
+// A line with a value wider than its column gets one blank between its
+// fields; the lines whose values fit keep their run-together columns.
+TEST(CapsweepRelaxInput, WideValuesGetBlanksBetweenFields) {
+  const std::vector<Edge> edges = {Edge{1, 2, 1000, 250, 9}, Edge{2, 1, 1, 5, 9}, Edge{1, 2, 999, -99, 9}};
+  EXPECT_EQ(relax_input(100, 2, 3, 2, 0, edges, 2, 1),
+            "2\n3\n"
+            "1 1 2 1000 250\n"
             "  2  2  1  1  0\n"
+            "  3  1  2999-99\n"
             "  1100\n"
-            "  2-100\n");
+            "2 -100\n");
+}
+
+// Whatever the widths, relax reads every line one way, the way it was meant:
+// the problem it reads back is the one written.
+TEST(CapsweepRelaxInput, RelaxReadsBackEveryWideValue) {
+  std::vector<Edge> edges;
+  const int n_node = 1500;
+  for (int k = 0; k < 1400; ++k) {
+    const int a = 1 + (k * 37) % n_node, b = 1 + (k * 37 + 1 + k % 1200) % n_node;
+    edges.push_back(Edge{a, b, (k * 7919) % 3000, (k * 104729) % 1200, 5});
+  }
+  edges.push_back(Edge{1234, 1011, 1234, 567, 5});  // the line of the issue, widened
+  for (int e : {1, 2, 1401}) {
+    const Edge& cut = edges[static_cast<std::size_t>(e - 1)];
+    const int demand = e == 1 ? 1234 : 7;
+    const RelaxInput in =
+        read_relax_input(relax_input(demand, n_node, static_cast<int>(edges.size()), e, 0, edges, cut.from, cut.to));
+    ASSERT_EQ(in.error, "") << "cut " << e;
+    ASSERT_EQ(in.problem.arcs.size(), edges.size());
+    for (std::size_t k = 0; k < edges.size(); ++k) {
+      const RelaxArc& a = in.problem.arcs[k];
+      ASSERT_EQ(a.from, edges[k].from);
+      ASSERT_EQ(a.to, edges[k].to);
+      ASSERT_EQ(a.cost, edges[k].cost);
+      ASSERT_EQ(a.capacity, static_cast<int>(k) + 1 == e ? 0 : edges[k].spare);
+    }
+    EXPECT_EQ(in.problem.source, cut.from);
+    EXPECT_EQ(in.problem.sink, cut.to);
+    EXPECT_EQ(in.problem.demand, demand);
+  }
 }
 
 TEST(CapsweepAnswer, FourValuesAsScanfReadsThem) {
