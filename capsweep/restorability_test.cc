@@ -16,6 +16,7 @@
 #include "inputs.h"
 #include "network.h"
 #include "shell.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -78,22 +79,58 @@ std::string file_text(const fs::path& p) {
   return text ? *text : "";
 }
 
-class CapsweepRestorability : public testing::TestWithParam<std::tuple<std::string, int>> {};
+// A 21 x 20 grid of 420 nodes, every span with spare and working capacity,
+// as files <name>_nodes.txt and <name>.dat in `dir`.
+void write_grid(const fs::path& dir, const std::string& name) {
+  constexpr int kRows = 21, kColumns = 20;
+  std::string nodes = name + "_nodes.txt\n", records;
+  int count = 0;
+  auto add_span = [&](int a, int b, int i) {
+    const int cost = 1 + i % 5, spare = 1 + (i * 7) % 9, capacity = 2 + (i * 5) % 11;
+    records += std::to_string(++count) + " " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(cost) +
+               " " + std::to_string(spare) + " " + std::to_string(capacity) + "\n";
+    records += std::to_string(++count) + " " + std::to_string(b) + " " + std::to_string(a) + " " + std::to_string(cost) +
+               " " + std::to_string(spare) + " " + std::to_string(capacity) + "\n";
+  };
+  for (int r = 0; r < kRows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      const int k = r * kColumns + c + 1;
+      nodes += std::to_string(k) + " G" + std::to_string(k) + " 0.0 0.0\n";
+      if (c + 1 < kColumns) add_span(k, k + 1, 3 * r + c);
+      if (r + 1 < kRows) add_span(k, k + kColumns, r + 2 * c);
+    }
+  }
+  ASSERT_FALSE(write_text_file((dir / (name + "_nodes.txt")).string(), nodes));
+  ASSERT_FALSE(write_text_file((dir / (name + ".dat")).string(),
+                               "1\n" + std::to_string(kRows * kColumns) + "\n" + std::to_string(count) + "\n" + records));
+}
+
+// (network, strategy, capsweep's options): "grid" is the generated grid of
+// 420 nodes, the others are the shipped examples.
+class CapsweepRestorability : public testing::TestWithParam<std::tuple<std::string, int, std::string>> {};
 
 TEST_P(CapsweepRestorability, EveryCutRestoresTheLeastOfBoundAndMaxFlow) {
   const fs::path bin = TOOLKIT_BIN_DIR;
-  if (!fs::exists(bin / "relax")) GTEST_SKIP() << "relax is not built";
-  const auto& [name, strategy] = GetParam();
+  const auto& [name, strategy, options] = GetParam();
+  if (options.empty() && !fs::exists(bin / "relax")) GTEST_SKIP() << "relax is not built";
   const fs::path examples = EXAMPLES_DIR;
-  const fs::path work = fs::path(testing::TempDir()) / ("restorability_" + name + std::to_string(strategy));
+  const fs::path work = fs::path(testing::TempDir()) /
+                        ("restorability_" + name + std::to_string(strategy) + (options.empty() ? "" : "_j"));
   fs::remove_all(work);
   fs::create_directories(work);
-  fs::copy_file(examples / (name + "_nodes.txt"), work / (name + "_nodes.txt"));
-  fs::copy_file(examples / (name + ".dat"), work / (name + ".dat"));
+  if (name == "grid") {
+    write_grid(work, name);
+  } else {
+    fs::copy_file(examples / (name + "_nodes.txt"), work / (name + "_nodes.txt"));
+    fs::copy_file(examples / (name + ".dat"), work / (name + ".dat"));
+  }
 
-  run_shell_command("cd " + shell_word(work.string()) + " && PATH=" + shell_word(bin.string()) + ":$PATH capsweep " +
-                    name + "_nodes.txt " + name + ".dat " + std::to_string(strategy) + " > capsweep.log");
-  const NetDataRead read = parse_netdata(file_text(examples / (name + ".dat")), name);
+  // With -j no relax is needed: none is put on PATH.
+  const std::string path = options.empty() ? shell_word(bin.string()) + ":$PATH" : "/usr/bin:/bin";
+  run_shell_command("cd " + shell_word(work.string()) + " && PATH=" + path + " " +
+                    shell_word((bin / "capsweep").string()) + " " + options + " " + name + "_nodes.txt " + name +
+                    ".dat " + std::to_string(strategy) + " > capsweep.log");
+  const NetDataRead read = parse_netdata(file_text(work / (name + ".dat")), name);
   ASSERT_EQ(read.error, "");
   const NetData& net = read.data;
   const std::vector<ResultRow> rows = result_rows(file_text(work / (name + ".out")));
@@ -111,6 +148,10 @@ TEST_P(CapsweepRestorability, EveryCutRestoresTheLeastOfBoundAndMaxFlow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, CapsweepRestorability,
-                         testing::Combine(testing::Values("nsfnet", "europe"), testing::Values(1, 2, 3)));
+                         testing::Combine(testing::Values("nsfnet", "europe"), testing::Values(1, 2, 3),
+                                          testing::Values("", "-j 2")));
+// More than 300 nodes, solved inside capsweep.
+INSTANTIATE_TEST_SUITE_P(Grid, CapsweepRestorability,
+                         testing::Combine(testing::Values("grid"), testing::Values(1, 3), testing::Values("-j 2")));
 
 }  // namespace
