@@ -83,8 +83,11 @@ std::string RelaxSolver::refusal(const std::vector<std::size_t>& closed_arcs, in
   }
   if (demand <= 0 || source == sink) return "no sink: no node has a positive value";
   __int128 weight = cost_weight_;
-  for (std::size_t k = 0; k < problem_.arcs.size(); ++k) {
-    if (closed(k)) weight -= cost_weight(RelaxArc{0, 0, problem_.arcs[k].cost, full_capacity_[k]});
+  for (std::size_t k = 0; k < closed_arcs.size(); ++k) {
+    const std::size_t arc = closed_arcs[k];
+    const bool listed_before = std::find(closed_arcs.begin(), closed_arcs.begin() + static_cast<std::ptrdiff_t>(k),
+                                         arc) != closed_arcs.begin() + static_cast<std::ptrdiff_t>(k);
+    if (!listed_before) weight -= cost_weight(RelaxArc{0, 0, problem_.arcs[arc].cost, full_capacity_[arc]});
   }
   if (weight > kCostWeightLimit) return "costs times capacities add up to more than the solver can hold";
   return "";
