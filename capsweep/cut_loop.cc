@@ -98,9 +98,9 @@ void restore_cut(const Options& options, const NetData& net, const NodeNames& na
     row.answer = first;
     row.percent = percent_of(demand, cut.capacity);
   } else {
-    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, trial, 0, 0.0};
+    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, trial, 0, 0.0, first};
     run_search(s, options.strategy, demand, results);
-    row.answer = read_answer();
+    row.answer = s.last_answer;
     if (!options.silence) print_answer("Final ", row.answer);
     row.feasible = row.answer.is_feas != 0;
     row.restored = s.final_demand;

@@ -15,6 +15,7 @@ void write_banner(const Search& s, const char* title_line) {
 Answer counted_trial(Search& s, int demand, Totals& t) {
   ++t.run_count;
   Answer a = s.trial(demand);
+  s.last_answer = a;
   t.elapsed_total += a.elapsed_time;
   t.cpu_total += a.cpu_time;
   if (s.debug) {
