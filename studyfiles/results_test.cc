@@ -107,3 +107,33 @@ TEST(Results, RefusesOtherFilesNamingTheLine) {
                          rows),
             "net.out:4: expected the percentage restored in a row of the results table");
 }
+
+// What capsweep writes, capview reads back: the rows as written, the trial
+// rows and banners between them passed over, and the bytes of today's table.
+TEST(Results, RowsWrittenReadBackTheSame) {
+  ResultRow ab{0, 1, "A", "B", 10, true, 10, 0.1, 0.05, 30.0, 100.0};
+  ResultRow cd{0, 3, "C", "D", 5, false, 0, 0.01, 0.005, 0.0, 0.0};
+  EXPECT_EQ(format_result_row(ab), kRowAB);
+  EXPECT_EQ(format_result_row(cd), kRowCD);
+  ResultRow trial{0, 5, "C", "D", 5, false, 4, 0.04, 0.02, 0.0, 80.0};
+  EXPECT_EQ(format_trial_row(trial) + "0.040000  0.020000     1   -1\n", kTrialCD4);
+
+  std::vector<ResultRow> rows = read_ok(std::string(kResultsHeader) + format_result_row(ab) + kExponentialBanner +
+                                        format_trial_row(trial) + "0.040000  0.020000     1   -1\n" +
+                                        format_result_row(cd));
+  ASSERT_EQ(rows.size(), 2u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    const ResultRow& want = k == 0 ? ab : cd;
+    EXPECT_EQ(rows[k].edge, want.edge);
+    EXPECT_EQ(rows[k].from, want.from);
+    EXPECT_EQ(rows[k].to, want.to);
+    EXPECT_EQ(rows[k].working, want.working);
+    EXPECT_EQ(rows[k].feasible, want.feasible);
+    EXPECT_EQ(rows[k].restored, want.restored);
+    EXPECT_DOUBLE_EQ(rows[k].elapsed, want.elapsed);
+    EXPECT_DOUBLE_EQ(rows[k].cpu, want.cpu);
+    EXPECT_DOUBLE_EQ(rows[k].cost, want.cost);
+    EXPECT_DOUBLE_EQ(rows[k].percent, want.percent);
+  }
+  EXPECT_EQ(rows[1].line, 11);
+}

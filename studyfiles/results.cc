@@ -4,12 +4,32 @@
 #include <charconv>
 #include <optional>
 
+#include "text_format.h"
 #include "textio.h"
 
 const char* const kResultsHeader =
     "      Start  End   To             Poss     Elapsed     CPU                %\n"
     "Edge  Node   Node  Restore  Feas  Restore   Time       Time     Cost  Restored\n"
     "----  ----   ----  -------  ----  -------  -------     ----     ----  --------\n";
+
+namespace {
+
+std::string row_start(const ResultRow& row) {
+  return text_printf(" %3d   %3s    %3s     %3d ", row.edge, row.from.c_str(), row.to.c_str(), row.working) +
+         (row.feasible ? "   Y  " : "   N  ");
+}
+
+}  // namespace
+
+std::string format_result_row(const ResultRow& row) {
+  return row_start(row) + text_printf("    %3d    %9.6lf  %9.6lf   %3.0lf    %6.2lf%%\n", row.restored, row.elapsed,
+                                      row.cpu, row.cost, row.percent);
+}
+
+std::string format_trial_row(const ResultRow& row) {
+  return row_start(row) + text_printf("    %3d    %9.6lf  %9.6lf %3.0lf    %6.2lf%%  ", row.restored, row.elapsed,
+                                      row.cpu, row.cost, row.percent);
+}
 
 namespace {
 
