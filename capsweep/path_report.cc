@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "exchange.h"
 #include "shell.h"
 #include "textio.h"
 
@@ -124,16 +125,16 @@ std::string path_word(const std::string& path) {
 std::string cut_directory_word(const std::string& netdata_name) { return path_word(netdata_name + ".ls"); }
 
 void convert(const std::string& netdata_name, const NodeNames& names) {
-  std::optional<std::string> text = read_whole_file("PATH.OUT");
+  std::optional<std::string> text = read_whole_file(kPathFile);
   if (!text) stop_with(kStatusPathMissing, "can not open PATH.OUT for read\n");
   std::optional<PathReport> report = convert_report(*text, names);
   if (!report) stop_with(kStatusPathBad, "PATH.OUT:1: expected FOR SPAN CUT and the two end nodes\n");
   {
-    File path_l = open_file("PATH.L", "w");
+    File path_l = open_file(kPathLFile, "w");
     if (!path_l) stop_with(kStatusPathWrite, "fail to open PATH.L for write\n");
     std::fwrite(report->path_l.data(), 1, report->path_l.size(), path_l.get());
   }
   std::fwrite(report->echo.data(), 1, report->echo.size(), stdout);
   const std::string copy = netdata_name + ".ls/" + names.name_of(report->from) + "_" + names.name_of(report->to) + "cut.l";
-  run_shell_command("cp PATH.L " + path_word(copy));
+  run_shell_command(std::string("cp ") + kPathLFile + " " + path_word(copy));
 }
