@@ -118,24 +118,29 @@ std::optional<long long> FieldScanner::next_whole_word(int bits) {
   return n;
 }
 
+namespace {
+
+// A real number at pos as strtof or strtod reads it; pos is moved past it.
+template <typename Real>
+std::optional<Real> real_at(const std::string& text, std::size_t& pos, Real (*convert)(const char*, char**)) {
+  const char* start = text.c_str() + pos;
+  char* end = nullptr;
+  const Real value = convert(start, &end);
+  if (end == start) return std::nullopt;
+  pos += static_cast<std::size_t>(end - start);
+  return value;
+}
+
+}  // namespace
+
 std::optional<float> FieldScanner::next_float() {
   start_field();
-  const char* start = text_.c_str() + pos_;
-  char* end = nullptr;
-  const float value = std::strtof(start, &end);
-  if (end == start) return std::nullopt;
-  pos_ += static_cast<std::size_t>(end - start);
-  return value;
+  return real_at<float>(text_, pos_, std::strtof);
 }
 
 std::optional<double> FieldScanner::next_double() {
   start_field();
-  const char* start = text_.c_str() + pos_;
-  char* end = nullptr;
-  const double value = std::strtod(start, &end);
-  if (end == start) return std::nullopt;
-  pos_ += static_cast<std::size_t>(end - start);
-  return value;
+  return real_at<double>(text_, pos_, std::strtod);
 }
 
 void FieldScanner::skip_line() {
