@@ -48,6 +48,13 @@ std::vector<Token> tokens_of(std::string_view text) {
   return tokens;
 }
 
+bool is_section_name(const std::string& word) {
+  for (const char* name : {"META", "NODES", "LINKS", "DEMANDS", "ADMISSIBLE_PATHS"}) {
+    if (word == name) return true;
+  }
+  return false;
+}
+
 class Reader {
  public:
   Reader(std::vector<Token> tokens, const std::string& file, RawNetwork& out)
@@ -85,6 +92,8 @@ class Reader {
         ++k_;
         return Error();
       }
+      if (k_ + 1 < t_.size() && t_[k_ + 1].text == "(" && is_section_name(t_[k_].text))
+        return Error::at(file_, section.line, "the section " + section.text + " opened here is never closed before " + t_[k_].text);
       if (Error e = entry()) return e;
     }
   }
