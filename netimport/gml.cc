@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <vector>
@@ -122,6 +123,25 @@ class Parser {
 
 };
 
+// GML writes a few characters as entities, as HTML does.
+std::string without_entities(const std::string& text) {
+  static const std::pair<const char*, char> kEntities[] = {{"&quot;", '"'}, {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&apos;", '\''}};
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    bool replaced = false;
+    for (const auto& [entity, c] : kEntities) {
+      if (text.compare(i, std::strlen(entity), entity) == 0) {
+        out += c;
+        i += std::strlen(entity);
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced) out += text[i++];
+  }
+  return out;
+}
+
 const Item* find(const std::vector<Item>& items, std::string_view key) {
   for (const Item& item : items) {
     if (item.key.size() != key.size()) continue;
@@ -167,7 +187,8 @@ Error read_node(const Item& node, const std::string& file, RawNetwork& out, std:
   RawNode n;
   n.key = std::to_string(id);
   n.line = node.line;
-  if (const Item* label = find(items, "label"); label && label->value->kind != Value::kList) n.label = label->value->text;
+  if (const Item* label = find(items, "label"); label && label->value->kind != Value::kList)
+    n.label = without_entities(label->value->text);
   std::optional<double> latitude;
   std::optional<double> longitude;
   if (Error e = coordinate(find(items, "Latitude"), file, "Latitude", 90.0, latitude)) return e;

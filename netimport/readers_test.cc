@@ -12,7 +12,7 @@ TEST(Gml, PassesOverNestedListsCommentsAndOtherKeys) {
       "graph [ directed 1\n"
       "  node [ id 3 graphics [ x 1.5 y -2 fill \"#ff0000\" ] label 42 LATITUDE 1e1 longitude -5 ]\n"
       "  edge [ source 4 target 3 ]\n"
-      "  node [ id 4 label \"a \"\n"
+      "  node [ id 4 label \"a &amp; &quot;b&quot;\"\n"
       "  ]\n"
       "]\n";
   ASSERT_FALSE(read_gml(text, "n.gml", net));
@@ -22,6 +22,7 @@ TEST(Gml, PassesOverNestedListsCommentsAndOtherKeys) {
   EXPECT_DOUBLE_EQ(net.nodes[0].latitude, 10.0);
   EXPECT_DOUBLE_EQ(net.nodes[0].longitude, -5.0);
   EXPECT_FALSE(net.nodes[1].located);
+  EXPECT_EQ(net.nodes[1].label, "a & \"b\"");
   EXPECT_EQ(net.nodes[1].line, 5);
   ASSERT_EQ(net.links.size(), 1u);  // an edge before the node it names
   EXPECT_EQ(net.links[0].a, 1);
