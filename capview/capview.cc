@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "csv.h"
-#include "inputs.h"
+#include "netdata.h"
+#include "node_list.h"
 #include "page.h"
 #include "results.h"
 #include "study.h"
@@ -107,8 +108,8 @@ std::string read_study(const StudyFiles& files, Study& study) {
   std::string error = read_input(files.nodes, node_text);
   if (error.empty()) error = read_input(files.netdata, net_text);
   if (error.empty()) error = read_input(files.results, results_text);
-  if (error.empty()) error = read_node_list(node_text, files.nodes, study.nodes);
-  if (error.empty()) error = read_netdata(net_text, files.netdata, study.net);
+  if (error.empty()) error = read_node_list(node_text, files.nodes, study.nodes).text();
+  if (error.empty()) error = read_netdata(net_text, files.netdata, study.net).text();
   std::vector<ResultRow> rows;
   if (error.empty()) error = read_results(results_text, files.results, rows);
   if (error.empty()) error = match_results(study.nodes, study.net, rows, files, study.spans);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "inputs.h"
+#include "netdata.h"
+#include "node_list.h"
 #include "study.h"
 #include "summary.h"
 

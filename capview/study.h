@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "inputs.h"
+#include "netdata.h"
+#include "node_list.h"
 #include "results.h"
 
 // One cut of capsweep's loop.

@@ -41,8 +41,8 @@ const StudyFiles kFiles{"nodes.txt", "net.dat", "net.out"};
 class StudyTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(read_node_list(kNodes, kFiles.nodes, nodes), "");
-    ASSERT_EQ(read_netdata(kNet, kFiles.netdata, net), "");
+    ASSERT_FALSE(read_node_list(kNodes, kFiles.nodes, nodes));
+    ASSERT_FALSE(read_netdata(kNet, kFiles.netdata, net));
   }
   std::string match(const std::vector<ResultRow>& rows) { return match_results(nodes, net, rows, kFiles, spans); }
 

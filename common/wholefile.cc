@@ -18,3 +18,11 @@ bool finish_writing(File& file) {
   const bool written = std::fflush(file.get()) == 0 && !std::ferror(file.get());
   return std::fclose(file.release()) == 0 && written;
 }
+
+Error write_text_file(const std::string& name, std::string_view text) {
+  File f = open_file(name, "wb");
+  bool written = f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size();
+  written = finish_writing(f) && written;
+  if (!written) return Error::of("can not write " + name);
+  return Error();
+}

@@ -5,7 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "error.h"
 #include "textio.h"
 
 // The whole content of the file; empty when it cannot be opened or read (a
@@ -15,3 +17,7 @@ std::optional<std::string> read_whole_file(const std::string& name);
 // Flushes and closes a file written through the handle; false when any write
 // to it failed (a full disk, for instance).
 bool finish_writing(File& file);
+
+// Writes the whole text into the file (created or truncated) and closes it,
+// every write and the close checked: "can not write NAME" when any failed.
+Error write_text_file(const std::string& name, std::string_view text);

@@ -28,3 +28,13 @@ TEST(WholeFile, FinishWritingNoticesAFullDisk) {
   std::fputs("lost", full.get());
   EXPECT_FALSE(finish_writing(full));
 }
+
+TEST(WholeFile, WriteTextFileWritesAllOrNamesTheFile) {
+  const std::string name = testing::TempDir() + "wholefile_text.txt";
+  EXPECT_FALSE(write_text_file(name, "two\nlines\n"));
+  EXPECT_EQ(read_whole_file(name), "two\nlines\n");
+  std::remove(name.c_str());
+  if (!open_file("/dev/full", "w")) GTEST_SKIP() << "no /dev/full";
+  EXPECT_EQ(write_text_file("/dev/full", std::string(100000, 'x')).text(), "can not write /dev/full");
+  EXPECT_EQ(write_text_file(testing::TempDir(), "a directory").text(), "can not write " + testing::TempDir());
+}

@@ -9,7 +9,8 @@
 
 #include "csv.h"
 #include "fuzz_input.h"
-#include "inputs.h"
+#include "netdata.h"
+#include "node_list.h"
 #include "page.h"
 #include "results.h"
 #include "study.h"
@@ -24,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<ResultRow> rows;
   const StudyFiles files{"nodes.txt", "net.dat", "net.out"};
   // Every reader runs, whatever the others answer.
-  const std::string errors[] = {read_node_list(parts[0], files.nodes, nodes),
-                                read_netdata(parts[1], files.netdata, net),
+  const std::string errors[] = {read_node_list(parts[0], files.nodes, nodes).text(),
+                                read_netdata(parts[1], files.netdata, net).text(),
                                 read_results(parts[2], files.results, rows)};
   for (const std::string& error : errors) {
     if (!error.empty()) return 0;

@@ -1,0 +1,30 @@
+// The node list: a title line, then one line per node, "number name first
+// second", node k on the k-th line after the title. The node lists of the
+// toolkit give the coordinates east first (longitude, then latitude).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "error.h"
+
+struct Node {
+  std::string name;
+  double first = 0.0;   // first coordinate as the file gives it: east (longitude)
+  double second = 0.0;  // second coordinate: north (latitude)
+  bool has_coordinates = false;
+};
+
+// Node k is nodes[k - 1].
+struct NodeList {
+  std::vector<Node> nodes;
+};
+
+// The k-th node line must carry the number k. Coordinates are optional for
+// the whole file but, when a line has them, must be two numbers.
+Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out);
+
+// The title line, then "%d %s %f %f" per node ("%d %s" for a node without
+// coordinates).
+std::string format_node_list(const std::string& title, const NodeList& list);
