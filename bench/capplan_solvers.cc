@@ -2,6 +2,7 @@
 // the linear program, then the integer program from scratch (no start
 // plan), each within a time limit. Run by hand:
 //   build/bench/capplan_solvers [NODES [SEEDS [SECONDS]]]
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     std::vector<int> cuts;
     const std::vector<int> bridges = find_bridges(made.net);
     for (int f = 0; f < static_cast<int>(made.net.spans.size()); ++f)
-      if (made.net.spans[f].working > 0) cuts.push_back(f);
+      if (made.net.spans[f].working > 0 && std::find(bridges.begin(), bridges.end(), f) == bridges.end())
+        cuts.push_back(f);
     const LinearModel model = arc_flow_model(made.net, cuts);
     using Solver = MipResult (*)(const LinearModel&, const MipOptions&);
     const std::pair<const char*, Solver> solvers[] = {{"cbc", solve_with_cbc}, {"glpk", solve_with_glpk}};
