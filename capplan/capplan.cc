@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "error.h"
+#include "long_options.h"
 #include "netdata.h"
 #include "node_list.h"
 #include "planner.h"
@@ -42,39 +43,30 @@ int usage_error(const std::string& message) {
 // Fills options from the command line; returns -1 to go on, else the exit
 // status to stop with.
 int parse_command_line(int argc, char** argv, Options& options) {
-  std::vector<std::string> names;
-  bool options_done = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool has_value = i + 1 < argc;
-    if (options_done || arg.size() < 2 || arg[0] != '-') {
-      names.push_back(arg);
-    } else if (arg == "--") {
-      options_done = true;
-    } else if (arg == "-h" || arg == "--help") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    } else if (arg == "--keep-spare") {
+  const LongOptions parsed = parse_long_options(
+      argc, argv, {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}});
+  if (parsed.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (!parsed.error.empty()) return usage_error(parsed.error);
+  for (const auto& [option, value] : parsed.given) {
+    if (option == "--keep-spare") {
       options.spans.keep_spare = true;
-    } else if ((arg == "--cost" || arg == "--time-limit" || arg == "--report") && !has_value) {
-      return usage_error("missing value after " + arg);
-    } else if (arg == "--cost") {
-      const std::string value = argv[++i];
+    } else if (option == "--cost") {
       if (value != "unit" && value != "file") return usage_error("--cost takes unit or file, not '" + value + "'");
       options.spans.unit_cost = value == "unit";
-    } else if (arg == "--time-limit") {
-      const std::string value = argv[++i];
+    } else if (option == "--time-limit") {
       char* end = nullptr;
       const double seconds = std::strtod(value.c_str(), &end);
       if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0)
         return usage_error("--time-limit takes a number of seconds above 0, not '" + value + "'");
       options.plan.seconds = seconds;
-    } else if (arg == "--report") {
-      options.report = argv[++i];
     } else {
-      return usage_error("unknown option '" + arg + "'");
+      options.report = value;
     }
   }
+  const std::vector<std::string>& names = parsed.names;
   if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
   options.inputs = {names[0], names[1]};
   options.planned = names[2];
