@@ -41,7 +41,9 @@ int main(int argc, char** argv) {
     const LinearModel model = arc_flow_model(made.net, cuts);
     using Solver = MipResult (*)(const LinearModel&, const MipOptions&);
     const std::pair<const char*, Solver> solvers[] = {{"cbc", solve_with_cbc}, {"glpk", solve_with_glpk}};
-    for (auto [name, solve] : solvers) {
+    for (const auto& entry : solvers) {
+      const char* name = entry.first;
+      const Solver solve = entry.second;
       MipOptions lp_options;
       lp_options.seconds = seconds;
       lp_options.relaxation_only = true;
