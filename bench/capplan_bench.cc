@@ -88,10 +88,10 @@ int main(int argc, char** argv) {
     if (args[i] == "--seconds" && i + 1 < args.size()) {
       seconds = std::atof(args[++i].c_str());
     } else if (args[i] == "--made" && i + 1 < args.size()) {
-      const std::string spec = args[++i];
-      const int nodes = std::atoi(spec.c_str());
-      const std::size_t x = spec.find('x');
-      const int seeds = x == std::string::npos ? 1 : std::atoi(spec.c_str() + x + 1);
+      const std::string made = args[++i];
+      const int nodes = std::atoi(made.c_str());
+      const std::size_t x = made.find('x');
+      const int seeds = x == std::string::npos ? 1 : std::atoi(made.c_str() + x + 1);
       for (int seed = 1; seed <= seeds; ++seed)
         measure(text_printf("made%d-seed%d", nodes, seed), make_network(nodes, static_cast<unsigned>(seed)).net, seconds);
     } else if (i + 1 < args.size()) {
