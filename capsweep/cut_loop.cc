@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "path_report.h"
+#include "results.h"
 #include "search.h"
 
 namespace {
@@ -142,18 +143,14 @@ DemandBound demand_bound(const NetData& net, int e) {
   return b;
 }
 
-void write_results_header(std::FILE* results) {
-  std::fprintf(results, "      Start  End   To             Poss     Elapsed     CPU                %%\n");
-  std::fprintf(results, "Edge  Node   Node  Restore  Feas  Restore   Time       Time     Cost  Restored\n");
-  std::fprintf(results, "----  ----   ----  -------  ----  -------  -------     ----     ----  --------\n");
-}
+void write_results_header(std::FILE* results) { std::fputs(kResultsHeader, results); }
 
 void write_row(std::FILE* results, const Row& row) {
-  std::fprintf(results, " %3d   %3s    %3s     %3d ", row.edge, row.from_name.c_str(), row.to_name.c_str(),
-               row.capacity);
-  std::fputs(row.feasible ? "   Y  " : "   N  ", results);
-  std::fprintf(results, "    %3d    %9.6lf  %9.6lf   %3.0lf    %6.2lf%%\n", row.restored, row.answer.elapsed_time,
-               row.answer.cpu_time, row.answer.opt_cost, row.percent);
+  const Answer& a = row.answer;
+  std::fputs(format_result_row(ResultRow{0, row.edge, row.from_name, row.to_name, row.capacity, row.feasible,
+                                         row.restored, a.elapsed_time, a.cpu_time, a.opt_cost, row.percent})
+                 .c_str(),
+             results);
 }
 
 void print_cut_loop_heading() { std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n"); }

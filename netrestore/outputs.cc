@@ -51,12 +51,6 @@ void announce_run(const std::string& nodeFile, const NamedFile& second, const Ou
   std::printf("msgProcessingDelay is %s\n", msgProcessingDelay.c_str());
 }
 
-bool close_output(File& file) {
-  std::FILE* f = file.release();
-  const bool written = std::fflush(f) == 0 && !std::ferror(f);
-  return std::fclose(f) == 0 && written;
-}
-
 int cannot_open(const std::string& name, int status) {
   std::printf("can not open %s\n", name.c_str());
   return status;

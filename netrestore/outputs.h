@@ -46,6 +46,3 @@ void announce_run(const std::string& nodeFile, const NamedFile& second, const Ou
 
 // Prints "can not open NAME" and returns `status`.
 int cannot_open(const std::string& name, int status);
-
-// Flushes and closes an output; false when any of its writes failed.
-bool close_output(File& file);

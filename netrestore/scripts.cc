@@ -1,6 +1,7 @@
 #include "scripts.h"
 
 #include "shell.h"
+#include "wholefile.h"
 
 std::string echo_argument(const std::string& text, const std::string& name) {
   if (shell_word(name) == name) return "\"" + text + name + "\"";
@@ -54,7 +55,7 @@ int finish_scripts(const OutputNames& names) {
     return 1;
   }
   write_master_script(master.get(), names);
-  if (!close_output(master)) {
+  if (!finish_writing(master)) {
     std::printf("fail to write %s\n", names.master.c_str());
     return 1;
   }
