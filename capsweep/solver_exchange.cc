@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
 
 #include "shell.h"
 #include "textio.h"
@@ -12,18 +11,6 @@
 namespace {
 
 constexpr int kStatusExchange = 1;
-
-// True when every value, as "%3d" prints it, takes exactly its three
-// columns. Otherwise fields of a line written with nothing between them run
-// together and could be split more than one way ("  1  1  21234567": cost
-// 1234 and spare 567, or cost 123 and spare 4567); such a line is written
-// with one blank between its fields instead.
-bool fits_column(std::initializer_list<int> values) {
-  for (int v : values) {
-    if (v < -99 || v > 999) return false;
-  }
-  return true;
-}
 
 }  // namespace
 

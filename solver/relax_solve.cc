@@ -55,10 +55,6 @@ struct RelaxSolver::Flow {
   }
 };
 
-__int128 cost_weight(const RelaxArc& a) {
-  return static_cast<__int128>(a.cost < 0 ? -a.cost : a.cost) * a.capacity;
-}
-
 RelaxSolver::RelaxSolver(const RelaxProblem& network) : problem_(network), flow_(std::make_unique<Flow>(network)) {
   full_capacity_.reserve(network.arcs.size());
   for (std::size_t k = 0; k < network.arcs.size(); ++k) {

@@ -62,10 +62,6 @@ class RelaxSolver {
   std::unique_ptr<Flow> flow_;
 };
 
-// |cost| x capacity of one arc: the solve adds up cost times flow in 64 bits,
-// so a problem whose arcs weigh more than kCostWeightLimit in all is refused.
-__int128 cost_weight(const RelaxArc& arc);
-constexpr __int128 kCostWeightLimit = static_cast<__int128>(1) << 62;
 
 // Splits a flow of `value` units from source to sink into simple paths: from
 // the source, always along the first arc (in file order) that still carries

@@ -5,7 +5,6 @@
 #include <optional>
 #include <span>
 
-#include "relax_solve.h"
 #include "textio.h"
 #include "text_format.h"
 

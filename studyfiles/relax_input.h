@@ -16,7 +16,16 @@ struct RelaxArc {
   long long capacity = 0;
 };
 
+// |cost| x capacity of one arc.
+inline __int128 cost_weight(const RelaxArc& a) {
+  return static_cast<__int128>(a.cost < 0 ? -a.cost : a.cost) * a.capacity;
+}
+
 // A problem as read: one source sends `demand` units to one sink.
+// The solve adds up cost times flow in 64 bits, so a problem whose arcs
+// weigh (|cost| x capacity) more than this in all is refused.
+constexpr __int128 kCostWeightLimit = static_cast<__int128>(1) << 62;
+
 struct RelaxProblem {
   int node_count = 0;
   std::vector<RelaxArc> arcs;  // arc k of the file is arcs[k - 1]
