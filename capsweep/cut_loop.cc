@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kStatusNegativeDemand = 1;
 constexpr int kStatusNoStrategy = 1;
+constexpr int kStatusWrite = 1;
 
 enum Strategy { kExponential = 1, kLinear = 2, kBisection = 3, kAll = 4 };
 
@@ -153,8 +154,13 @@ void write_row(std::FILE* results, const Row& row) {
                row.answer.cpu_time, row.answer.opt_cost, row.percent);
 }
 
-void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results) {
+void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+              const std::string& results_name) {
   std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n");
   const int stride = net.paired() ? 2 : 1;
-  for (long long e = 1; e <= net.n_edge; e += stride) cut_span(options, net, names, results, static_cast<int>(e));
+  for (long long e = 1; e <= net.n_edge; e += stride) {
+    cut_span(options, net, names, results, static_cast<int>(e));
+    if (std::fflush(results) != 0 || std::ferror(results))
+      stop_with(kStatusWrite, text_printf("can not write %s\n", results_name.c_str()).c_str());
+  }
 }

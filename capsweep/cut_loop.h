@@ -39,5 +39,8 @@ struct Row {
 };
 void write_row(std::FILE* results, const Row& row);
 
-// Cuts every span of `net` and writes the rows into `results`.
-void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results);
+// Cuts every span of `net` and writes the rows into `results`, which is
+// flushed after every cut: a failed write stops the run with a message
+// naming `results_name`.
+void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+              const std::string& results_name);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "shell.h"
 #include "textio.h"
 
 std::string NodeNames::name_of(int k) const {
@@ -12,4 +13,9 @@ std::string NodeNames::name_of(int k) const {
 void stop_with(int status, const char* message) {
   std::fputs(message, stdout);
   throw Stop{status};
+}
+
+void run_or_stop(const std::string& command) {
+  if (!command_succeeded(run_shell_command(command)))
+    stop_with(1, text_printf("ERROR--the command %s failed!!!\n", command.c_str()).c_str());
 }

@@ -50,3 +50,7 @@ struct Stop {
 // Prints the message on standard output and ends the run with the status.
 [[noreturn]] void stop_with(int status, const char* message);
 
+
+// Runs a shell command; stops the run with status 1, after a message naming
+// the command, when it does not end with status 0.
+void run_or_stop(const std::string& command);
