@@ -29,8 +29,8 @@ void write_script_closing(std::FILE* script, const std::string& base) {
 
 std::string derive_command(const std::string& vetrun_script, const std::string& simulator, const std::string& tag,
                            const std::string& target) {
-  return "sed 's/vetrun/" + simulator + "/g; s/vtr.res/" + tag + ".res/g' " + shell_word(vetrun_script) + " > " +
-         shell_word(target);
+  return "sed 's/vetrun/" + simulator + "/g; s/vtr.res/" + tag + ".res/g' " + path_word(vetrun_script) + " > " +
+         path_word(target);
 }
 
 void write_master_script(std::FILE* master, const OutputNames& names) {
