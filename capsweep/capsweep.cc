@@ -46,7 +46,7 @@ void make_cut_directory(const std::string& netdata_name) {
   if (command_succeeded(run_shell_command(command))) return;
   struct stat st {};
   if (::stat((netdata_name + ".ls").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
-  stop_with(kStatusFile, text_printf("ERROR--the command %s failed!!!\n", command.c_str()).c_str());
+  stop_on_failed_command(command);
 }
 
 // Stops when the results file would overwrite an input.

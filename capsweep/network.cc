@@ -15,7 +15,10 @@ void stop_with(int status, const char* message) {
   throw Stop{status};
 }
 
+void stop_on_failed_command(const std::string& command) {
+  stop_with(1, text_printf("ERROR--the command %s failed!!!\n", command.c_str()).c_str());
+}
+
 void run_or_stop(const std::string& command) {
-  if (!command_succeeded(run_shell_command(command)))
-    stop_with(1, text_printf("ERROR--the command %s failed!!!\n", command.c_str()).c_str());
+  if (!command_succeeded(run_shell_command(command))) stop_on_failed_command(command);
 }

@@ -51,6 +51,9 @@ struct Stop {
 [[noreturn]] void stop_with(int status, const char* message);
 
 
+// Stops the run with status 1 after a message naming the failed command.
+[[noreturn]] void stop_on_failed_command(const std::string& command);
+
 // Runs a shell command; stops the run with status 1, after a message naming
 // the command, when it does not end with status 0.
 void run_or_stop(const std::string& command);
