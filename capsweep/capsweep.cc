@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "cut_loop.h"
+#include "exchange.h"
 #include "inputs.h"
 #include "path_report.h"
 #include "shell.h"
@@ -21,7 +22,7 @@ constexpr int kStatusHelp = 1;
 constexpr int kStatusFile = 1;
 
 // The solver exchange files, rewritten or removed by every solver trial.
-constexpr const char* kExchangeFiles[] = {"RELAX.INP", "TEMP.OUT", "PATH.OUT", "PATH.L"};
+constexpr const char* kExchangeFiles[] = {kRelaxInputFile, kAnswerFile, kPathFile, kPathLFile};
 
 // Refuses, before anything is created or removed, a run whose node list or
 // netdata file is one of the exchange files.

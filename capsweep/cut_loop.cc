@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "path_report.h"
+#include "results.h"
 #include "search.h"
 
 namespace {
@@ -99,9 +100,9 @@ void restore_cut(const Options& options, const NetData& net, const NodeNames& na
     row.answer = first;
     row.percent = percent_of(demand, cut.capacity);
   } else {
-    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, trial, 0, 0.0};
+    Search s{results, options.debug, e, row.from_name, row.to_name, cut.capacity, trial, 0, 0.0, first};
     run_search(s, options.strategy, demand, results);
-    row.answer = read_answer();
+    row.answer = s.last_answer;
     if (!options.silence) print_answer("Final ", row.answer);
     row.feasible = row.answer.is_feas != 0;
     row.restored = s.final_demand;
@@ -140,18 +141,14 @@ DemandBound demand_bound(const NetData& net, int e) {
   return b;
 }
 
-void write_results_header(std::FILE* results) {
-  std::fprintf(results, "      Start  End   To             Poss     Elapsed     CPU                %%\n");
-  std::fprintf(results, "Edge  Node   Node  Restore  Feas  Restore   Time       Time     Cost  Restored\n");
-  std::fprintf(results, "----  ----   ----  -------  ----  -------  -------     ----     ----  --------\n");
-}
+void write_results_header(std::FILE* results) { std::fputs(kResultsHeader, results); }
 
 void write_row(std::FILE* results, const Row& row) {
-  std::fprintf(results, " %3d   %3s    %3s     %3d ", row.edge, row.from_name.c_str(), row.to_name.c_str(),
-               row.capacity);
-  std::fputs(row.feasible ? "   Y  " : "   N  ", results);
-  std::fprintf(results, "    %3d    %9.6lf  %9.6lf   %3.0lf    %6.2lf%%\n", row.restored, row.answer.elapsed_time,
-               row.answer.cpu_time, row.answer.opt_cost, row.percent);
+  const Answer& a = row.answer;
+  std::fputs(format_result_row(ResultRow{0, row.edge, row.from_name, row.to_name, row.capacity, row.feasible,
+                                         row.restored, a.elapsed_time, a.cpu_time, a.opt_cost, row.percent})
+                 .c_str(),
+             results);
 }
 
 void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,

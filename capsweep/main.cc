@@ -1,3 +1,4 @@
 #include "capsweep.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return capsweep_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, capsweep_main); }

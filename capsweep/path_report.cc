@@ -1,8 +1,9 @@
 #include "path_report.h"
 
-#include <cctype>
 #include <cstdio>
 
+#include "exchange.h"
+#include "scanner.h"
 #include "shell.h"
 #include "textio.h"
 
@@ -16,58 +17,30 @@ constexpr std::string_view kTotalWord = "TOTAL_BANDWIDTH_RESTORED=";
 // Words of the report, white space skipped as "%s" and "%d" skip it.
 class WordReader {
  public:
-  explicit WordReader(std::string_view text) : text_(text) {}
+  explicit WordReader(std::string_view text) : scanner_(text) {}
 
-  std::optional<std::string_view> word() {
-    skip_space();
-    if (pos_ >= text_.size()) return std::nullopt;
-    std::size_t end = pos_;
-    while (end < text_.size() && !is_space(text_[end])) ++end;
-    std::string_view w = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    return w;
-  }
-
+  std::optional<std::string> word() { return scanner_.next_word(); }
   std::optional<int> number() {
-    std::optional<std::string_view> w = word();
-    return w ? parse_int(*w) : std::nullopt;
+    std::optional<long long> n = scanner_.next_whole_word(32);
+    return n ? std::optional<int>(static_cast<int>(*n)) : std::nullopt;
   }
-
   // The rest of the current line, left unread.
-  void skip_line() {
-    std::size_t end = text_.find('\n', pos_);
-    pos_ = end == std::string_view::npos ? text_.size() : end + 1;
-  }
-
+  void skip_line() { scanner_.skip_line(); }
   // After white space, the text up to and including the next line feed.
-  std::optional<std::string_view> line() {
-    skip_space();
-    if (pos_ >= text_.size()) return std::nullopt;
-    std::size_t end = text_.find('\n', pos_);
-    end = end == std::string_view::npos ? text_.size() : end + 1;
-    std::string_view l = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    return l;
-  }
+  std::optional<std::string> line() { return scanner_.next_line(); }
 
  private:
-  static bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-  void skip_space() {
-    while (pos_ < text_.size() && is_space(text_[pos_])) ++pos_;
-  }
-
-  std::string_view text_;
-  std::size_t pos_ = 0;
+  FieldScanner scanner_;
 };
 
 // "FOR SPAN CUT <a> <word> <b> ...": the two end nodes.
 bool read_title(WordReader& in, PathReport& report) {
   for (std::string_view expected : {"FOR", "SPAN", "CUT"}) {
-    std::optional<std::string_view> w = in.word();
+    std::optional<std::string> w = in.word();
     if (!w || *w != expected) return false;
   }
   std::optional<int> a = in.number();
-  std::optional<std::string_view> between = in.word();
+  std::optional<std::string> between = in.word();
   std::optional<int> b = in.number();
   if (!a || !between || !b) return false;
   report.from = *a;
@@ -100,13 +73,13 @@ std::optional<PathReport> convert_report(std::string_view path_out, const NodeNa
   if (!read_title(in, report)) return std::nullopt;
   std::string& out = report.echo;
   for (;;) {
-    std::optional<std::string_view> w = in.word();
+    std::optional<std::string> w = in.word();
     if (!w) break;
     if (*w == kTotalWord) {
       std::optional<int> total = in.number();
       if (!total) break;
       out += text_printf("%s%d\n", std::string(kTotalWord).c_str(), *total);
-      if (std::optional<std::string_view> extra = in.line()) out += std::string(*extra) + "\n";
+      if (std::optional<std::string> extra = in.line()) out += *extra + "\n";
       break;
     }
     if (!convert_path(in, names, out)) break;
@@ -120,16 +93,16 @@ std::optional<PathReport> convert_report(std::string_view path_out, const NodeNa
 std::string cut_directory_word(const std::string& netdata_name) { return path_word(netdata_name + ".ls"); }
 
 void convert(const std::string& netdata_name, const NodeNames& names) {
-  std::optional<std::string> text = read_whole_file("PATH.OUT");
+  std::optional<std::string> text = read_whole_file(kPathFile);
   if (!text) stop_with(kStatusPathMissing, "can not open PATH.OUT for read\n");
   std::optional<PathReport> report = convert_report(*text, names);
   if (!report) stop_with(kStatusPathBad, "PATH.OUT:1: expected FOR SPAN CUT and the two end nodes\n");
   {
-    File path_l = open_file("PATH.L", "w");
+    File path_l = open_file(kPathLFile, "w");
     if (!path_l) stop_with(kStatusPathWrite, "fail to open PATH.L for write\n");
     if (!write_and_finish(path_l, report->path_l)) stop_with(kStatusPathWrite, "can not write PATH.L\n");
   }
   std::fwrite(report->echo.data(), 1, report->echo.size(), stdout);
   const std::string copy = netdata_name + ".ls/" + names.name_of(report->from) + "_" + names.name_of(report->to) + "cut.l";
-  run_or_stop("cp PATH.L " + path_word(copy));
+  run_or_stop(std::string("cp ") + kPathLFile + " " + path_word(copy));
 }

@@ -1,5 +1,7 @@
 #include "search.h"
 
+#include "results.h"
+
 namespace {
 
 constexpr int kStatusSearch = 1;
@@ -15,13 +17,14 @@ void write_banner(const Search& s, const char* title_line) {
 Answer counted_trial(Search& s, int demand, Totals& t) {
   ++t.run_count;
   Answer a = s.trial(demand);
+  s.last_answer = a;
   t.elapsed_total += a.elapsed_time;
   t.cpu_total += a.cpu_time;
   if (s.debug) {
-    std::fprintf(s.results, " %3d   %3s    %3s     %3d ", s.e, s.from_name.c_str(), s.to_name.c_str(), s.capacity);
-    std::fputs(a.is_feas ? "   Y  " : "   N  ", s.results);
-    std::fprintf(s.results, "    %3d    %9.6lf  %9.6lf %3.0lf    %6.2lf%%  ", demand, a.elapsed_time, a.cpu_time,
-                 a.opt_cost, percent_of(demand, s.capacity));
+    std::fputs(format_trial_row(ResultRow{0, s.e, s.from_name, s.to_name, s.capacity, a.is_feas != 0, demand,
+                                          a.elapsed_time, a.cpu_time, a.opt_cost, percent_of(demand, s.capacity)})
+                   .c_str(),
+               s.results);
   }
   return a;
 }

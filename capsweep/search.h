@@ -22,6 +22,9 @@ struct Search {
 
   int final_demand = 0;
   double final_percent_res = 0.0;
+  // The answer of the last solver trial: the search's own last trial, or the
+  // answer it started from when it made none.
+  Answer last_answer;
 };
 
 // Solver trials so far and their summed times; they travel from a step

@@ -130,3 +130,19 @@ TEST(CapsweepSearch, DebugWritesARowPerTrialWithRunningTotals) {
 }
 
 }  // namespace
+
+// The row after a search shows the answer of the search's last trial, which
+// the search hands back; without a trial it keeps the answer it started from.
+TEST(CapsweepSearch, HandsBackTheLastTrialsAnswer) {
+  MemoryFile results;
+  FakeSolver solver{7, {}};
+  Search s = make_search(solver, results.get(), 10);
+  bisection(s, 6, 10, 9, 1, 0, Totals{});  // tries 6, 8, 7
+  EXPECT_EQ(s.last_answer.is_feas, 1);
+  EXPECT_EQ(s.last_answer.opt_cost, 7.0);
+
+  Search none = make_search(solver, results.get(), 1);
+  none.last_answer.opt_cost = 42.0;
+  exponential_stat(none, 1, 1, Totals{});  // a bound of 1: no trial
+  EXPECT_EQ(none.last_answer.opt_cost, 42.0);
+}

@@ -11,51 +11,26 @@
 namespace {
 
 constexpr int kStatusExchange = 1;
-constexpr const char* kProblemFile = "RELAX.INP";
-constexpr const char* kAnswerFile = "TEMP.OUT";
-constexpr const char* kPathFile = "PATH.OUT";
 
 }  // namespace
 
 std::string relax_input(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
                         int from, int to) {
-  std::string text = text_printf("%d\n%d\n", n_node, n_edge);
+  std::vector<RelaxInputArc> arcs;
   for (int k = 1; k <= n_edge; ++k) {
     const Edge& r = edges[static_cast<std::size_t>(k - 1)];
     const bool cut = k == e || (bidirectional == 1 && k == e + 1);
-    text += text_printf("%3d%3d%3d%3d%3d\n", k, r.from, r.to, r.cost, cut ? 0 : r.spare);
+    arcs.push_back(RelaxInputArc{r.from, r.to, r.cost, cut ? 0 : r.spare});
   }
-  for (int n = 1; n <= n_node; ++n) {
-    if (n == from) text += text_printf("%3d%3d\n", n, -demand);
-    else if (n == to) text += text_printf("%3d%3d\n", n, demand);
-    else text += text_printf("%d  %d\n", n, 0);
-  }
-  return text;
+  return format_relax_input(n_node, arcs, from, to, demand);
 }
 
 void CreateFileForRelax(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
                         int from, int to) {
-  File f = open_file(kProblemFile, "w");
+  File f = open_file(kRelaxInputFile, "w");
   if (!f) stop_with(kStatusExchange, "ERROR--cannot open the file RELAX.INP for writing!!!\n");
   const std::string text = relax_input(demand, n_node, n_edge, e, bidirectional, edges, from, to);
   if (!write_and_finish(f, text)) stop_with(kStatusExchange, "can not write RELAX.INP\n");
-}
-
-std::optional<Answer> parse_answer(std::string_view text) {
-  const std::string s(text);  // strtol and strtod want a terminated text
-  const char* p = s.c_str();
-  char* end = nullptr;
-  errno = 0;
-  long is_feas = std::strtol(p, &end, 0);
-  if (end == p || errno == ERANGE || is_feas < INT_MIN || is_feas > INT_MAX) return std::nullopt;
-  Answer a;
-  a.is_feas = static_cast<int>(is_feas);
-  for (double* value : {&a.elapsed_time, &a.cpu_time, &a.opt_cost}) {
-    p = end;
-    *value = std::strtod(p, &end);
-    if (end == p) return std::nullopt;
-  }
-  return a;
 }
 
 Answer read_answer() {

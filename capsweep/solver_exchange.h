@@ -8,15 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange.h"
 #include "network.h"
-
-// The solver's verdict on one trial demand.
-struct Answer {
-  int is_feas = 0;  // nonzero: the trial demand routes
-  double elapsed_time = 0.0;
-  double cpu_time = 0.0;
-  double opt_cost = 0.0;
-};
 
 // Runs one solver trial for a demand and returns the answer (or stops the
 // run). The searches and the cut loop get one for the cut at hand.
@@ -31,10 +24,6 @@ std::string relax_input(int demand, int n_node, int n_edge, int e, int bidirecti
 // Writes RELAX.INP (see relax_input), or stops the run.
 void CreateFileForRelax(int demand, int n_node, int n_edge, int e, int bidirectional, const std::vector<Edge>& edges,
                         int from, int to);
-
-// The four values of a TEMP.OUT text ("%i" then three "%lf"); empty when the
-// text does not hold them.
-std::optional<Answer> parse_answer(std::string_view text);
 
 // Reads TEMP.OUT, or stops the run when it is missing or does not hold the
 // four values.

@@ -1,3 +1,4 @@
 #include "capview.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return capview_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, capview_main); }

@@ -12,11 +12,7 @@
 
 // The keys of a list and its bookkeeping, whatever the records.
 struct list_index {
-  static constexpr std::size_t none = static_cast<std::size_t>(-1);
-
   std::vector<std::int32_t> keys;  // strictly ascending
-  std::size_t current = none;      // position of the entry that add_list stored or replaced last
-  std::int32_t count = 0;          // entries made by insert_
 
   // Where the key stands or would stand: its position, and whether an entry
   // already has it.
@@ -28,9 +24,6 @@ template <typename T>
 struct indexed_list : list_index {
   std::vector<std::unique_ptr<T>> records;  // records[k] is stored under keys[k]
 
-  T* first() const { return records.empty() ? nullptr : records.front().get(); }
-  T* last() const { return records.empty() ? nullptr : records.back().get(); }
-  T* current_record() const { return current == none ? nullptr : records[current].get(); }
   // The record at a position in key order (0 is the lowest key).
   T& at(std::size_t position) const { return *records[position]; }
 };
@@ -45,16 +38,14 @@ void init_list(indexed_list<T>& list) {
 // returns its position.
 template <typename T>
 std::size_t insert_(indexed_list<T>& list, std::unique_ptr<T> record, std::int32_t key, std::size_t position) {
-  ++list.count;
   list.keys.insert(list.keys.begin() + static_cast<std::ptrdiff_t>(position), key);
   list.records.insert(list.records.begin() + static_cast<std::ptrdiff_t>(position), std::move(record));
   return position;
 }
 
 // Stores the record under the key: an existing entry with that key gets the
-// new record (the old one is released, count unchanged), otherwise a new
-// entry is linked in at its place. Either entry becomes current. Returns the
-// stored record.
+// new record (the old one is released), otherwise a new entry is linked in
+// at its place. Returns the stored record.
 template <typename T>
 T* add_list(indexed_list<T>& list, std::unique_ptr<T> record, std::int32_t key) {
   auto [position, present] = list.locate(key);
@@ -63,7 +54,6 @@ T* add_list(indexed_list<T>& list, std::unique_ptr<T> record, std::int32_t key) 
   } else {
     position = insert_(list, std::move(record), key, position);
   }
-  list.current = position;
   return list.records[position].get();
 }
 

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
-#include <new>
 
+#include "program.h"
 #include "text_format.h"
 
 namespace {
@@ -232,13 +232,12 @@ std::string to_upper(std::string_view source) {
 // ---- Fatal stops -------------------------------------------------------------
 
 int run_with_fatal_stops(const std::function<int()>& body) {
-  try {
-    return body();
-  } catch (const symbol_error& stop) {
-    std::fputs(stop.what(), stdout);
-    return 5;
-  } catch (const std::bad_alloc&) {
-    std::fputs("out of memory\n", stderr);
-    return 1;
-  }
+  return run_out_of_memory_guarded([&] {
+    try {
+      return body();
+    } catch (const symbol_error& stop) {
+      std::fputs(stop.what(), stdout);
+      return 5;
+    }
+  });
 }

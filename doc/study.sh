@@ -85,7 +85,7 @@ expect master.log "kmb.restoration results on nsfnet.rst"
 expect 1-2cut.l "vetrun nsfnet.rst /b=1-2"
 expect 13-14cut.l "vetrun nsfnet.rst /b=13-14"
 for r in vtr kmb osp dunv; do
-  expect "nsfnet.$r.res" "$r.restoration results on nsfnet.rst"
+expect "nsfnet.$r.res" "$r.restoration results on nsfnet.rst"
 done
 
 # 4. The restorability of every span cut, searched by bisection.
@@ -104,6 +104,20 @@ expect nsfnet.dat.ls/WA_CA1cut.l "FOR SPAN CUT WA-CA1, RESTORATION PATHS FOUND:"
 expect nsfnet.dat.ls/WA_CA1cut.l "BW=7 PATH=( WA CA2 CA1)"
 expect nsfnet.dat.ls/WA_CA1cut.l "BW=2 PATH=( WA IL NE CO UT CA1)"
 expect nsfnet.dat.ls/WA_CA1cut.l "TOTAL_BANDWIDTH_RESTORED=10"
+
+# 5. The least spare that restores every cut, proved by capsweep and shown
+#    by capview next to the shipped spare.
+run capplan.log capplan nsfnetnodes.txt nsfnet.dat planned.dat
+expect capplan.log "  working channels            212"
+expect capplan.log "  spare channels              160"
+expect capplan.log "  redundancy               75.47%"
+expect capplan.log "  lower bound                 766  (optimal)"
+expect capplan.log "proved: 21 of 21 span cuts restore their whole working capacity over the planned spare"
+run planned.log capsweep -s nsfnetnodes.txt planned.dat 3
+run shipped_view.log capview nsfnetnodes.txt nsfnet.dat nsfnet.out
+run planned_view.log capview nsfnetnodes.txt planned.dat planned.out
+expect shipped_view.log "  network restorability      70.75%  (150 of 212 working channels restored)"
+expect planned_view.log "  network restorability     100.00%  (212 of 212 working channels restored)"
 
 if [ $failures -ne 0 ]; then
   echo "$failures failure(s); the study ran in $work"

@@ -1,3 +1,4 @@
 #include "halvane.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return halvane_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, halvane_main); }

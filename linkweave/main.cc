@@ -1,3 +1,4 @@
 #include "linkweave.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return linkweave_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, linkweave_main); }

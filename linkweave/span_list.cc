@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "fields.h"
+#include "scanner.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
 #include "morwick.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return morwick_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, morwick_main); }

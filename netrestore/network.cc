@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fields.h"
+#include "scanner.h"
 
 int Network::findID(std::string_view name) const {
   for (int i = 1; i < kNodeSlots; ++i) {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "fields.h"
+#include "scanner.h"
 #include "outputs.h"
 #include "wholefile.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fields.h"
+#include "scanner.h"
 
 namespace {
 
@@ -80,21 +80,6 @@ TEST(NodeList, LinkweaveRefusesNumbersTheTableCannotHold) {
     ASSERT_TRUE(list.error) << text;
     EXPECT_EQ(list.error->message.rfind("n.txt:2: ", 0), 0u) << list.error->message;
   }
-}
-
-TEST(Fields, ReadAsScanfWouldAndLinesKeepTheirEnds) {
-  FieldScanner f("  12abc -3.5e1 x");
-  EXPECT_EQ(f.next_int(), 12);
-  EXPECT_EQ(f.next_word(), "abc");
-  EXPECT_FLOAT_EQ(*f.next_float(), -35.0f);
-  EXPECT_EQ(f.next_float(), std::nullopt);
-  EXPECT_EQ(f.next_int(), std::nullopt);
-  EXPECT_EQ(f.next_word(), "x");
-  EXPECT_TRUE(f.at_end());
-  std::vector<std::string_view> lines = lines_as_read("a\n\nb");
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[1], "\n");
-  EXPECT_EQ(lines[2], "b");
 }
 
 }  // namespace

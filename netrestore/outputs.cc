@@ -60,12 +60,6 @@ int refuse_bad_delay(const std::string& msgProcessingDelay) {
   return 1;
 }
 
-bool close_output(File& file) {
-  std::FILE* f = file.release();
-  const bool written = std::fflush(f) == 0 && !std::ferror(f);
-  return std::fclose(f) == 0 && written;
-}
-
 int cannot_open(const std::string& name, int status) {
   std::printf("can not open %s\n", name.c_str());
   return status;

@@ -50,6 +50,3 @@ int refuse_bad_delay(const std::string& msgProcessingDelay);
 
 // Prints "can not open NAME" and returns `status`.
 int cannot_open(const std::string& name, int status);
-
-// Flushes and closes an output; false when any of its writes failed.
-bool close_output(File& file);

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "shell.h"
+#include "wholefile.h"
 
 std::string echo_argument(const std::string& text, const std::string& name) {
   if (shell_word(name) == name) return "\"" + text + name + "\"";
@@ -66,7 +67,7 @@ int finish_scripts(const OutputNames& names) {
     return 1;
   }
   write_master_script(master.get(), names);
-  if (!close_output(master)) {
+  if (!finish_writing(master)) {
     std::printf("fail to write %s\n", names.master.c_str());
     return 1;
   }

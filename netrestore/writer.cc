@@ -1,6 +1,7 @@
 #include "writer.h"
 
 #include "scripts.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -36,10 +37,10 @@ int write_netrestore_file(const Network& net, const OutputNames& names, const Ne
   write_script_opening(script.get(), names.netrestore, format.equals_signs());
   write_node_blocks(out.get(), script.get(), net, format);
   write_script_closing(script.get(), names.base);
-  if (!close_output(script)) return cannot_write(names.simulator);
+  if (!finish_writing(script)) return cannot_write(names.simulator);
   if (int status = finish_scripts(names)) return status;
   if (int status = format.write_path_section(out.get(), false)) return status;
-  if (!close_output(out)) return cannot_write(names.netrestore);
+  if (!finish_writing(out)) return cannot_write(names.netrestore);
   return 0;
 }
 
@@ -48,7 +49,7 @@ int write_companion(const Network& net, const OutputNames& names, const Netresto
   if (!out) return cannot_create(names.companion);
   write_node_blocks(out.get(), nullptr, net, format);
   if (int status = format.write_path_section(out.get(), true)) return status;
-  if (!close_output(out)) return cannot_write(names.companion);
+  if (!finish_writing(out)) return cannot_write(names.companion);
   return 0;
 }
 

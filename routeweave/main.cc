@@ -1,3 +1,4 @@
 #include "routeweave.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return routeweave_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, routeweave_main); }

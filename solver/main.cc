@@ -1,3 +1,4 @@
 #include "relax.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return relax_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, relax_main); }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "exchange.h"
 #include "relax_input.h"
 #include "relax_output.h"
 #include "relax_solve.h"
@@ -17,9 +18,9 @@
 namespace {
 
 constexpr int kStatusFailure = 1;
-const std::string kInputName = "RELAX.INP";
-const std::string kVerdictName = "TEMP.OUT";
-const std::string kPathsName = "PATH.OUT";
+const std::string kInputName = kRelaxInputFile;
+const std::string kVerdictName = kAnswerFile;
+const std::string kPathsName = kPathFile;
 
 double seconds_of(clockid_t clock) {
   timespec t{};

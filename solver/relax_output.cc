@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "exchange.h"
 #include "text_format.h"
 
 std::string temp_out_text(const RelaxSolution& s, double elapsed_seconds, double cpu_seconds) {
-  return text_printf("%d\n%lf\n%lf\n%lf\n", s.feasible ? 1 : 0, elapsed_seconds, cpu_seconds,
-                     static_cast<double>(s.cost));
+  return format_answer(Answer{s.feasible ? 1 : 0, elapsed_seconds, cpu_seconds, static_cast<double>(s.cost)});
 }
 
 std::string path_out_text(const RelaxProblem& p, const RelaxSolution& s) {

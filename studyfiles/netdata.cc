@@ -1,53 +1,36 @@
 #include "netdata.h"
 
-#include <cctype>
 #include <optional>
 
+#include "scanner.h"
 #include "text_format.h"
-#include "textio.h"
 
 namespace {
-
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // Walks the whole numbers of a text, keeping the line each one stands on.
 class NumberReader {
  public:
-  NumberReader(std::string_view text, const std::string& file_name) : text_(text), file_name_(file_name) {}
+  NumberReader(std::string_view text, const std::string& file_name) : scanner_(text), file_name_(file_name) {}
 
   // Reads the next number; what names it in the message when there is none.
   Error next(const std::string& what, int& value) {
-    skip_space();
-    if (pos_ >= text_.size()) return Error::at(file_name_, last_line_, "the file ends before " + what);
-    last_line_ = line_;
-    std::size_t start = pos_;
-    while (pos_ < text_.size() && !is_space(text_[pos_])) ++pos_;
-    std::string_view word = text_.substr(start, pos_ - start);
-    std::optional<int> number = parse_int(word);
+    std::optional<long long> number = scanner_.next_whole_word(32);
+    if (!number && scanner_.last_word().empty())
+      return Error::at(file_name_, last_line_, "the file ends before " + what);
+    last_line_ = scanner_.line();
     if (!number)
-      return Error::at(file_name_, line_, "expected a whole number for " + what + ", found '" + std::string(word) + "'");
-    value = *number;
+      return Error::at(file_name_, last_line_,
+                       "expected a whole number for " + what + ", found '" + scanner_.last_word() + "'");
+    value = static_cast<int>(*number);
     return Error();
   }
 
   // Line of the next number (after white space).
-  int line() {
-    skip_space();
-    return line_;
-  }
+  int line() { return scanner_.line_here(); }
 
  private:
-  void skip_space() {
-    while (pos_ < text_.size() && is_space(text_[pos_])) {
-      if (text_[pos_] == '\n') ++line_;
-      ++pos_;
-    }
-  }
-
-  std::string_view text_;
+  FieldScanner scanner_;
   const std::string& file_name_;
-  std::size_t pos_ = 0;
-  int line_ = 1;
   int last_line_ = 1;  // line of the last number read
 };
 

@@ -1,3 +1,4 @@
 #include "unpairer.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return unpairer_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, unpairer_main); }

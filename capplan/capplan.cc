@@ -1,0 +1,135 @@
+#include "capplan.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "error.h"
+#include "long_options.h"
+#include "netdata.h"
+#include "node_list.h"
+#include "planner.h"
+#include "study.h"
+#include "text_format.h"
+#include "textio.h"
+#include "wholefile.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: capplan [--cost unit] [--keep-spare] [--time-limit SECONDS] [--report FILE] NODEFILE NETDATA PLANNED\n";
+
+struct Options {
+  StudyNames inputs;
+  std::string planned, report;
+  SpanOptions spans;
+  PlanOptions plan;
+};
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "capplan: %s\n", message.c_str());
+  return 1;
+}
+
+int usage_error(const std::string& message) {
+  std::fprintf(stderr, "capplan: %s\n%s", message.c_str(), kUsage);
+  return 1;
+}
+
+// Fills options from the command line; returns -1 to go on, else the exit
+// status to stop with.
+int parse_command_line(int argc, char** argv, Options& options) {
+  const LongOptions parsed = parse_long_options(
+      argc, argv, {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}});
+  if (parsed.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (!parsed.error.empty()) return usage_error(parsed.error);
+  for (const auto& [option, value] : parsed.given) {
+    if (option == "--keep-spare") {
+      options.spans.keep_spare = true;
+    } else if (option == "--cost") {
+      if (value != "unit" && value != "file") return usage_error("--cost takes unit or file, not '" + value + "'");
+      options.spans.unit_cost = value == "unit";
+    } else if (option == "--time-limit") {
+      char* end = nullptr;
+      const double seconds = std::strtod(value.c_str(), &end);
+      if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0)
+        return usage_error("--time-limit takes a number of seconds above 0, not '" + value + "'");
+      options.plan.seconds = seconds;
+    } else {
+      options.report = value;
+    }
+  }
+  const std::vector<std::string>& names = parsed.names;
+  if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
+  options.inputs = {names[0], names[1]};
+  options.planned = names[2];
+  return -1;
+}
+
+// No output may be an input, nor the other output.
+Error check_outputs(const Options& o) {
+  for (const std::string* output : {&o.planned, &o.report}) {
+    if (output->empty()) continue;
+    for (const std::string* input : {&o.inputs.nodes, &o.inputs.netdata})
+      if (same_file(*output, *input)) return Error::of("refusing to write " + *output + ": it is the input file " + *input);
+  }
+  if (!o.report.empty() && same_file(o.report, o.planned))
+    return Error::of("refusing to write the plan and the report both into " + o.planned);
+  return {};
+}
+
+Error read_input(const std::string& name, std::string& text) {
+  std::optional<std::string> read = read_whole_file(name);
+  if (!read) return Error::of("can not read " + name);
+  text = std::move(*read);
+  return {};
+}
+
+}  // namespace
+
+int capplan_main(int argc, char** argv) {
+  const auto start = std::chrono::steady_clock::now();
+  Options options;
+  const int status = parse_command_line(argc, argv, options);
+  if (status >= 0) return status;
+
+  std::string node_text, net_text;
+  NodeList nodes;
+  Netdata net;
+  SpanNetwork spans;
+  Error error = check_outputs(options);
+  if (!error) error = read_input(options.inputs.nodes, node_text);
+  if (!error) error = read_input(options.inputs.netdata, net_text);
+  if (!error) error = read_node_list(node_text, options.inputs.nodes, nodes);
+  if (!error) error = read_netdata(net_text, options.inputs.netdata, net);
+  if (!error) error = spans_from_netdata(net, nodes, options.inputs, options.spans, spans);
+  if (error) return fail(error.text());
+
+  const Plan plan = plan_spare(spans, options.plan);
+  if (Error proof = prove_plan(spans, nodes, plan)) return fail(proof.text() + "; nothing written");
+
+  error = write_text_file(options.planned, format_netdata(planned_netdata(net, plan.spare)));
+  if (!error && !options.report.empty()) error = write_text_file(options.report, report_text(spans, nodes, plan));
+  if (error) return fail(error.text());
+
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::fputs(summary_text(spans, plan, options.inputs, options.spans.keep_spare, seconds).c_str(), stdout);
+  std::printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
+              spans.spans.size() - plan.bridges.size(), spans.spans.size());
+  for (int b : plan.bridges)
+    std::printf("bridge: %s: no other route joins its ends, no spare restores its %lld working channels\n",
+                span_name(spans, nodes, b).c_str(), spans.spans[b].working);
+  std::printf("wrote %s\n", options.planned.c_str());
+  if (!options.report.empty()) std::printf("wrote %s\n", options.report.c_str());
+  if (plan.bridges.empty()) return 0;
+  std::printf("%zu %s: the plan restores every other cut\n", plan.bridges.size(),
+              plan.bridges.size() == 1 ? "span is a bridge" : "spans are bridges");
+  return 2;
+}

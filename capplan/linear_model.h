@@ -1,0 +1,43 @@
+// A linear program with integer columns, as a MIP solver is handed it: one
+// bound pair and objective coefficient per column, one bound pair per row,
+// and the nonzero coefficients as (row, column, value) triplets.
+#pragma once
+
+#include <limits>
+#include <string>
+#include <vector>
+
+struct LinearModel {
+  static constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+  std::vector<double> objective, column_low, column_high;  // per column; minimised
+  std::vector<bool> integer;                                // per column
+  std::vector<double> row_low, row_high;                    // per row
+  std::vector<int> entry_row, entry_column;                 // the nonzero coefficients
+  std::vector<double> entry_value;
+
+  int columns() const { return static_cast<int>(objective.size()); }
+  int rows() const { return static_cast<int>(row_low.size()); }
+  int add_column(double cost, double low, double high, bool is_integer);
+  int add_row(double low, double high);
+  void add_entry(int row, int column, double value);
+};
+
+struct MipOptions {
+  double seconds = 60;           // wall-clock limit of the search
+  bool relaxation_only = false;  // solve the LP relaxation: integer columns taken as continuous
+  std::vector<int> start_columns;  // a known solution's values on these columns (may be empty)
+  std::vector<double> start_values;
+};
+
+struct MipResult {
+  bool has_solution = false;  // `values` holds a solution within the rows and bounds
+  bool optimal = false;       // and it is proven optimal (for the relaxation, if asked)
+  std::vector<double> values;
+  double objective = 0;
+  double bound = 0;           // no solution costs less than this
+  std::string error;          // why nothing could be had
+};
+
+// The solver capplan uses: COIN-OR CBC.
+MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options);

@@ -1,0 +1,3 @@
+#include "capplan.h"
+
+int main(int argc, char** argv) { return capplan_main(argc, argv); }

@@ -1,0 +1,178 @@
+// capplan's plans checked by certificate: every cut's restorability by
+// enumerating all node sets that separate its ends (max-flow min-cut, not
+// the max-flow code the planner uses), and the cost against a brute force
+// over all spare assignments.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "planner.h"
+#include "restoration.h"
+#include "study.h"
+
+namespace {
+
+// The least spare, over all node sets holding one end of span f and not the
+// other, on the other spans that leave the set.
+long long min_cut(const SpanNetwork& net, const std::vector<long long>& spare, int f) {
+  const PlanSpan& cut = net.spans[f];
+  long long best = -1;
+  for (unsigned set = 0; set < (1u << net.n_node); ++set) {
+    auto in = [&](int v) { return (set >> (v - 1)) & 1u; };
+    if (!in(cut.from) || in(cut.to)) continue;
+    long long crossing = 0;
+    for (int k = 0; k < static_cast<int>(net.spans.size()); ++k)
+      if (k != f && in(net.spans[k].from) != in(net.spans[k].to)) crossing += spare[k];
+    if (best < 0 || crossing < best) best = crossing;
+  }
+  return best;
+}
+
+bool restores_all(const SpanNetwork& net, const std::vector<long long>& spare, const std::vector<int>& bridges) {
+  for (int f = 0; f < static_cast<int>(net.spans.size()); ++f) {
+    if (std::find(bridges.begin(), bridges.end(), f) != bridges.end()) continue;
+    if (min_cut(net, spare, f) < net.spans[f].working) return false;
+  }
+  return true;
+}
+
+// The least cost over every assignment of kept + 0..top spare channels.
+long long brute_force_cost(const SpanNetwork& net, const std::vector<int>& bridges, long long top) {
+  const std::size_t n = net.spans.size();
+  std::vector<long long> added(n, 0);
+  long long best = -1;
+  for (;;) {
+    std::vector<long long> spare(n);
+    long long cost = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      spare[k] = net.spans[k].spare + added[k];
+      cost += net.spans[k].cost * added[k];
+    }
+    if ((best < 0 || cost < best) && restores_all(net, spare, bridges)) best = cost;
+    std::size_t k = 0;
+    while (k < n && added[k] == top) added[k++] = 0;
+    if (k == n) return best;
+    ++added[k];
+  }
+}
+
+SpanNetwork random_network(std::mt19937& random, int n_node, int n_span, bool keep) {
+  SpanNetwork net;
+  net.n_node = n_node;
+  std::uniform_int_distribution<int> node(1, n_node), cost(1, 4), working(0, 3), kept(0, 1);
+  // A ring first, so that most cuts can be restored, then chords.
+  for (int v = 1; v <= n_node && static_cast<int>(net.spans.size()) < n_span; ++v)
+    net.spans.push_back({v, v % n_node + 1, cost(random), working(random), keep ? kept(random) : 0});
+  while (static_cast<int>(net.spans.size()) < n_span) {
+    const int a = node(random), b = node(random);
+    if (a != b) net.spans.push_back({a, b, cost(random), working(random), keep ? kept(random) : 0});
+  }
+  return net;
+}
+
+void expect_certified(const SpanNetwork& net, const Plan& plan) {
+  ASSERT_EQ(plan.spare.size(), net.spans.size());
+  for (std::size_t k = 0; k < net.spans.size(); ++k) EXPECT_GE(plan.spare[k], net.spans[k].spare) << "span " << k;
+  EXPECT_TRUE(restores_all(net, plan.spare, plan.bridges));
+  long long cost = 0;
+  for (std::size_t k = 0; k < net.spans.size(); ++k) cost += net.spans[k].cost * (plan.spare[k] - net.spans[k].spare);
+  EXPECT_EQ(plan.cost, cost);
+  EXPECT_LE(plan.lp_bound, static_cast<double>(plan.cost) + 1e-6);
+  EXPECT_LE(plan.lower_bound, plan.cost);
+}
+
+TEST(Planner, SmallNetworksCostWhatTheBruteForceFinds) {
+  std::mt19937 random(19);
+  for (int trial = 0; trial < 24; ++trial) {
+    const bool keep = trial % 3 == 2;
+    const SpanNetwork net = random_network(random, 4 + trial % 2, 5 + trial % 2, keep);
+    const Plan plan = plan_spare(net, {});
+    SCOPED_TRACE(testing::Message() << "trial " << trial);
+    expect_certified(net, plan);
+    EXPECT_TRUE(plan.optimal);
+    EXPECT_EQ(plan.cost, brute_force_cost(net, plan.bridges, 3));
+  }
+}
+
+TEST(Planner, BridgesAreNamedAndTheOtherCutsRestored) {
+  // A triangle 1-2-3 with a tail 3-4: the tail is a bridge.
+  SpanNetwork net{4, {{1, 2, 1, 5, 0}, {2, 3, 1, 4, 0}, {3, 1, 1, 3, 0}, {3, 4, 1, 6, 0}}};
+  const Plan plan = plan_spare(net, {});
+  EXPECT_EQ(plan.bridges, std::vector<int>{3});
+  expect_certified(net, plan);
+  EXPECT_EQ(plan.spare[3], 0);
+  EXPECT_EQ(plan.cost, brute_force_cost(net, plan.bridges, 6));
+}
+
+TEST(Planner, SpansWithoutWorkingChannelsNeedNoRestoration) {
+  SpanNetwork net{3, {{1, 2, 1, 0, 0}, {2, 3, 1, 0, 0}, {3, 1, 1, 0, 0}}};
+  const Plan plan = plan_spare(net, {});
+  EXPECT_TRUE(plan.bridges.empty());
+  EXPECT_EQ(plan.spare, (std::vector<long long>{0, 0, 0}));
+  EXPECT_EQ(plan.cost, 0);
+  EXPECT_TRUE(plan.optimal);
+  // A chord without working channels still carries the spare of others.
+  SpanNetwork chord{3, {{1, 2, 1, 4, 0}, {2, 3, 1, 0, 0}, {3, 1, 1, 0, 0}}};
+  const Plan with_chord = plan_spare(chord, {});
+  EXPECT_EQ(with_chord.spare, (std::vector<long long>{0, 4, 4}));
+}
+
+TEST(Planner, OneSpanIsABridge) {
+  SpanNetwork net{2, {{1, 2, 3, 7, 0}}};
+  const Plan plan = plan_spare(net, {});
+  EXPECT_EQ(plan.bridges, std::vector<int>{0});
+  EXPECT_EQ(plan.spare, std::vector<long long>{0});
+  EXPECT_EQ(plan.cost, 0);
+}
+
+TEST(Planner, ParallelSpansRestoreEachOther) {
+  SpanNetwork net{2, {{1, 2, 1, 5, 0}, {1, 2, 2, 3, 0}}};
+  const Plan plan = plan_spare(net, {});
+  EXPECT_EQ(plan.spare, (std::vector<long long>{3, 5}));
+  EXPECT_EQ(plan.cost, 13);
+}
+
+TEST(Proof, CatchesAPlanWithOneChannelRemoved) {
+  std::mt19937 random(7);
+  NodeList nodes;
+  for (int v = 1; v <= 6; ++v) nodes.nodes.push_back({"N" + std::to_string(v)});
+  int caught = 0;
+  for (int trial = 0; trial < 8; ++trial) {
+    const SpanNetwork net = random_network(random, 6, 9, false);
+    const Plan plan = plan_spare(net, {});
+    ASSERT_FALSE(prove_plan(net, nodes, plan));
+    // The plan is trimmed: every channel it adds is needed by some cut.
+    for (std::size_t k = 0; k < net.spans.size(); ++k) {
+      if (plan.spare[k] == 0) continue;
+      Plan less = plan;
+      --less.spare[k];
+      const Error error = prove_plan(net, nodes, less);
+      EXPECT_TRUE(error) << "span " << k;
+      EXPECT_NE(error.text().find("fails its proof"), std::string::npos);
+      EXPECT_FALSE(restores_all(net, less.spare, less.bridges));
+      ++caught;
+    }
+  }
+  EXPECT_GT(caught, 0);
+}
+
+TEST(Restoration, CutsNeedingSpareCountTheCutsThatFailWithOneChannelLess) {
+  // A square with working 2 on each side: each cut is restored around the
+  // other three sides, so each side's spare is needed by the other 3 cuts.
+  SpanNetwork net{4, {{1, 2, 1, 2, 0}, {2, 3, 1, 2, 0}, {3, 4, 1, 2, 0}, {4, 1, 1, 2, 0}}};
+  const Plan plan = plan_spare(net, {});
+  EXPECT_EQ(plan.spare, (std::vector<long long>{2, 2, 2, 2}));
+  EXPECT_EQ(cuts_needing_spare(net, plan.spare, {}), (std::vector<int>{3, 3, 3, 3}));
+}
+
+TEST(Planner, TimeLimitStillGivesAProvedPlan) {
+  std::mt19937 random(3);
+  const SpanNetwork net = random_network(random, 8, 14, false);
+  PlanOptions options;
+  options.seconds = 1e-6;
+  const Plan plan = plan_spare(net, options);
+  expect_certified(net, plan);
+}
+
+}  // namespace

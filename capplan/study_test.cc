@@ -1,0 +1,65 @@
+// The netdata records as spans, and the planned file written back record
+// for record.
+#include <gtest/gtest.h>
+
+#include "study.h"
+
+namespace {
+
+Netdata read(const std::string& text) {
+  Netdata net;
+  const Error error = read_netdata(text, "net.dat", net);
+  EXPECT_FALSE(error) << error.text();
+  return net;
+}
+
+NodeList three_nodes() { return NodeList{{{"A"}, {"B"}, {"C"}}}; }
+
+const StudyNames kNames{"nodes.txt", "net.dat"};
+
+TEST(Spans, PairsOfRecordsWithTheirCostWorkingAndKeptSpare) {
+  const Netdata net = read("1\n3\n4\n1 1 2 5 2 7\n2 2 1 5 2 7\n3 2 3 9 0 4\n4 3 2 9 0 4\n");
+  SpanNetwork spans;
+  ASSERT_FALSE(spans_from_netdata(net, three_nodes(), kNames, {}, spans));
+  ASSERT_EQ(spans.spans.size(), 2u);
+  EXPECT_EQ(spans.spans[1].from, 2);
+  EXPECT_EQ(spans.spans[1].cost, 9);
+  EXPECT_EQ(spans.spans[1].working, 4);
+  EXPECT_EQ(spans.spans[0].spare, 0);  // ignored unless kept
+  ASSERT_FALSE(spans_from_netdata(net, three_nodes(), kNames, {true, true}, spans));
+  EXPECT_EQ(spans.spans[0].spare, 2);
+  EXPECT_EQ(spans.spans[1].cost, 1);
+}
+
+TEST(Spans, RecordsThatAreNotTwoDirectionsOfASpanAreRefusedWithTheirLine) {
+  struct Case {
+    const char* text;
+    SpanOptions options;
+    const char* message;
+  } cases[] = {
+      {"0\n3\n2\n1 1 2 5 2 7\n2 2 1 5 2 7\n", {}, "net.dat:1: not a bidirectional netdata file"},
+      {"1\n3\n3\n1 1 2 5 2 7\n2 2 1 5 2 7\n3 2 3 1 1 1\n", {}, "net.dat:6: 3 records"},
+      {"1\n3\n2\n1 1 2 5 2 7\n2 2 3 5 2 7\n", {}, "net.dat:5: record 2 runs 2-3, not back along record 1 (1-2)"},
+      {"1\n3\n2\n1 2 2 5 2 7\n2 2 2 5 2 7\n", {}, "net.dat:4: record 1 joins node 2 to itself"},
+      {"1\n3\n2\n1 1 2 5 2 7\n2 2 1 5 2 6\n", {}, "net.dat:5: record 2 has working capacity 6, record 1 7"},
+      {"1\n3\n2\n1 1 2 5 2 7\n2 2 1 4 2 7\n", {}, "net.dat:5: record 2 has cost 4"},
+      {"1\n3\n2\n1 1 2 5 2 7\n2 2 1 5 3 7\n", {false, true}, "net.dat:5: record 2 has spare 3"},
+      {"1\n4\n2\n1 1 2 5 2 7\n2 2 1 5 2 7\n", {}, "net.dat:2: 4 nodes, but the node list nodes.txt has 3"},
+  };
+  for (const Case& c : cases) {
+    SpanNetwork spans;
+    const Error error = spans_from_netdata(read(c.text), three_nodes(), kNames, c.options, spans);
+    EXPECT_EQ(error.text().rfind(c.message, 0), 0u) << error.text();
+  }
+  // Costs that differ are no matter when every channel costs 1.
+  SpanNetwork spans;
+  EXPECT_FALSE(spans_from_netdata(read("1\n3\n2\n1 1 2 5 2 7\n2 2 1 4 2 7\n"), three_nodes(), kNames, {true, false}, spans));
+}
+
+TEST(PlannedFile, KeepsEveryRecordAndPutsTheSpareOnBothDirections) {
+  const Netdata net = read("1\n3\n4\n11 1 2 5 2 7\n12 2 1 5 2 7\n13 2 3 9 0 4\n14 3 2 9 0 4\n");
+  EXPECT_EQ(format_netdata(planned_netdata(net, {6, 3})),
+            "1\n3\n4\n11 1 2 5 6 7\n12 2 1 5 6 7\n13 2 3 9 3 4\n14 3 2 9 3 4\n");
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+// A command line of long options and names in any order, as the newer
+// programs take it: "--name" or "--name VALUE" for the known options, "-h"
+// or "--help" for the usage text, "--" before names that start with '-', and
+// everything else (a lone "-" too) a name.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct LongOption {
+  std::string name;  // with its dashes: "--report"
+  bool takes_value = false;
+};
+
+struct LongOptions {
+  std::vector<std::pair<std::string, std::string>> given;  // option, value ("" without one), in order
+  std::vector<std::string> names;
+  bool help = false;
+  std::string error;  // "unknown option '--x'", "missing value after --report"
+};
+
+LongOptions parse_long_options(int argc, char** argv, const std::vector<LongOption>& known);

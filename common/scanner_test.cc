@@ -1,0 +1,59 @@
+#include "scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(Fields, ReadAsScanfWouldAndLinesKeepTheirEnds) {
+  FieldScanner f("  12abc -3.5e1 x");
+  EXPECT_EQ(f.next_int(), 12);
+  EXPECT_EQ(f.next_word(), "abc");
+  EXPECT_FLOAT_EQ(*f.next_float(), -35.0f);
+  EXPECT_EQ(f.next_float(), std::nullopt);
+  EXPECT_EQ(f.next_int(), std::nullopt);
+  EXPECT_EQ(f.next_word(), "x");
+  EXPECT_TRUE(f.at_end());
+  std::vector<std::string_view> lines = lines_as_read("a\n\nb");
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[1], "\n");
+  EXPECT_EQ(lines[2], "b");
+}
+
+TEST(Fields, WholeNumbersKeepToTheirRangeAndSayWhenTheyLeaveIt) {
+  FieldScanner f("2147483647 -2147483648 2147483648 -9223372036854775808 9223372036854775808");
+  EXPECT_EQ(f.next_int(), INT_MAX);
+  EXPECT_EQ(f.next_int(), INT_MIN);
+  EXPECT_EQ(f.next_int(), std::nullopt);
+  EXPECT_TRUE(f.beyond_range());
+  EXPECT_EQ(f.next_int64(), 2147483648LL);  // the failed field is left to read again
+  EXPECT_EQ(f.next_int64(), LLONG_MIN);
+  EXPECT_EQ(f.next_int64(), std::nullopt);
+  EXPECT_TRUE(f.beyond_range());
+  EXPECT_EQ(f.next_word(), "9223372036854775808");
+
+  FieldScanner g("abc 12x -7");
+  EXPECT_EQ(g.next_int(), std::nullopt);
+  EXPECT_FALSE(g.beyond_range());
+  EXPECT_EQ(g.next_whole_word(32), std::nullopt);  // the word is consumed
+  EXPECT_EQ(g.last_word(), "abc");
+  EXPECT_EQ(g.next_whole_word(32), std::nullopt);
+  EXPECT_EQ(g.last_word(), "12x");
+  EXPECT_EQ(g.next_whole_word(32), -7);
+  EXPECT_EQ(whole_number_of(32), "a whole number of 32 bits");
+}
+
+TEST(Fields, EachFieldKnowsItsLine) {
+  FieldScanner f("1\n\n  two 3.5\nrest of it\n\n last\n", 10);
+  EXPECT_EQ(f.line(), 10);
+  EXPECT_EQ(f.next_int(), 1);
+  EXPECT_EQ(f.line(), 10);
+  EXPECT_EQ(f.next_word(), "two");
+  EXPECT_EQ(f.line(), 12);
+  EXPECT_EQ(f.next_double(), 3.5);
+  EXPECT_EQ(f.next_line(), "rest of it\n");
+  EXPECT_EQ(f.line(), 13);
+  EXPECT_EQ(f.line_here(), 15);
+  f.skip_line();
+  EXPECT_TRUE(f.at_end());
+  EXPECT_EQ(f.next_word(), std::nullopt);
+}
