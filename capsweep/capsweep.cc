@@ -1,8 +1,15 @@
 #include "capsweep.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "cut_loop.h"
+#include "exchange.h"
 #include "inputs.h"
 #include "parallel.h"
 #include "path_report.h"
@@ -15,9 +22,38 @@ namespace {
 constexpr int kStatusHelp = 1;
 constexpr int kStatusFile = 1;
 
-// Opens the results file named after the netdata file, refusing to write
-// over an input, and writes the table's header lines.
-File open_results(const Options& options, const std::string& results_name) {
+// The solver exchange files, rewritten or removed by every solver trial.
+constexpr const char* kExchangeFiles[] = {kRelaxInputFile, kAnswerFile, kPathFile, kPathLFile};
+
+// Refuses, before anything is created or removed, a run whose node list or
+// netdata file is one of the exchange files.
+void refuse_exchange_names(const Options& options) {
+  const std::pair<const char*, const std::string&> inputs[] = {{"node list", options.node_file},
+                                                               {"netdata file", options.netdata_file}};
+  for (const auto& [role, name] : inputs) {
+    for (const char* exchange : kExchangeFiles) {
+      if (!same_file(name, exchange)) continue;
+      std::printf("ERROR--the %s %s is the solver exchange file %s, which every solver trial rewrites or removes; "
+                  "nothing is done!!!\n",
+                  role, name.c_str(), exchange);
+      throw Stop{kStatusFile};
+    }
+  }
+}
+
+// Makes the cut directory through the command interpreter. One left by an
+// earlier run is no failure (mkdir's own complaint is all the user sees); any
+// other failed mkdir stops the run.
+void mkdir_cut_directory(const std::string& netdata_name) {
+  const std::string command = "mkdir " + cut_directory_word(netdata_name);
+  if (command_succeeded(run_shell_command(command))) return;
+  struct stat st {};
+  if (::stat((netdata_name + ".ls").c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+  stop_on_failed_command(command);
+}
+
+// Stops when the results file would overwrite an input.
+void refuse_results_over_input(const Options& options, const std::string& results_name) {
   for (const std::string& input : {options.netdata_file, options.node_file}) {
     if (same_file(results_name, input)) {
       std::printf("ERROR--the results file %s would overwrite the input file %s; nothing is written!!!\n",
@@ -25,11 +61,33 @@ File open_results(const Options& options, const std::string& results_name) {
       throw Stop{kStatusFile};
     }
   }
-  File results = open_file(results_name, "w");
-  if (!results) {
-    std::printf("ERROR--cannot open the file %s for writing!!!\n", results_name.c_str());
-    throw Stop{kStatusFile};
+}
+
+// Whether the results file could be created, found out without creating it
+// for good or emptying the results of an earlier run.
+bool results_creatable(const std::string& name) {
+  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(name.c_str());
+    return true;
   }
+  if (errno != EEXIST) return false;
+  fd = ::open(name.c_str(), O_WRONLY);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+[[noreturn]] void cannot_create_results(const std::string& results_name) {
+  std::printf("ERROR--cannot open the file %s for writing!!!\n", results_name.c_str());
+  throw Stop{kStatusFile};
+}
+
+// Creates the results file with the table's header lines.
+File open_results(const std::string& results_name) {
+  File results = open_file(results_name, "w");
+  if (!results) cannot_create_results(results_name);
   write_results_header(results.get());
   return results;
 }
@@ -37,12 +95,13 @@ File open_results(const Options& options, const std::string& results_name) {
 int run(int argc, char** argv) {
   std::optional<Options> options = parse_command_line(argc, argv);
   if (!options) return kStatusHelp;
+  refuse_exchange_names(*options);
   const NodeNames names = mapping(options->node_file);
   const bool in_process = options->jobs != Options::kNoJobs;
   if (in_process)
     make_cut_directory(options->netdata_file);
   else
-    run_shell_command("mkdir " + cut_directory_word(options->netdata_file));
+    mkdir_cut_directory(options->netdata_file);
   std::printf("\n\nThe name of the input file is %s.\n\n", options->netdata_file.c_str());
 
   std::optional<std::string> text = read_whole_file(options->netdata_file);
@@ -51,8 +110,14 @@ int run(int argc, char** argv) {
     return kStatusFile;
   }
   const std::string results_name = results_file_name(options->netdata_file);
-  File results = open_results(*options, results_name);
+  refuse_results_over_input(*options, results_name);
+  // The whole netdata file is checked before the results file is created, so
+  // a refused file leaves the results of an earlier run as they were; the
+  // messages keep the order in which the checks are made.
   const NetDataRead read = parse_netdata(*text, options->netdata_file);
+  File results;
+  if (read.error.empty()) results = open_results(results_name);
+  else if (!results_creatable(results_name)) cannot_create_results(results_name);
   print_netdata_echo(read);
   if (!read.error.empty()) stop_with(kStatusFile, read.error.c_str());
   std::printf("\nInput file has been read -- DONE !\n\n");
@@ -61,7 +126,9 @@ int run(int argc, char** argv) {
   if (in_process)
     parallel_cut_loop(*options, read.data, names, results.get(), options->jobs);
   else
-    cut_loop(*options, read.data, names, results.get());
+    cut_loop(*options, read.data, names, results.get(), results_name);
+  if (!finish_writing(results)) stop_with(kStatusFile, text_printf("can not write %s
+", results_name.c_str()).c_str());
   std::printf("\nFinished!!! You will find the output in file -- %s.\n", results_name.c_str());
   return 0;
 }

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kStatusNegativeDemand = 1;
 constexpr int kStatusNoStrategy = 1;
+constexpr int kStatusWrite = 1;
 
 enum Strategy { kExponential = 1, kLinear = 2, kBisection = 3, kAll = 4 };
 
@@ -153,9 +154,13 @@ void write_row(std::FILE* results, const Row& row) {
              results);
 }
 
-void print_cut_loop_heading() { std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n"); }
+void print_cut_loop_heading() { std::printf("
+*********** CUT LINKS, ONE AT A TIME *******************
 
-void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results) {
+"); }
+
+void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+              const std::string& results_name) {
   print_cut_loop_heading();
   const int stride = net.paired() ? 2 : 1;
   for (long long e = 1; e <= net.n_edge; e += stride) {
@@ -164,5 +169,8 @@ void cut_loop(const Options& options, const NetData& net, const NodeNames& names
       return CutSolver{solver_trial(net, cut, options.silence),
                        [&](std::FILE*) { convert(options.netdata_file, names); }};
     });
+    if (std::fflush(results) != 0 || std::ferror(results))
+      stop_with(kStatusWrite, text_printf("can not write %s
+", results_name.c_str()).c_str());
   }
 }

@@ -63,5 +63,7 @@ void cut_span(const Options& options, const NetData& net, const NodeNames& names
 void print_cut_loop_heading();
 
 // Cuts every span of `net` in turn, solving with the command relax, and
-// writes the rows into `results`.
-void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results);
+// writes the rows into `results`, which is flushed after every cut: a failed
+// write stops the run with a message naming `results_name`.
+void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+              const std::string& results_name);

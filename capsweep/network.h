@@ -49,3 +49,10 @@ struct Stop {
 // The same with the message written to `out`.
 [[noreturn]] void stop_at(std::FILE* out, int status, const char* message);
 
+
+// Stops the run with status 1 after a message naming the failed command.
+[[noreturn]] void stop_on_failed_command(const std::string& command);
+
+// Runs a shell command; stops the run with status 1, after a message naming
+// the command, when it does not end with status 0.
+void run_or_stop(const std::string& command);

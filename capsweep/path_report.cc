@@ -90,10 +90,6 @@ std::optional<PathReport> convert_report(std::string_view path_out, const NodeNa
   return report;
 }
 
-std::string path_word(const std::string& path) {
-  return shell_word(!path.empty() && path[0] == '-' ? "./" + path : path);
-}
-
 std::string cut_directory_word(const std::string& netdata_name) { return path_word(netdata_name + ".ls"); }
 
 std::string report_copy_name(const std::string& netdata_name, const NodeNames& names, const PathReport& report) {
@@ -108,8 +104,8 @@ void convert(const std::string& netdata_name, const NodeNames& names) {
   {
     File path_l = open_file(kPathLFile, "w");
     if (!path_l) stop_with(kStatusPathWrite, "fail to open PATH.L for write\n");
-    std::fwrite(report->path_l.data(), 1, report->path_l.size(), path_l.get());
+    if (!write_and_finish(path_l, report->path_l)) stop_with(kStatusPathWrite, "can not write PATH.L\n");
   }
   std::fwrite(report->echo.data(), 1, report->echo.size(), stdout);
-  run_shell_command(std::string("cp ") + kPathLFile + " " + path_word(report_copy_name(netdata_name, names, *report)));
+  run_or_stop(std::string("cp ") + kPathLFile + " " + path_word(report_copy_name(netdata_name, names, *report)));
 }

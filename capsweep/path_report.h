@@ -20,10 +20,6 @@ struct PathReport {
 // the two end nodes.
 std::optional<PathReport> convert_report(std::string_view path_out, const NodeNames& names);
 
-// A file name as one shell word; a name that begins with '-' is given as
-// ./name so that no command takes it for an option.
-std::string path_word(const std::string& path);
-
 // The cut directory of a netdata file, as a shell word: the name with .ls
 // appended.
 std::string cut_directory_word(const std::string& netdata_name);

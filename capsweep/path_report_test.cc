@@ -1,4 +1,5 @@
 #include "path_report.h"
+#include "shell.h"
 
 #include <gtest/gtest.h>
 

@@ -30,7 +30,7 @@ void CreateFileForRelax(int demand, int n_node, int n_edge, int e, int bidirecti
   File f = open_file(kRelaxInputFile, "w");
   if (!f) stop_with(kStatusExchange, "ERROR--cannot open the file RELAX.INP for writing!!!\n");
   const std::string text = relax_input(demand, n_node, n_edge, e, bidirectional, edges, from, to);
-  std::fwrite(text.data(), 1, text.size(), f.get());
+  if (!write_and_finish(f, text)) stop_with(kStatusExchange, "can not write RELAX.INP\n");
 }
 
 Answer read_answer() {

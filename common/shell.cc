@@ -1,5 +1,7 @@
 #include "shell.h"
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,7 +33,15 @@ std::string shell_word(std::string_view word) {
   return quoted;
 }
 
+std::string path_word(const std::string& path) {
+  return shell_word(!path.empty() && path[0] == '-' ? "./" + path : path);
+}
+
 int run_shell_command(const std::string& command) {
   std::fflush(stdout);
   return std::system(command.c_str());
+}
+
+bool command_succeeded(int system_result) {
+  return system_result != -1 && WIFEXITED(system_result) && WEXITSTATUS(system_result) == 0;
 }

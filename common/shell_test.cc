@@ -28,3 +28,18 @@ TEST(ShellWord, QuotedWordReachesTheCommandAsOneArgument) {
   EXPECT_EQ(got, nasty);
   std::remove(out.c_str());
 }
+
+TEST(PathWord, OnlyANameThatLooksLikeAnOptionChanges) {
+  EXPECT_EQ(path_word("net.dat.ls/AA_BBcut.l"), "net.dat.ls/AA_BBcut.l");
+  EXPECT_EQ(path_word("-x.vtr.scr"), "./-x.vtr.scr");
+  EXPECT_EQ(path_word("-a b.dat"), "'./-a b.dat'");
+  EXPECT_EQ(path_word("a-b"), "a-b");
+}
+
+TEST(CommandSucceeded, OnlyExitStatusZeroCounts) {
+  EXPECT_TRUE(command_succeeded(run_shell_command("true")));
+  EXPECT_FALSE(command_succeeded(run_shell_command("false")));
+  EXPECT_FALSE(command_succeeded(run_shell_command("exit 3")));
+  EXPECT_FALSE(command_succeeded(run_shell_command("kill -9 $$")));
+  EXPECT_FALSE(command_succeeded(-1));
+}

@@ -19,10 +19,13 @@ bool finish_writing(File& file) {
   return std::fclose(file.release()) == 0 && written;
 }
 
+bool write_and_finish(File& file, std::string_view text) {
+  const bool written = file && std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
+  return finish_writing(file) && written;
+}
+
 Error write_text_file(const std::string& name, std::string_view text) {
   File f = open_file(name, "wb");
-  bool written = f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size();
-  written = finish_writing(f) && written;
-  if (!written) return Error::of("can not write " + name);
+  if (!write_and_finish(f, text)) return Error::of("can not write " + name);
   return Error();
 }

@@ -18,6 +18,12 @@ std::optional<std::string> read_whole_file(const std::string& name);
 // to it failed (a full disk, for instance).
 bool finish_writing(File& file);
 
+// Writes the whole text through a handle already opened, then finishes it as
+// finish_writing does; false when the handle is empty or any write failed.
+// For a program whose message for a file that cannot be created differs
+// from the one for a failed write.
+bool write_and_finish(File& file, std::string_view text);
+
 // Writes the whole text into the file (created or truncated) and closes it,
 // every write and the close checked: "can not write NAME" when any failed.
 Error write_text_file(const std::string& name, std::string_view text);

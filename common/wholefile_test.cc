@@ -29,6 +29,14 @@ TEST(WholeFile, FinishWritingNoticesAFullDisk) {
   EXPECT_FALSE(finish_writing(full));
 }
 
+TEST(WholeFile, WriteAndFinishNeedsAHandleAndRoomOnTheDisk) {
+  File none;
+  EXPECT_FALSE(write_and_finish(none, "text"));
+  File full = open_file("/dev/full", "w");
+  if (!full) GTEST_SKIP() << "no /dev/full";
+  EXPECT_FALSE(write_and_finish(full, "a few bytes, kept in the buffer until the close"));
+}
+
 TEST(WholeFile, WriteTextFileWritesAllOrNamesTheFile) {
   const std::string name = testing::TempDir() + "wholefile_text.txt";
   EXPECT_FALSE(write_text_file(name, "two\nlines\n"));

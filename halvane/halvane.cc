@@ -30,7 +30,7 @@ bool create_companions(output_files& files, const std::string& stem, companions&
 // One vetrun run with the span between nodes n and m cut. Every word is
 // quoted for the shell when a name needs it; ordinary names stand bare.
 void write_run_line(std::FILE* scr, const std::string& net_name, const std::string& n, const std::string& m) {
-  std::fprintf(scr, "vetrun %s %s > %s\n", shell_word(net_name).c_str(), shell_word("/b=" + n + "-" + m).c_str(),
+  std::fprintf(scr, "vetrun %s %s > %s\n", path_word(net_name).c_str(), shell_word("/b=" + n + "-" + m).c_str(),
                shell_word(n + "-" + m + "cut.l").c_str());
 }
 

@@ -47,7 +47,7 @@ class LinkweaveFormat : public NetrestoreFormat {
 
   void write_run_line(std::FILE* script, const SpanEntry& span) const override {
     const std::string cut = net_.node[span.lower].name + "-" + net_.node[span.higher].name;
-    std::fprintf(script, "vetrun %s %s > %s\n", shell_word(args_.netrestoreFile).c_str(),
+    std::fprintf(script, "vetrun %s %s > %s\n", path_word(args_.netrestoreFile).c_str(),
                  shell_word("/b=" + cut).c_str(), shell_word("vetrun/" + cut + "cut.l").c_str());
   }
 
@@ -103,6 +103,7 @@ int run(const Arguments& args) {
   const OutputNames names = output_names(args.netrestoreFile);
   const NamedFile spans{"span file", args.spanFile};
   announce_run(args.nodeFile, spans, names, args.msgProcessingDelay);
+  if (int status = refuse_bad_delay(args.msgProcessingDelay)) return status;
   if (int status = refuse_clash(names, {{"node file", args.nodeFile}, spans})) return status;
   auto sn = std::make_unique<SpanNetwork>();
   const NodeListRules nodes_as_numbered{.in_sequence = false, .whole_coordinates = false};

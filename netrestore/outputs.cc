@@ -1,5 +1,8 @@
 #include "outputs.h"
 
+#include "network.h"
+
+#include <cmath>
 #include <cstdio>
 
 std::vector<std::string> OutputNames::scripts() const { return {simulator, kimber, ospel, dunvar, master}; }
@@ -49,6 +52,12 @@ void announce_run(const std::string& nodeFile, const NamedFile& second, const Ou
   std::printf("resulting netrestore file is %s\n", names.netrestore.c_str());
   std::printf("resulting script file for testing link restoration is %s\n", names.simulator.c_str());
   std::printf("msgProcessingDelay is %s\n", msgProcessingDelay.c_str());
+}
+
+int refuse_bad_delay(const std::string& msgProcessingDelay) {
+  if (!std::isnan(number_from_text(msgProcessingDelay))) return 0;
+  std::printf("msgProcessingDelay %s is not a number\n", msgProcessingDelay.c_str());
+  return 1;
 }
 
 int cannot_open(const std::string& name, int status) {

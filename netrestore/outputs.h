@@ -44,5 +44,9 @@ int refuse_clash(const OutputNames& names, const std::vector<NamedFile>& inputs)
 void announce_run(const std::string& nodeFile, const NamedFile& second, const OutputNames& names,
                   const std::string& msgProcessingDelay);
 
+// Prints "msgProcessingDelay TEXT is not a number" and returns 1 when the
+// delay reads as nan; returns 0 otherwise.
+int refuse_bad_delay(const std::string& msgProcessingDelay);
+
 // Prints "can not open NAME" and returns `status`.
 int cannot_open(const std::string& name, int status);

@@ -1,5 +1,7 @@
 #include "scripts.h"
 
+#include <tuple>
+
 #include "shell.h"
 #include "wholefile.h"
 
@@ -20,16 +22,16 @@ void write_script_opening(std::FILE* script, const std::string& netrestoreFile, 
 }
 
 void write_script_closing(std::FILE* script, const std::string& base) {
-  const std::string result = shell_word(base + ".vtr.res");
-  const std::string backup = shell_word(base + ".vtr.res.bak");
+  const std::string result = path_word(base + ".vtr.res");
+  const std::string backup = path_word(base + ".vtr.res.bak");
   std::fprintf(script, "if [ -f %s ]; then mv %s %s; fi\n", result.c_str(), result.c_str(), backup.c_str());
   std::fprintf(script, "mv netres.vtr.res %s\n", result.c_str());
 }
 
 std::string derive_command(const std::string& vetrun_script, const std::string& simulator, const std::string& tag,
                            const std::string& target) {
-  return "sed 's/vetrun/" + simulator + "/g; s/vtr.res/" + tag + ".res/g' " + shell_word(vetrun_script) + " > " +
-         shell_word(target);
+  return "sed 's/vetrun/" + simulator + "/g; s/vtr.res/" + tag + ".res/g' " + path_word(vetrun_script) + " > " +
+         path_word(target);
 }
 
 void write_master_script(std::FILE* master, const OutputNames& names) {
@@ -41,14 +43,24 @@ void write_master_script(std::FILE* master, const OutputNames& names) {
 
 std::string chmod_command(const OutputNames& names) {
   std::string command = "chmod 755";
-  for (const std::string& script : names.scripts()) command += " " + shell_word(script);
+  for (const std::string& script : names.scripts()) command += " " + path_word(script);
   return command;
 }
 
+// Runs one command; false after "fail to run COMMAND" when it does not end
+// with status 0.
+bool run_script_command(const std::string& command) {
+  if (command_succeeded(run_shell_command(command))) return true;
+  std::printf("fail to run %s\n", command.c_str());
+  return false;
+}
+
 int finish_scripts(const OutputNames& names) {
-  run_shell_command(derive_command(names.simulator, "kimber", "kmb", names.kimber));
-  run_shell_command(derive_command(names.simulator, "ospel", "osp", names.ospel));
-  run_shell_command(derive_command(names.simulator, "dunvar", "dunv", names.dunvar));
+  for (const auto& [simulator, tag, target] : {std::tuple{"kimber", "kmb", &names.kimber},
+                                               std::tuple{"ospel", "osp", &names.ospel},
+                                               std::tuple{"dunvar", "dunv", &names.dunvar}}) {
+    if (!run_script_command(derive_command(names.simulator, simulator, tag, *target))) return 1;
+  }
   File master = open_file(names.master, "w");
   if (!master) {
     std::printf("fail to open %s for write\n", names.master.c_str());
@@ -59,6 +71,5 @@ int finish_scripts(const OutputNames& names) {
     std::printf("fail to write %s\n", names.master.c_str());
     return 1;
   }
-  run_shell_command(chmod_command(names));
-  return 0;
+  return run_script_command(chmod_command(names)) ? 0 : 1;
 }

@@ -33,5 +33,6 @@ std::string chmod_command(const OutputNames& names);
 
 // Once the vetrun script is closed: derives its siblings, writes the master
 // script and makes the five scripts executable. Returns an exit status: 0,
-// or 1 after a message when the master script cannot be written.
+// or 1 after a message when the master script cannot be written or a sed or
+// chmod command fails ("fail to run COMMAND"; nothing after it is done).
 int finish_scripts(const OutputNames& names);

@@ -42,6 +42,13 @@ TEST(ScriptWords, OrdinaryNamesGiveThePlainLines) {
             "chmod 755 net.vtr.scr net.kmb.scr net.osp.scr net.dunv.scr net.scr");
 }
 
+TEST(ScriptWords, NamesStartingWithADashAreNoOptions) {
+  EXPECT_EQ(derive_command("-x.vtr.scr", "dunvar", "dunv", "-x.dunv.scr"),
+            "sed 's/vetrun/dunvar/g; s/vtr.res/dunv.res/g' ./-x.vtr.scr > ./-x.dunv.scr");
+  EXPECT_EQ(chmod_command(output_names("-x.dat")),
+            "chmod 755 ./-x.vtr.scr ./-x.kmb.scr ./-x.osp.scr ./-x.dunv.scr ./-x.scr");
+}
+
 std::string written(void (*write)(std::FILE*)) {
   const std::string name = testing::TempDir() + "script_lines";
   {
@@ -65,6 +72,9 @@ TEST(ScriptLines, OpeningClosingAndMaster) {
   EXPECT_EQ(written([](std::FILE* f) { write_script_closing(f, "my net"); }),
             "if [ -f 'my net.vtr.res' ]; then mv 'my net.vtr.res' 'my net.vtr.res.bak'; fi\n"
             "mv netres.vtr.res 'my net.vtr.res'\n");
+  EXPECT_EQ(written([](std::FILE* f) { write_script_closing(f, "-x"); }),
+            "if [ -f ./-x.vtr.res ]; then mv ./-x.vtr.res ./-x.vtr.res.bak; fi\n"
+            "mv netres.vtr.res ./-x.vtr.res\n");
   EXPECT_EQ(written([](std::FILE* f) { write_master_script(f, output_names("net.dat")); }),
             "echo \"Starting network restoration scripts on net.dat\"\n"
             "net.kmb.scr\nnet.osp.scr\nnet.dunv.scr\nnet.vtr.scr\n");

@@ -1,5 +1,6 @@
 #include "routeweave.h"
 
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -52,7 +53,7 @@ class RouteweaveFormat : public NetrestoreFormat {
   }
 
   void write_run_line(std::FILE* script, const SpanEntry& span) const override {
-    std::fprintf(script, "vetrun %s /b=%d-%d > %d-%dcut.l\n", shell_word(args_.netrestoreFile).c_str(), span.lower,
+    std::fprintf(script, "vetrun %s /b=%d-%d > %d-%dcut.l\n", path_word(args_.netrestoreFile).c_str(), span.lower,
                  span.higher, span.lower, span.higher);
   }
 
@@ -113,11 +114,23 @@ int derive_spares(Network& net, const std::string& spanSpareRatio) {
   return 0;
 }
 
+// Spare channels come from the ratio: one below zero, or nan, gives none
+// that a span could have.
+int refuse_bad_ratio(const std::string& spanSpareRatio) {
+  const double ratio = number_from_text(spanSpareRatio);
+  if (ratio >= 0) return 0;
+  std::printf(std::isnan(ratio) ? "spanSpareRatio %s is not a number\n" : "spanSpareRatio %s is below zero\n",
+              spanSpareRatio.c_str());
+  return kStatusSyntax;
+}
+
 int run(const Arguments& args) {
   const OutputNames names = output_names(args.netrestoreFile);
   const NamedFile paths{"path file", args.pathfile};
   announce_run(args.nodefile, paths, names, args.msgProcessingDelay);
   std::printf("spanSpareRatio is %s\n", args.spanSpareRatio.c_str());
+  if (int status = refuse_bad_delay(args.msgProcessingDelay)) return status;
+  if (int status = refuse_bad_ratio(args.spanSpareRatio)) return status;
   if (int status = refuse_clash(names, {{"node file", args.nodefile}, paths})) return status;
   auto net = std::make_unique<Network>();
   int noOfPaths = 0;

@@ -15,17 +15,41 @@
 #   modes     lines "MODE PATH": expected permission bits, in octal
 #   absent    paths that must not exist afterwards, one a line
 #   check     shell lines run in the folder afterwards; must exit 0
+#   full_disk folders, one a line, that are made full file systems before
+#             setup: each is a tmpfs of a few kilobytes holding the files of
+#             in/FOLDER, then filled, so that any write into it fails.
+#             Mounting needs root; elsewhere the case is skipped (status 77)
 # Every file of in/ that out/ does not name must be unchanged.
 set -u
 case_dir=$(cd "$1" && pwd)
 bin_dir=$(cd "$2" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/case.XXXXXX")
-trap 'chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"' EXIT
+mounted=()
+cleanup() {
+  for m in "${mounted[@]}"; do umount "$m" 2>/dev/null; done
+  chmod -R u+rwx "$work" 2>/dev/null; rm -rf "$work"
+}
+trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 [ -d "$case_dir/in" ] && cp -pR "$case_dir/in/." "$work/"
 cd "$work" || exit 1
+if [ -f "$case_dir/full_disk" ]; then
+  while read -r disk; do
+    [ -n "$disk" ] || continue
+    if [ "$(id -u)" != 0 ]; then
+      echo "SKIP: this case mounts a full tmpfs at $disk, which needs root"; exit 77
+    fi
+    mkdir -p "$work/$disk"
+    if ! mount -t tmpfs -o size=16k,mode=1777 tmpfs "$work/$disk" 2>/dev/null; then
+      echo "SKIP: this case needs a tmpfs at $disk, and mount refused it"; exit 77
+    fi
+    mounted+=("$work/$disk")
+    [ -d "$case_dir/in/$disk" ] && cp -pR "$case_dir/in/$disk/." "$work/$disk/"
+    dd if=/dev/zero of="$work/$disk/.filler" bs=1k 2>/dev/null
+  done < "$case_dir/full_disk"
+fi
 export CASE="$case_dir" PATH="$bin_dir:$PATH"
 if [ -f "$case_dir/setup" ]; then
   sh "$case_dir/setup" || { echo "FAIL: setup"; exit 1; }

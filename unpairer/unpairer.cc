@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kStatusSyntax = 1;
 constexpr int kStatusFile = 5;
+constexpr int kStatusWrite = 1;
 
 // The spare header of the single form: 26 characters.
 constexpr const char* kSpareHeader = "        DS3\nN1  N2  LINK#\n";
@@ -97,5 +98,9 @@ int unpairer_main(int argc, char** argv) {
   text = read_input(in_name);
   if (!text) return kStatusFile;
   write_pass(*text, in_name, out.get(), 3);
+  if (!finish_writing(out)) {
+    std::printf("can not write %s\n", out_name.c_str());
+    return kStatusWrite;
+  }
   return 0;
 }

@@ -1,0 +1,1 @@
+a file, not a folder
