@@ -127,8 +127,7 @@ int run(int argc, char** argv) {
     parallel_cut_loop(*options, read.data, names, results.get(), options->jobs);
   else
     cut_loop(*options, read.data, names, results.get(), results_name);
-  if (!finish_writing(results)) stop_with(kStatusFile, text_printf("can not write %s
-", results_name.c_str()).c_str());
+  if (!finish_writing(results)) stop_with(kStatusFile, text_printf("can not write %s\n", results_name.c_str()).c_str());
   std::printf("\nFinished!!! You will find the output in file -- %s.\n", results_name.c_str());
   return 0;
 }

@@ -154,10 +154,7 @@ void write_row(std::FILE* results, const Row& row) {
              results);
 }
 
-void print_cut_loop_heading() { std::printf("
-*********** CUT LINKS, ONE AT A TIME *******************
-
-"); }
+void print_cut_loop_heading() { std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n"); }
 
 void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
               const std::string& results_name) {
@@ -170,7 +167,6 @@ void cut_loop(const Options& options, const NetData& net, const NodeNames& names
                        [&](std::FILE*) { convert(options.netdata_file, names); }};
     });
     if (std::fflush(results) != 0 || std::ferror(results))
-      stop_with(kStatusWrite, text_printf("can not write %s
-", results_name.c_str()).c_str());
+      stop_with(kStatusWrite, text_printf("can not write %s\n", results_name.c_str()).c_str());
   }
 }
