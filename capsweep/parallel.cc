@@ -24,13 +24,10 @@ constexpr std::size_t kAheadPerThread = 32;
 
 void write_text(std::FILE* f, const std::string& text) { std::fwrite(text.data(), 1, text.size(), f); }
 
-// Files the path report as "cp PATH.L ..." would; a failure is told on
-// standard error, as cp tells it, and the run goes on.
+// Files the path report where "cp PATH.L ..." would; a report that cannot
+// be written stops the run, as a failed cp does.
 void file_report(const std::string& name, const std::string& text) {
-  File f = open_file(name, "w");
-  bool written = f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size();
-  written = f && finish_writing(f) && written;
-  if (!written) std::fprintf(stderr, "capsweep: cannot write %s: %s\n", name.c_str(), std::strerror(errno));
+  if (write_text_file(name, text)) stop_with(1, text_printf("ERROR--cannot write the file %s!!!\n", name.c_str()).c_str());
 }
 
 // The cuts handed out to the threads in order, and their texts kept until
@@ -124,7 +121,7 @@ void make_cut_directory(const std::string& netdata_name) {
   const int error = errno;
   struct stat st {};
   if (error == EEXIST && ::stat(name.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
-  std::fprintf(stderr, "capsweep: cannot create the folder %s: %s\n", name.c_str(), std::strerror(error));
+  stop_with(1, text_printf("ERROR--cannot create the folder %s: %s!!!\n", name.c_str(), std::strerror(error)).c_str());
 }
 
 void parallel_cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
