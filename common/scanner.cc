@@ -1,6 +1,7 @@
 #include "scanner.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -162,4 +163,15 @@ std::optional<std::string> FieldScanner::next_line() {
   pos_ = end;
   if (!l.empty() && l.back() == '\n') ++line_;
   return l;
+}
+
+std::optional<double> FieldScanner::next_decimal_word() {
+  std::optional<std::string> word = next_word();
+  last_word_ = word.value_or("");
+  if (!word) return std::nullopt;
+  double value = 0.0;
+  const char* end = word->data() + word->size();
+  auto [stop, error] = std::from_chars(word->data(), end, value);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
 }

@@ -59,6 +59,14 @@ class FieldScanner {
   int line() const { return field_line_; }
   int line_here();
 
+  // The next word read whole as a real number written in plain decimals, as
+  // std::from_chars reads it ("-0.5", "1e3", ".5", "inf", "nan"; no plus
+  // sign, no hexadecimal, no value that overflows or vanishes to zero): the
+  // word is consumed either way and kept in last_word().
+  std::optional<double> next_decimal_word();
+  // True when nothing at all is left, not even white space.
+  bool nothing_left() const { return pos_ >= text_.size(); }
+
  private:
   void skip_space();
   void start_field();
