@@ -46,6 +46,7 @@ void FieldScanner::skip_space() {
 void FieldScanner::start_field() {
   skip_space();
   field_line_ = line_;
+  field_start_ = pos_;
   beyond_range_ = false;
 }
 
@@ -174,4 +175,13 @@ std::optional<double> FieldScanner::next_decimal_word() {
   auto [stop, error] = std::from_chars(word->data(), end, value);
   if (error != std::errc() || stop != end) return std::nullopt;
   return value;
+}
+
+std::optional<long long> FieldScanner::next_int64_clamped() {
+  std::optional<long long> n = next_int64();
+  if (n || !beyond_range_) return n;
+  const bool negative = text_[pos_] == '-';
+  if (text_[pos_] == '+' || negative) ++pos_;
+  while (pos_ < text_.size() && is_digit(text_[pos_])) ++pos_;
+  return negative ? LLONG_MIN : LLONG_MAX;
 }

@@ -66,6 +66,11 @@ class FieldScanner {
   std::optional<double> next_decimal_word();
   // True when nothing at all is left, not even white space.
   bool nothing_left() const { return pos_ >= text_.size(); }
+  // As next_int64, but digits beyond 64 bits are read, as strtoll reads
+  // them, as the nearest end of the range (beyond_range() tells).
+  std::optional<long long> next_int64_clamped();
+  // The text of the last field read, as typed.
+  std::string last_field() const { return text_.substr(field_start_, pos_ - field_start_); }
 
  private:
   void skip_space();
@@ -78,4 +83,5 @@ class FieldScanner {
   int field_line_;
   bool beyond_range_ = false;
   std::string last_word_;
+  std::size_t field_start_ = 0;
 };

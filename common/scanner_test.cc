@@ -82,3 +82,18 @@ TEST(Fields, DecimalWordsAreReadWholeAndPlain) {
   EXPECT_TRUE(g.at_end());
   EXPECT_TRUE(g.nothing_left());
 }
+
+TEST(Fields, Clamped64BitNumbersReadToTheNearestEndAndKeepTheirText) {
+  FieldScanner f("  +00012 -99999999999999999999x 99999999999999999999 - 7");
+  EXPECT_EQ(f.next_int64_clamped(), 12);
+  EXPECT_FALSE(f.beyond_range());
+  EXPECT_EQ(f.last_field(), "+00012");
+  EXPECT_EQ(f.next_int64_clamped(), LLONG_MIN);
+  EXPECT_TRUE(f.beyond_range());
+  EXPECT_EQ(f.last_field(), "-99999999999999999999");
+  EXPECT_EQ(f.next_word(), "x");
+  EXPECT_EQ(f.next_int64_clamped(), LLONG_MAX);
+  EXPECT_EQ(f.next_int64_clamped(), std::nullopt);  // a sign alone is no number
+  EXPECT_EQ(f.last_field(), "");
+  EXPECT_EQ(f.next_word(), "-");
+}

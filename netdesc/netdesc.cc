@@ -1,19 +1,16 @@
 #include "netdesc.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "scanner.h"
 #include "strings2.h"
 #include "textio.h"
 #include "wholefile.h"
 
 namespace {
-
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // The lines of the file's text, counted from 1.
 struct line_cursor {
@@ -68,23 +65,23 @@ struct field_reader {
   bool whole(std::int32_t& value, const char* what) {
     std::string token;
     if (!next(token, what)) return false;
-    const std::vector<int> n = scan_ints(token, 1);
-    if (n.empty()) {
+    const std::optional<int> n = FieldScanner(token).next_int();
+    if (!n) {
       // Digits that do not read are beyond 32 bits.
       const std::size_t d = token[0] == '+' || token[0] == '-' ? 1 : 0;
       const bool digits = d < token.size() && token[d] >= '0' && token[d] <= '9';
       return not_a_number(token, what, digits ? "a whole number of 32 bits" : "a whole number");
     }
-    value = n[0];
+    value = *n;
     return true;
   }
   // A single-precision real as "%f" reads it.
   bool real(float& value, const char* what) {
     std::string token;
     if (!next(token, what)) return false;
-    char* end = nullptr;
-    value = std::strtof(token.c_str(), &end);
-    if (end == token.c_str()) return not_a_number(token, what, "a number");
+    const std::optional<float> n = FieldScanner(token).next_float();
+    if (!n) return not_a_number(token, what, "a number");
+    value = *n;
     return true;
   }
 };
@@ -93,20 +90,14 @@ struct field_reader {
 // first line; the rest of the line is skipped. A count beyond the range of
 // long long is read as its nearest end, and `count_text` keeps it as typed.
 bool parse_first_line(const std::string& line, long long& count, std::string& count_text, std::string& keyword) {
-  const char* begin = line.c_str();
-  char* end = nullptr;
-  const long long n = std::strtoll(begin, &end, 10);
-  if (end == begin) return false;
-  std::size_t p = static_cast<std::size_t>(end - begin);
-  std::size_t digits = 0;
-  while (digits < p && is_space(line[digits])) ++digits;
-  count_text = line.substr(digits, p - digits);
-  while (p < line.size() && is_space(line[p])) ++p;
-  std::size_t q = p;
-  while (q < line.size() && !is_space(line[q])) ++q;
-  if (q == p) return false;
-  count = n;
-  keyword = line.substr(p, q - p);
+  FieldScanner f(line);
+  const std::optional<long long> n = f.next_int64_clamped();
+  if (!n) return false;
+  count_text = f.last_field();
+  const std::optional<std::string> word = f.next_word();
+  if (!word) return false;
+  count = *n;
+  keyword = *word;
   return true;
 }
 

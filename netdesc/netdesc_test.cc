@@ -97,6 +97,18 @@ TEST(ReadNetV1, RefusesABadFirstLine) {
   EXPECT_EQ(v1_error("-1 V_H\n"), "net.txt:1: the node count -1 is out of range");
 }
 
+TEST(ReadNetV2, TheNodeCountReadsAsLldReadsItAndIsNamedAsTyped) {
+  EXPECT_EQ(v2_error("  +0005000000000 V_H2\n"), "net.txt:1: the node count +0005000000000 is out of range");
+  EXPECT_EQ(v2_error("99999999999999999999 V_H2\n"), "net.txt:1: the node count 99999999999999999999 is out of range");
+  EXPECT_EQ(v2_error("-99999999999999999999x V_H2\n"),
+            "net.txt:1: the node count -99999999999999999999 is out of range");
+  const net_read glued = read_net_v2("0V_H2 more\n", "net.txt");
+  EXPECT_EQ(glued.error, "");
+  EXPECT_EQ(glued.description.netsize, 0);
+  EXPECT_EQ(glued.description.keyword, "V_H2");
+  EXPECT_EQ(v2_error("+ 1 V_H2\n"), "net.txt:1: expected the node count and the type keyword");
+}
+
 TEST(ReadNetV1, RefusesMissingAndNonNumericFieldsNamingLineAndNode) {
   EXPECT_EQ(v1_error("1 V_H\nA 0 0.5 3 10\n"), "net.txt:2: node 1 (A): field 6 (second coordinate) is missing");
   EXPECT_EQ(v1_error("1 V_H\nA two 0.5 3 10 20\n"),
