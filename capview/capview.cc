@@ -111,7 +111,7 @@ std::string read_study(const StudyFiles& files, Study& study) {
   if (error.empty()) error = read_node_list(node_text, files.nodes, study.nodes).text();
   if (error.empty()) error = read_netdata(net_text, files.netdata, study.net).text();
   std::vector<ResultRow> rows;
-  if (error.empty()) error = read_results(results_text, files.results, rows);
+  if (error.empty()) error = read_results(results_text, files.results, rows).text();
   if (error.empty()) error = match_results(study.nodes, study.net, rows, files, study.spans);
   return error;
 }

@@ -1,6 +1,7 @@
 #include "scanner.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -45,6 +46,7 @@ void FieldScanner::skip_space() {
 void FieldScanner::start_field() {
   skip_space();
   field_line_ = line_;
+  field_start_ = pos_;
   beyond_range_ = false;
 }
 
@@ -162,4 +164,24 @@ std::optional<std::string> FieldScanner::next_line() {
   pos_ = end;
   if (!l.empty() && l.back() == '\n') ++line_;
   return l;
+}
+
+std::optional<double> FieldScanner::next_decimal_word() {
+  std::optional<std::string> word = next_word();
+  last_word_ = word.value_or("");
+  if (!word) return std::nullopt;
+  double value = 0.0;
+  const char* end = word->data() + word->size();
+  auto [stop, error] = std::from_chars(word->data(), end, value);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
+}
+
+std::optional<long long> FieldScanner::next_int64_clamped() {
+  std::optional<long long> n = next_int64();
+  if (n || !beyond_range_) return n;
+  const bool negative = text_[pos_] == '-';
+  if (text_[pos_] == '+' || negative) ++pos_;
+  while (pos_ < text_.size() && is_digit(text_[pos_])) ++pos_;
+  return negative ? LLONG_MIN : LLONG_MAX;
 }

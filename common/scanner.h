@@ -59,6 +59,19 @@ class FieldScanner {
   int line() const { return field_line_; }
   int line_here();
 
+  // The next word read whole as a real number written in plain decimals, as
+  // std::from_chars reads it ("-0.5", "1e3", ".5", "inf", "nan"; no plus
+  // sign, no hexadecimal, no value that overflows or vanishes to zero): the
+  // word is consumed either way and kept in last_word().
+  std::optional<double> next_decimal_word();
+  // True when nothing at all is left, not even white space.
+  bool nothing_left() const { return pos_ >= text_.size(); }
+  // As next_int64, but digits beyond 64 bits are read, as strtoll reads
+  // them, as the nearest end of the range (beyond_range() tells).
+  std::optional<long long> next_int64_clamped();
+  // The text of the last field read, as typed.
+  std::string last_field() const { return text_.substr(field_start_, pos_ - field_start_); }
+
  private:
   void skip_space();
   void start_field();
@@ -70,4 +83,5 @@ class FieldScanner {
   int field_line_;
   bool beyond_range_ = false;
   std::string last_word_;
+  std::size_t field_start_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 
 TEST(Fields, ReadAsScanfWouldAndLinesKeepTheirEnds) {
   FieldScanner f("  12abc -3.5e1 x");
@@ -56,4 +57,43 @@ TEST(Fields, EachFieldKnowsItsLine) {
   f.skip_line();
   EXPECT_TRUE(f.at_end());
   EXPECT_EQ(f.next_word(), std::nullopt);
+}
+
+TEST(Fields, DecimalWordsAreReadWholeAndPlain) {
+  FieldScanner f("-0.5 1e3 .5 inf nan 30.00% +1 0x1p3 1e400 1e-400 4e-320");
+  EXPECT_EQ(f.next_decimal_word(), -0.5);
+  EXPECT_EQ(f.next_decimal_word(), 1000.0);
+  EXPECT_EQ(f.next_decimal_word(), 0.5);
+  EXPECT_EQ(f.next_decimal_word(), HUGE_VAL);
+  std::optional<double> nan = f.next_decimal_word();
+  ASSERT_TRUE(nan);
+  EXPECT_TRUE(std::isnan(*nan));
+  for (const char* word : {"30.00%", "+1", "0x1p3", "1e400", "1e-400"}) {
+    EXPECT_EQ(f.next_decimal_word(), std::nullopt) << word;
+    EXPECT_EQ(f.last_word(), word);
+  }
+  EXPECT_EQ(f.next_decimal_word(), 4e-320);  // small, but not gone
+  EXPECT_EQ(f.next_decimal_word(), std::nullopt);
+  EXPECT_EQ(f.last_word(), "");
+
+  FieldScanner g("7 ");
+  EXPECT_EQ(g.next_int(), 7);
+  EXPECT_FALSE(g.nothing_left());
+  EXPECT_TRUE(g.at_end());
+  EXPECT_TRUE(g.nothing_left());
+}
+
+TEST(Fields, Clamped64BitNumbersReadToTheNearestEndAndKeepTheirText) {
+  FieldScanner f("  +00012 -99999999999999999999x 99999999999999999999 - 7");
+  EXPECT_EQ(f.next_int64_clamped(), 12);
+  EXPECT_FALSE(f.beyond_range());
+  EXPECT_EQ(f.last_field(), "+00012");
+  EXPECT_EQ(f.next_int64_clamped(), LLONG_MIN);
+  EXPECT_TRUE(f.beyond_range());
+  EXPECT_EQ(f.last_field(), "-99999999999999999999");
+  EXPECT_EQ(f.next_word(), "x");
+  EXPECT_EQ(f.next_int64_clamped(), LLONG_MAX);
+  EXPECT_EQ(f.next_int64_clamped(), std::nullopt);  // a sign alone is no number
+  EXPECT_EQ(f.last_field(), "");
+  EXPECT_EQ(f.next_word(), "-");
 }

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every reader runs, whatever the others answer.
   const std::string errors[] = {read_node_list(parts[0], files.nodes, nodes).text(),
                                 read_netdata(parts[1], files.netdata, net).text(),
-                                read_results(parts[2], files.results, rows)};
+                                read_results(parts[2], files.results, rows).text()};
   for (const std::string& error : errors) {
     if (!error.empty()) return 0;
   }

@@ -10,7 +10,7 @@
 namespace {
 
 void walk(const net_read& read) {
-  if (!read.error.empty() || read.over_limit) return;
+  if (read.error || read.over_limit) return;
   const net_description& d = read.description;
   for (std::int32_t n = 1; n <= d.netsize; ++n) {
     const node_entry* node = recall_list(d.net, n);

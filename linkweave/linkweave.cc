@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kStatusSyntax = 1;
 constexpr int kStatusSpanFile = 4;
+constexpr int kStatusSpans = 1;  // a node with more spans than its record holds
 
 struct Arguments {
   std::string nodeFile;
@@ -92,9 +93,9 @@ class LinkweaveFormat : public NetrestoreFormat {
 int read_spans(SpanNetwork& sn, const std::string& spanFile) {
   const std::optional<std::string> text = read_whole_file(spanFile);
   if (!text) return cannot_open(spanFile, kStatusSpanFile);
-  if (std::optional<ReadError> error = count_spans(sn, parse_span_list(*text), spanFile)) {
-    std::printf("%s", error->message.c_str());
-    return error->status;
+  if (Error error = count_spans(sn, parse_span_list(*text), spanFile)) {
+    std::printf("%s\n", error.text().c_str());
+    return kStatusSpans;
   }
   return 0;
 }

@@ -18,20 +18,20 @@ void read_fields(SpanLine& line) {
   line = SpanLine{line.line_number, line.text, true, *a, *b, *working, *spare, *miles};
 }
 
-std::optional<ReadError> count_span(SpanNetwork& sn, const SpanLine& line, const std::string& file_name) {
+Error count_span(SpanNetwork& sn, const SpanLine& line, const std::string& file_name) {
   Network& net = sn.net;
   const int x = net.findID(line.a);
   const int y = net.findID(line.b);
   if (x == y) {
     print_duplicated_node(x, line.line_number, line.text, true);
-    return std::nullopt;
+    return Error();
   }
   const auto [a, b] = SpanEntry::between(x, y);
   if (net.ExistSpanEntry(a, a, b)) {
     // Named again: the earlier line's channels leave the end-point counts.
     net.I[a] -= net.W.at(a, b);
     net.I[b] -= net.W.at(a, b);
-  } else if (std::optional<ReadError> error = net.record_span(a, b, file_name, line.line_number)) {
+  } else if (Error error = net.record_span(a, b, file_name, line.line_number)) {
     return error;
   }
   net.W.at(a, b) = line.working;
@@ -39,7 +39,7 @@ std::optional<ReadError> count_span(SpanNetwork& sn, const SpanLine& line, const
   sn.M.at(a, b) = line.miles;
   net.I[a] += line.working;
   net.I[b] += line.working;
-  return std::nullopt;
+  return Error();
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ std::vector<SpanLine> parse_span_list(std::string_view text) {
   return spans;
 }
 
-std::optional<ReadError> count_spans(SpanNetwork& sn, const std::vector<SpanLine>& lines, const std::string& file_name) {
+Error count_spans(SpanNetwork& sn, const std::vector<SpanLine>& lines, const std::string& file_name) {
   for (const SpanLine& line : lines) {
     if (!line.complete) {
       std::printf("%s:%d: expected two node names, three whole numbers and a length; line skipped\n",
@@ -70,9 +70,9 @@ std::optional<ReadError> count_spans(SpanNetwork& sn, const std::vector<SpanLine
       continue;
     }
     ++sn.noOfSpans;
-    if (std::optional<ReadError> error = count_span(sn, line, file_name)) return error;
+    if (Error error = count_span(sn, line, file_name)) return error;
   }
-  return std::nullopt;
+  return Error();
 }
 
 long long path_count(const Network& net) {

@@ -37,7 +37,7 @@ struct SpanNetwork {
 // line's values. Lines that are incomplete, have a negative channel count
 // or join a node to itself are reported and add nothing. Stops only when a
 // node would get more spans than its record holds.
-std::optional<ReadError> count_spans(SpanNetwork& sn, const std::vector<SpanLine>& lines, const std::string& file_name);
+Error count_spans(SpanNetwork& sn, const std::vector<SpanLine>& lines, const std::string& file_name);
 
 // The number of path lines: one per working channel of every span written
 // under its lower end (1 to noOfNodes).

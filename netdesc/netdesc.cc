@@ -1,19 +1,16 @@
 #include "netdesc.h"
 
-#include <cctype>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "scanner.h"
 #include "strings2.h"
 #include "textio.h"
 #include "wholefile.h"
 
 namespace {
-
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // The lines of the file's text, counted from 1.
 struct line_cursor {
@@ -33,7 +30,8 @@ struct line_cursor {
     ++line_no;
     return true;
   }
-  std::string where() const { return file_name + ":" + std::to_string(line_no) + ": "; }
+  // "file:line: what" for the line read last.
+  Error at(const std::string& what) const { return Error::at(file_name, line_no, what); }
 };
 
 // The fields of one node line or port line, taken off one at a time. The
@@ -68,23 +66,23 @@ struct field_reader {
   bool whole(std::int32_t& value, const char* what) {
     std::string token;
     if (!next(token, what)) return false;
-    const std::vector<int> n = scan_ints(token, 1);
-    if (n.empty()) {
+    const std::optional<int> n = FieldScanner(token).next_int();
+    if (!n) {
       // Digits that do not read are beyond 32 bits.
       const std::size_t d = token[0] == '+' || token[0] == '-' ? 1 : 0;
       const bool digits = d < token.size() && token[d] >= '0' && token[d] <= '9';
       return not_a_number(token, what, digits ? "a whole number of 32 bits" : "a whole number");
     }
-    value = n[0];
+    value = *n;
     return true;
   }
   // A single-precision real as "%f" reads it.
   bool real(float& value, const char* what) {
     std::string token;
     if (!next(token, what)) return false;
-    char* end = nullptr;
-    value = std::strtof(token.c_str(), &end);
-    if (end == token.c_str()) return not_a_number(token, what, "a number");
+    const std::optional<float> n = FieldScanner(token).next_float();
+    if (!n) return not_a_number(token, what, "a number");
+    value = *n;
     return true;
   }
 };
@@ -93,20 +91,14 @@ struct field_reader {
 // first line; the rest of the line is skipped. A count beyond the range of
 // long long is read as its nearest end, and `count_text` keeps it as typed.
 bool parse_first_line(const std::string& line, long long& count, std::string& count_text, std::string& keyword) {
-  const char* begin = line.c_str();
-  char* end = nullptr;
-  const long long n = std::strtoll(begin, &end, 10);
-  if (end == begin) return false;
-  std::size_t p = static_cast<std::size_t>(end - begin);
-  std::size_t digits = 0;
-  while (digits < p && is_space(line[digits])) ++digits;
-  count_text = line.substr(digits, p - digits);
-  while (p < line.size() && is_space(line[p])) ++p;
-  std::size_t q = p;
-  while (q < line.size() && !is_space(line[q])) ++q;
-  if (q == p) return false;
-  count = n;
-  keyword = line.substr(p, q - p);
+  FieldScanner f(line);
+  const std::optional<long long> n = f.next_int64_clamped();
+  if (!n) return false;
+  count_text = f.last_field();
+  const std::optional<std::string> word = f.next_word();
+  if (!word) return false;
+  count = *n;
+  keyword = *word;
   return true;
 }
 
@@ -119,61 +111,50 @@ std::string node_label(long long n, const std::string& name) {
   return "node " + std::to_string(n) + " (" + name + ")";
 }
 
-bool read_port(line_cursor& c, const node_entry& node, int k, std::int32_t port_count,
-               const block_rules& rules, port_entry& port, std::string& error) {
+Error read_port(line_cursor& c, const node_entry& node, int k, std::int32_t port_count, const block_rules& rules,
+                port_entry& port) {
   if (!c.next_line()) {
-    error = c.where() + node_label(node.number, node.name) + ": expected port line " + std::to_string(k) +
-            " of " + std::to_string(port_count) + ", found the end of the file";
-    return false;
+    return c.at(node_label(node.number, node.name) + ": expected port line " + std::to_string(k) + " of " +
+                std::to_string(port_count) + ", found the end of the file");
   }
   field_reader f(c.line);
   const bool ok = f.whole(port.other_end, "other end") && f.skip("span flag") &&
                   f.whole(port.working, "working channels") && f.whole(port.spare, "spare channels") &&
                   (!rules.span_lengths || f.real(port.span_length, "span length"));
-  const std::string place = c.where() + node_label(node.number, node.name) + ", port " + std::to_string(k) + ": ";
+  const std::string place = node_label(node.number, node.name) + ", port " + std::to_string(k) + ": ";
   if (!ok) {
-    error = place + f.problem;
-    if (f.field == 5) error += "\nError: the net file does not have link distance field";
-    return false;
+    std::string what = place + f.problem;
+    if (f.field == 5) what += "\nError: the net file does not have link distance field";
+    return c.at(what);
   }
-  if (port.other_end < 0 || port.other_end > rules.highest_other_end) {
-    error = place + "other end " + std::to_string(port.other_end) + " names no node";
-    return false;
-  }
-  return true;
+  if (port.other_end < 0 || port.other_end > rules.highest_other_end)
+    return c.at(place + "other end " + std::to_string(port.other_end) + " names no node");
+  return Error();
 }
 
-bool read_node_block(line_cursor& c, std::int32_t n, const block_rules& rules, node_entry& node,
-                     std::string& error) {
+Error read_node_block(line_cursor& c, std::int32_t n, const block_rules& rules, node_entry& node) {
   node.number = n;
-  if (!c.next_line()) {
-    error = c.where() + "node " + std::to_string(n) + ": expected its node line, found the end of the file";
-    return false;
-  }
+  if (!c.next_line())
+    return c.at("node " + std::to_string(n) + ": expected its node line, found the end of the file");
   field_reader f(c.line);
-  if (!f.word(node.name, "name")) {
-    error = c.where() + "node " + std::to_string(n) + ": expected its node line, found an empty line";
-    return false;
-  }
+  if (!f.word(node.name, "name"))
+    return c.at("node " + std::to_string(n) + ": expected its node line, found an empty line");
   std::int32_t port_count = 0;
   if (!(f.whole(port_count, "port count") && f.real(node.delay, "message processing delay") &&
         f.whole(node.repeat_limit, "repeat limit") && f.real(node.first_coordinate, "first coordinate") &&
-        f.real(node.second_coordinate, "second coordinate"))) {
-    error = c.where() + node_label(n, node.name) + ": " + f.problem;
-    return false;
-  }
+        f.real(node.second_coordinate, "second coordinate")))
+    return c.at(node_label(n, node.name) + ": " + f.problem);
   if (port_count < 0) {
     // Its port lines would be read as the next node's lines.
-    error = c.where() + node_label(n, node.name) + ": field 2 (port count) is negative: " + std::to_string(port_count);
-    return false;
+    return c.at(node_label(n, node.name) + ": field 2 (port count) is negative: " + std::to_string(port_count));
   }
   init_list(node.ports);
   for (std::int32_t k = 1; k <= port_count; ++k) {
     auto port = std::make_unique<port_entry>();
-    if (!read_port(c, node, k, port_count, rules, *port, error)) return false;
+    if (Error error = read_port(c, node, k, port_count, rules, *port)) return error;
     add_list(node.ports, std::move(port), k);
   }
-  return true;
+  return Error();
 }
 
 // Reads the first line and, unless the node count is above `node_limit`,
@@ -189,7 +170,7 @@ net_read read_description(std::string_view text, const std::string& file_name, b
   line_cursor c(text, file_name);
   std::string count_text;
   if (!c.next_line() || !parse_first_line(c.line, d.netsize, count_text, d.keyword)) {
-    result.error = c.where() + "expected the node count and the type keyword";
+    result.error = c.at("expected the node count and the type keyword");
     return result;
   }
   // Any count above halvane's limit is refused by the limit, however large.
@@ -198,7 +179,7 @@ net_read read_description(std::string_view text, const std::string& file_name, b
     return result;
   }
   if (d.netsize < 0 || d.netsize > INT32_MAX) {
-    result.error = c.where() + "the node count " + count_text + " is out of range";
+    result.error = c.at("the node count " + count_text + " is out of range");
     return result;
   }
   const type_mode mode = mode_of_keyword(d.keyword);
@@ -211,7 +192,8 @@ net_read read_description(std::string_view text, const std::string& file_name, b
   rules.highest_other_end = version1 ? d.netsize : INT32_MAX;
   for (std::int32_t n = 1; n <= d.netsize; ++n) {
     auto node = std::make_unique<node_entry>();
-    if (!read_node_block(c, n, rules, *node, result.error)) return result;
+    result.error = read_node_block(c, n, rules, *node);
+    if (result.error) return result;
     add_list(d.net, std::move(node), n);
   }
   return result;
@@ -338,8 +320,8 @@ std::optional<net_read> load_description(const std::string& name,
   }
   net_read read = reader(*text, name);
   for (const std::string& note : read.notes) std::printf("%s\n", note.c_str());
-  if (!read.error.empty()) {
-    std::printf("%s\n", read.error.c_str());
+  if (read.error) {
+    std::printf("%s\n", read.error.text().c_str());
     return std::nullopt;
   }
   return read;

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "error.h"
 #include "lists.h"
 #include "textio.h"
 
@@ -49,8 +50,8 @@ inline constexpr long long HALVANE_NODE_LIMIT = 128;
 
 struct net_read {
   net_description description;
-  // "file:line: ..." when the file is refused (no line end); empty otherwise.
-  std::string error;
+  // "file:line: ..." when the file is refused (no line end).
+  Error error;
   // Version 1: the node count is above HALVANE_NODE_LIMIT, so only the first
   // line was read.
   bool over_limit = false;

@@ -35,14 +35,14 @@ class Captured {
   std::FILE* f_;
 };
 
-std::string v1_error(const std::string& text) { return read_net_v1(text, "net.txt").error; }
-std::string v2_error(const std::string& text) { return read_net_v2(text, "net.txt").error; }
+std::string v1_error(const std::string& text) { return read_net_v1(text, "net.txt").error.text(); }
+std::string v2_error(const std::string& text) { return read_net_v2(text, "net.txt").error.text(); }
 
 }  // namespace
 
 TEST(ReadNetV1, ReadsNodesAndPortsWithSimAsNodeZero) {
   const net_read r = read_net_v1(kTwoNodes, "net.txt");
-  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.error.text(), "");
   const net_description& d = r.description;
   EXPECT_EQ(d.netsize, 2);
   EXPECT_EQ(d.keyword, "V_H");
@@ -70,7 +70,7 @@ TEST(ReadNetV1, ExtraFieldsBlanksAndWindowsLineEndsAreIgnored) {
       "  2 1 2 5 9 9\r\n"
       "B 0 1 0 3 4\r\n",
       "net.txt");
-  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.error.text(), "");
   EXPECT_EQ(r.description.keyword, "V_H");
   EXPECT_EQ(recall_list(r.description.net, 1)->name, "A");
   EXPECT_EQ(recall_list(r.description.net, 1)->ports.at(0).spare, 5);
@@ -81,11 +81,11 @@ TEST(ReadNetV1, NodeLimitStopsAfterTheFirstLine) {
   std::string text = "128 V_H\n";
   for (int n = 1; n <= 128; ++n) text += "N" + std::to_string(n) + " 0 0 0 0 0\n";
   const net_read at_limit = read_net_v1(text, "net.txt");
-  EXPECT_EQ(at_limit.error, "");
+  EXPECT_EQ(at_limit.error.text(), "");
   EXPECT_FALSE(at_limit.over_limit);
   EXPECT_EQ(at_limit.description.net.size(), 129u);
   const net_read over = read_net_v1("129 V_H\ngarbage\n", "net.txt");
-  EXPECT_EQ(over.error, "");
+  EXPECT_EQ(over.error.text(), "");
   EXPECT_TRUE(over.over_limit);
   EXPECT_EQ(over.description.netsize, 129);
 }
@@ -95,6 +95,18 @@ TEST(ReadNetV1, RefusesABadFirstLine) {
   EXPECT_EQ(v1_error("V_H 2\n"), "net.txt:1: expected the node count and the type keyword");
   EXPECT_EQ(v1_error("2\nV_H\n"), "net.txt:1: expected the node count and the type keyword");
   EXPECT_EQ(v1_error("-1 V_H\n"), "net.txt:1: the node count -1 is out of range");
+}
+
+TEST(ReadNetV2, TheNodeCountReadsAsLldReadsItAndIsNamedAsTyped) {
+  EXPECT_EQ(v2_error("  +0005000000000 V_H2\n"), "net.txt:1: the node count +0005000000000 is out of range");
+  EXPECT_EQ(v2_error("99999999999999999999 V_H2\n"), "net.txt:1: the node count 99999999999999999999 is out of range");
+  EXPECT_EQ(v2_error("-99999999999999999999x V_H2\n"),
+            "net.txt:1: the node count -99999999999999999999 is out of range");
+  const net_read glued = read_net_v2("0V_H2 more\n", "net.txt");
+  EXPECT_EQ(glued.error.text(), "");
+  EXPECT_EQ(glued.description.netsize, 0);
+  EXPECT_EQ(glued.description.keyword, "V_H2");
+  EXPECT_EQ(v2_error("+ 1 V_H2\n"), "net.txt:1: expected the node count and the type keyword");
 }
 
 TEST(ReadNetV1, RefusesMissingAndNonNumericFieldsNamingLineAndNode) {
@@ -127,14 +139,14 @@ TEST(ReadNetV2, SpanLengthTypesNeedTheFifthField) {
   const std::string header = "1 V_H2wSpanMiles trailing words\n";
   const std::string node = "A 1 0 0 1 2 0 0 0 0 1\n";
   const net_read r = read_net_v2(header + node + "  0 1 4 2 12.5\n", "net.dat");
-  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.error.text(), "");
   EXPECT_FLOAT_EQ(recall_list(r.description.net, 1)->ports.at(0).span_length, 12.5f);
   EXPECT_EQ(v2_error(header + node + "  0 1 4 2\n"),
             "net.txt:3: node 1 (A), port 1: field 5 (span length) is missing\n"
             "Error: the net file does not have link distance field");
   EXPECT_EQ(v2_error("1 V_H2\n" + node + "  0 1 4 2\n"), "");
   const net_read unknown = read_net_v2("1 NEW_TYPE\n" + node + "  0 1 4 2\n", "net.txt");
-  EXPECT_EQ(unknown.error, "");
+  EXPECT_EQ(unknown.error.text(), "");
   EXPECT_EQ(unknown.notes, (std::vector<std::string>{
                                "unrecongized file type=NEW_TYPE\n"
                                " This program recognizes V_H2, L_L2, V_H2wSpanMiles, and L_L2wSpanKms."}));
@@ -171,7 +183,7 @@ TEST(Writers, WriteTheVersion2LinesAndTheTopologyCompanion) {
 
 TEST(Writers, TotalsBeyondIntAreWrittenWhole) {
   const net_read r = read_net_v1("1 V_H\nA 2 0 0 0 0\n 0 1 2000000000 0\n 0 1 2000000000 1\n", "n");
-  ASSERT_EQ(r.error, "");
+  ASSERT_EQ(r.error.text(), "");
   const node_totals t = totals_of(*recall_list(r.description.net, 1));
   EXPECT_EQ(t.working, 4000000000LL);
   EXPECT_EQ(t.ports, 8000000001LL);

@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 
+#include "scanner.h"
 #include "text_format.h"
 
 std::string shown(std::string_view text) {
@@ -21,8 +21,9 @@ bool parse_decimal(std::string_view text, double& value) {
   if (text.empty()) return false;
   const char first = text[0];
   if (!(std::isdigit(static_cast<unsigned char>(first)) || first == '-' || first == '+' || first == '.')) return false;
-  const std::string copy(text);  // terminated, for strtod
-  char* end = nullptr;
-  value = std::strtod(copy.c_str(), &end);
-  return end == copy.c_str() + copy.size() && std::isfinite(value);
+  // The first character rules out white space, so that the number is read
+  // from the first character; a NUL or anything else after it is refused.
+  FieldScanner number(text);
+  value = number.next_double().value_or(0.0);
+  return number.nothing_left() && std::isfinite(value);
 }

@@ -3,7 +3,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "scanner.h"
 
@@ -32,12 +31,11 @@ std::optional<int> Network::AddSpan(int a, int b) {
   return std::nullopt;
 }
 
-std::optional<ReadError> Network::record_span(int a, int b, const std::string& file_name, int line) {
+Error Network::record_span(int a, int b, const std::string& file_name, int line) {
   const std::optional<int> full = AddSpan(a, b);
-  if (!full) return std::nullopt;
-  return ReadError{text_printf("%s:%d: node %d (%s) would have more than 40 spans\n", file_name.c_str(), line, *full,
-                               node[*full].name.c_str()),
-                   1};
+  if (!full) return Error();
+  return Error::at(file_name, line,
+                   text_printf("node %d (%s) would have more than 40 spans", *full, node[*full].name.c_str()));
 }
 
 long long Network::working_total(int i) const {
@@ -81,4 +79,6 @@ std::optional<long long> spare_channels(long long w, double ratio) {
   return static_cast<long long>(s);
 }
 
-double number_from_text(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+// strtod on the whole text: white space skipped, the rest after the number
+// left unread.
+double number_from_text(const std::string& text) { return FieldScanner(text).next_double().value_or(0.0); }

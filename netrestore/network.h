@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "error.h"
+
 // Node numbers run from 1 to 399; number 0 stands for a name not found.
 constexpr int kNodeSlots = 400;
 constexpr int kLargestNodeNumber = kNodeSlots - 1;
@@ -47,12 +49,6 @@ class SpanTable {
   std::vector<T> cells_ = std::vector<T>(static_cast<std::size_t>(kNodeSlots) * kNodeSlots);
 };
 
-// A reason to stop the run: the message to print and the exit status.
-struct ReadError {
-  std::string message;
-  int status = 1;
-};
-
 struct Network {
   std::vector<Node> node = std::vector<Node>(kNodeSlots);
   std::vector<long long> I = std::vector<long long>(kNodeSlots);  // end-point counts
@@ -71,7 +67,7 @@ struct Network {
   std::optional<int> AddSpan(int a, int b);
   // AddSpan for a span met on line `line` of `file_name`, refusing it with a
   // message naming the node that has no room left.
-  std::optional<ReadError> record_span(int a, int b, const std::string& file_name, int line);
+  Error record_span(int a, int b, const std::string& file_name, int line);
   // Sum of the working channels over the spans of node i.
   long long working_total(int i) const;
   // Sum of the spare channels over the spans of node i.

@@ -100,6 +100,12 @@ TEST(NumberFromText, LeadingNumberOrZero) {
   EXPECT_DOUBLE_EQ(number_from_text(" 2.5x"), 2.5);
   EXPECT_DOUBLE_EQ(number_from_text("fast"), 0.0);
   EXPECT_DOUBLE_EQ(number_from_text(""), 0.0);
+  // As strtod takes them: an exponent, hexadecimal, infinity, a NUL ending the text.
+  EXPECT_DOUBLE_EQ(number_from_text("\t1e3 5"), 1000.0);
+  EXPECT_DOUBLE_EQ(number_from_text("0x10"), 16.0);
+  EXPECT_EQ(number_from_text("-inf"), -HUGE_VAL);
+  EXPECT_TRUE(std::isnan(number_from_text("nan")));
+  EXPECT_DOUBLE_EQ(number_from_text(std::string("7\0" "8", 3)), 7.0);
 }
 
 }  // namespace

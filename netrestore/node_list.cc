@@ -13,11 +13,6 @@ constexpr int kStatusSequence = 3;
 constexpr int kStatusRefused = 1;
 constexpr int kStatusNodeFile = 2;
 
-// "nodes.txt:4: what is wrong\n"
-ReadError refusal(const std::string& file_name, int line, const std::string& detail) {
-  return ReadError{file_name + ":" + std::to_string(line) + ": " + detail + "\n", kStatusRefused};
-}
-
 bool fits_whole_number(float value) {
   return std::isfinite(value) && std::trunc(value) >= -2147483648.0f && std::trunc(value) < 2147483648.0f;
 }
@@ -75,24 +70,24 @@ NodeList parse_node_list(std::string_view text, const std::string& file_name, No
     std::optional<int> read = f.next_int();
     if (read) number = *read;
     if (std::optional<std::string> digits = unreadable_number(lines[k])) {
-      list.error = refusal(file_name, n.line_number, "node " + *digits + ": node numbers run from 1 to 399");
+      list.error = Error::at(file_name, n.line_number, "node " + *digits + ": node numbers run from 1 to 399");
       return list;
     }
     if (rules.in_sequence) {
       const int expected = static_cast<int>(list.nodes.size()) + 1;
       if (number != expected) {
-        list.error = ReadError{text_printf("!!SequenceNo not correct! It is %d instead of %d.\n", number, expected),
-                               kStatusSequence};
+        list.error = Error::of(text_printf("!!SequenceNo not correct! It is %d instead of %d.", number, expected));
+        list.out_of_sequence = true;
         return list;
       }
     }
     n.number = number;
     if (!read || !read_rest(f, n)) {
-      list.error = refusal(file_name, n.line_number, "expected a node number, a name and two coordinates");
+      list.error = Error::at(file_name, n.line_number, "expected a node number, a name and two coordinates");
       return list;
     }
     if (std::optional<std::string> problem = limit_problem(n, rules)) {
-      list.error = refusal(file_name, n.line_number, *problem);
+      list.error = Error::at(file_name, n.line_number, *problem);
       return list;
     }
     list.nodes.push_back(std::move(n));
@@ -115,8 +110,8 @@ int read_node_file(Network& net, const std::string& name, NodeListRules rules, b
   const NodeList list = parse_node_list(*text, name, rules);
   if (print_title) std::printf("line 0: path file name is %s\n", list.title.c_str());
   if (list.error) {
-    std::printf("%s", list.error->message.c_str());
-    return list.error->status;
+    std::printf("%s\n", list.error.text().c_str());
+    return list.out_of_sequence ? kStatusSequence : kStatusRefused;
   }
   fill_node_table(net, list.nodes);
   return 0;

@@ -28,7 +28,8 @@ struct NodeListRules {
 struct NodeList {
   std::string title;  // the first line as read, line feed included
   std::vector<NodeLine> nodes;
-  std::optional<ReadError> error;  // when set, `nodes` holds the lines before it
+  Error error;  // when set, `nodes` holds the lines before it
+  bool out_of_sequence = false;  // the error is a node line numbered out of sequence
 };
 
 NodeList parse_node_list(std::string_view text, const std::string& file_name, NodeListRules rules);

@@ -31,14 +31,14 @@ TEST(NodeList, EmptyTextHasNoTitleAndNoNodes) {
 TEST(NodeList, SequenceBrokenByAGapOrABlankLine) {
   NodeList gap = parse_node_list("t\n1 A 0 0\n2 B 0 0\n4 D 0 0\n", "n.txt", kRouteweave);
   ASSERT_TRUE(gap.error);
-  EXPECT_EQ(gap.error->message, "!!SequenceNo not correct! It is 4 instead of 3.\n");
-  EXPECT_EQ(gap.error->status, 3);
+  EXPECT_EQ(gap.error.text(), "!!SequenceNo not correct! It is 4 instead of 3.");
+  EXPECT_TRUE(gap.out_of_sequence);
   NodeList blank = parse_node_list("t\n1 A 0 0\n2 B 0 0\n\n", "n.txt", kRouteweave);
   ASSERT_TRUE(blank.error);
-  EXPECT_EQ(blank.error->message, "!!SequenceNo not correct! It is 2 instead of 3.\n");
+  EXPECT_EQ(blank.error.text(), "!!SequenceNo not correct! It is 2 instead of 3.");
   NodeList first = parse_node_list("t\nA 0 0\n", "n.txt", kRouteweave);
   ASSERT_TRUE(first.error);
-  EXPECT_EQ(first.error->message, "!!SequenceNo not correct! It is 0 instead of 1.\n");
+  EXPECT_EQ(first.error.text(), "!!SequenceNo not correct! It is 0 instead of 1.");
 }
 
 TEST(NodeList, MissingFieldsAndLimitsAreRefusedNamingFileAndLine) {
@@ -48,16 +48,16 @@ TEST(NodeList, MissingFieldsAndLimitsAreRefusedNamingFileAndLine) {
     std::string text;
     std::string message;
   } cases[] = {
-      {"t\n1 A 0\n", "n.txt:2: expected a node number, a name and two coordinates\n"},
-      {"t\n1 " + name51 + "x 0 0\n", "n.txt:2: node 1: name " + name51 + "x is longer than 51 characters\n"},
-      {"t\n1 A 3e9 0\n", "n.txt:2: node 1 (A): coordinates beyond the range of whole numbers\n"},
-      {"t\n1 A nan 0\n", "n.txt:2: node 1 (A): coordinates beyond the range of whole numbers\n"},
+      {"t\n1 A 0\n", "n.txt:2: expected a node number, a name and two coordinates"},
+      {"t\n1 " + name51 + "x 0 0\n", "n.txt:2: node 1: name " + name51 + "x is longer than 51 characters"},
+      {"t\n1 A 3e9 0\n", "n.txt:2: node 1 (A): coordinates beyond the range of whole numbers"},
+      {"t\n1 A nan 0\n", "n.txt:2: node 1 (A): coordinates beyond the range of whole numbers"},
   };
   for (const Case& c : cases) {
     NodeList list = parse_node_list(c.text, "n.txt", kRouteweave);
     ASSERT_TRUE(list.error) << c.text;
-    EXPECT_EQ(list.error->message, c.message);
-    EXPECT_EQ(list.error->status, 1);
+    EXPECT_EQ(list.error.text(), c.message);
+    EXPECT_FALSE(list.out_of_sequence);
   }
 }
 
@@ -78,7 +78,7 @@ TEST(NodeList, LinkweaveRefusesNumbersTheTableCannotHold) {
   for (const char* text : {"t\n0 A 0 0\n", "t\n400 A 0 0\n", "t\n-1 A 0 0\n", "t\nA 0 0\n", "t\n99999999999 A 0 0\n"}) {
     NodeList list = parse_node_list(text, "n.txt", kLinkweave);
     ASSERT_TRUE(list.error) << text;
-    EXPECT_EQ(list.error->message.rfind("n.txt:2: ", 0), 0u) << list.error->message;
+    EXPECT_EQ(list.error.text().rfind("n.txt:2: ", 0), 0u) << list.error.text();
   }
 }
 

@@ -20,29 +20,28 @@ void report_short_line(const PathLine& line) {
 }
 
 // One working channel on the span between two neighbours of a path.
-std::optional<ReadError> count_pair(Network& net, const PathLine& line, std::size_t j, const std::string& file_name) {
+Error count_pair(Network& net, const PathLine& line, std::size_t j, const std::string& file_name) {
   const int x = net.findID(line.names[j]);
   const int y = net.findID(line.names[j + 1]);
   if (x == y) {
     print_duplicated_node(x, line.line_number, line.text, j == 0);
-    return std::nullopt;
+    return Error();
   }
   const SpanEntry span = SpanEntry::between(x, y);
-  if (std::optional<ReadError> error = net.record_span(span.lower, span.higher, file_name, line.line_number))
-    return error;
+  if (Error error = net.record_span(span.lower, span.higher, file_name, line.line_number)) return error;
   ++net.W.at(span.lower, span.higher);
-  return std::nullopt;
+  return Error();
 }
 
-std::optional<ReadError> count_path(Network& net, const PathLine& line, const std::string& file_name) {
+Error count_path(Network& net, const PathLine& line, const std::string& file_name) {
   const std::size_t m = line.names.size();
   report_short_line(line);
-  if (m < 2) return std::nullopt;  // no path: nothing to count
+  if (m < 2) return Error();  // no path: nothing to count
   // A line of two names is taken as a path of two nodes without its terminator.
   const std::size_t path_nodes = m == 2 ? 2 : m - 1;
   ++net.I[net.findID(line.names[0])];
   for (std::size_t j = 0; j + 1 < path_nodes; ++j) {
-    if (std::optional<ReadError> error = count_pair(net, line, j, file_name)) return error;
+    if (Error error = count_pair(net, line, j, file_name)) return error;
   }
   if (m == 2 || line.names[m - 1] == kTerminator) {
     ++net.I[net.findID(line.names[path_nodes - 1])];
@@ -50,7 +49,7 @@ std::optional<ReadError> count_path(Network& net, const PathLine& line, const st
     std::printf("incorrect path format, the path line should terminate with 45.\n");
     std::printf("    in line %d: %s\n", line.line_number, line.text.c_str());
   }
-  return std::nullopt;
+  return Error();
 }
 
 }  // namespace
@@ -87,9 +86,9 @@ std::string cut_at_last_blank(std::string_view line) {
   return std::string(line.substr(0, blank));
 }
 
-std::optional<ReadError> count_paths(Network& net, const PathList& paths, const std::string& file_name) {
+Error count_paths(Network& net, const PathList& paths, const std::string& file_name) {
   for (const PathLine& line : paths.lines) {
-    if (std::optional<ReadError> error = count_path(net, line, file_name)) return error;
+    if (Error error = count_path(net, line, file_name)) return error;
   }
-  return std::nullopt;
+  return Error();
 }

@@ -37,4 +37,4 @@ std::string cut_at_last_blank(std::string_view line);
 // Counts the paths into the working channels W, the end-point counts I and
 // the span entries, printing what is wrong with each line. Stops only when
 // a node would get more spans than its record holds.
-std::optional<ReadError> count_paths(Network& net, const PathList& paths, const std::string& file_name);
+Error count_paths(Network& net, const PathList& paths, const std::string& file_name);

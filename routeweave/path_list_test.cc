@@ -80,10 +80,9 @@ TEST_F(CountPaths, AFortyFirstSpanStopsTheCount) {
     net_->node[i].name = "N" + std::to_string(i);
     lines += "A N" + std::to_string(i) + " 45\n";
   }
-  std::optional<ReadError> error = count_paths(*net_, parse_path_list("t\n" + lines), "p.txt");
+  Error error = count_paths(*net_, parse_path_list("t\n" + lines), "p.txt");
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->message, "p.txt:42: node 1 (A) would have more than 40 spans\n");
-  EXPECT_EQ(error->status, 1);
+  EXPECT_EQ(error.text(), "p.txt:42: node 1 (A) would have more than 40 spans");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kStatusSyntax = 1;
 constexpr int kStatusPathFile = 4;
+constexpr int kStatusSpans = 1;  // a node with more spans than its record holds
 
 struct Arguments {
   std::string nodefile;
@@ -87,9 +88,9 @@ int read_paths(Network& net, const std::string& pathfile, int& noOfPaths) {
   if (!text) return cannot_open(pathfile, kStatusPathFile);
   const PathList paths = parse_path_list(*text);
   std::printf("line 1: path file name is %s\n", paths.title.c_str());
-  if (std::optional<ReadError> error = count_paths(net, paths, pathfile)) {
-    std::printf("%s", error->message.c_str());
-    return error->status;
+  if (Error error = count_paths(net, paths, pathfile)) {
+    std::printf("%s\n", error.text().c_str());
+    return kStatusSpans;
   }
   noOfPaths = static_cast<int>(paths.lines.size());
   std::printf("noOfPaths=%d\n", noOfPaths);

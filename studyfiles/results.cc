@@ -1,9 +1,9 @@
 #include "results.h"
 
 #include <cctype>
-#include <charconv>
 #include <optional>
 
+#include "scanner.h"
 #include "text_format.h"
 #include "textio.h"
 
@@ -35,72 +35,35 @@ namespace {
 
 bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-// Reads the blank-separated words of one line, one at a time.
-class Words {
- public:
-  explicit Words(std::string_view line) : line_(line) {}
-
-  std::string_view next() {
-    skip_blanks();
-    std::size_t start = pos_;
-    while (pos_ < line_.size() && !is_space(line_[pos_])) ++pos_;
-    return line_.substr(start, pos_ - start);
-  }
-  bool at_end() const { return pos_ == line_.size(); }
-  bool only_blanks_left() {
-    std::size_t keep = pos_;
-    skip_blanks();
-    bool done = at_end();
-    pos_ = keep;
-    return done;
-  }
-  std::string_view rest() {
-    skip_blanks();
-    return line_.substr(pos_);
-  }
-
- private:
-  void skip_blanks() {
-    while (pos_ < line_.size() && is_space(line_[pos_])) ++pos_;
-  }
-  std::string_view line_;
-  std::size_t pos_ = 0;
-};
-
-std::optional<double> parse_double(std::string_view word) {
-  double value = 0.0;
-  auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (error != std::errc() || end != word.data() + word.size() || word.empty()) return std::nullopt;
-  return value;
-}
-
 // The ten fields that rows and trial rows share, up to the percent sign.
 // Returns the name of the first field that is wrong, or nullptr.
-const char* read_fields(Words& words, ResultRow& row) {
-  std::optional<int> edge = parse_int(words.next());
+const char* read_fields(FieldScanner& words, ResultRow& row) {
+  std::optional<long long> edge = words.next_whole_word(32);
   if (!edge) return "the edge number";
-  row.edge = *edge;
-  row.from = std::string(words.next());
-  row.to = std::string(words.next());
+  row.edge = static_cast<int>(*edge);
+  row.from = words.next_word().value_or("");
+  row.to = words.next_word().value_or("");
   if (row.to.empty()) return "the two end names";
-  std::optional<int> working = parse_int(words.next());
+  std::optional<long long> working = words.next_whole_word(32);
   if (!working) return "the working capacity";
-  row.working = *working;
-  std::string_view feas = words.next();
+  row.working = static_cast<int>(*working);
+  const std::string feas = words.next_word().value_or("");
   if (feas != "Y" && feas != "N") return "Y or N";
   row.feasible = feas == "Y";
-  std::optional<int> restored = parse_int(words.next());
+  std::optional<long long> restored = words.next_whole_word(32);
   if (!restored) return "the restored amount";
-  row.restored = *restored;
+  row.restored = static_cast<int>(*restored);
   double* times[] = {&row.elapsed, &row.cpu, &row.cost};
   for (double* value : times) {
-    std::optional<double> d = parse_double(words.next());
+    std::optional<double> d = words.next_decimal_word();
     if (!d) return "the times and the cost";
     *value = *d;
   }
-  std::string_view percent = words.next();
-  std::optional<double> p =
-      percent.empty() || percent.back() != '%' ? std::nullopt : parse_double(percent.substr(0, percent.size() - 1));
+  // The percentage is read without its percent sign.
+  std::string percent = words.next_word().value_or("");
+  const bool has_sign = !percent.empty() && percent.back() == '%';
+  if (has_sign) percent.pop_back();
+  std::optional<double> p = has_sign ? FieldScanner(percent).next_decimal_word() : std::nullopt;
   if (!p) return "the percentage restored";
   row.percent = *p;
   return nullptr;
@@ -108,30 +71,29 @@ const char* read_fields(Words& words, ResultRow& row) {
 
 // True when the rest of the line is the running totals of a trial row:
 // elapsed total, cpu total, run count and step or half.
-bool totals_follow(std::string_view text) {
-  Words words(text);
-  bool ok =
-      parse_double(words.next()) && parse_double(words.next()) && parse_int(words.next()) && parse_int(words.next());
-  return ok && words.only_blanks_left();
+bool totals_follow(FieldScanner words) {
+  bool ok = words.next_decimal_word() && words.next_decimal_word() && words.next_whole_word(32) &&
+            words.next_whole_word(32);
+  return ok && words.at_end();
 }
 
 // Reads one line that holds a row, a trial row, or the first part of a trial
 // row run together with what followed it (a last attempt writes its trial
 // row without a line end when it writes no totals).
-std::string read_row_line(std::string_view line, int line_number, const std::string& file_name,
-                          std::vector<ResultRow>& rows) {
-  Words words(line);
-  ResultRow row;
-  row.line = line_number;
-  if (const char* wrong = read_fields(words, row))
-    return file_name + ":" + std::to_string(line_number) + ": expected " + wrong + " in a row of the results table";
-  if (words.at_end()) {  // a row ends right after its percent sign
-    rows.push_back(std::move(row));
-    return "";
+Error read_row_line(std::string_view line, int line_number, const std::string& file_name,
+                    std::vector<ResultRow>& rows) {
+  FieldScanner words(line);
+  for (;;) {
+    ResultRow row;
+    row.line = line_number;
+    if (const char* wrong = read_fields(words, row))
+      return Error::at(file_name, line_number, std::string("expected ") + wrong + " in a row of the results table");
+    if (words.nothing_left()) {  // a row ends right after its percent sign
+      rows.push_back(std::move(row));
+      return Error();
+    }
+    if (words.at_end() || totals_follow(words)) return Error();  // a trial row
   }
-  std::string_view rest = words.rest();
-  if (rest.empty() || totals_follow(rest)) return "";  // a trial row
-  return read_row_line(rest, line_number, file_name, rows);
 }
 
 bool is_banner(std::string_view line) { return !line.empty() && (line[0] == '-' || line[0] == '+' || line[0] == '*'); }
@@ -152,7 +114,7 @@ bool next_line(std::string_view text, std::size_t& pos, std::string& line) {
 
 }  // namespace
 
-std::string read_results(std::string_view text, const std::string& file_name, std::vector<ResultRow>& rows) {
+Error read_results(std::string_view text, const std::string& file_name, std::vector<ResultRow>& rows) {
   rows.clear();
   std::size_t pos = 0, header_pos = 0;
   std::string line, expected;
@@ -160,14 +122,13 @@ std::string read_results(std::string_view text, const std::string& file_name, st
   while (read_line(kResultsHeader, header_pos, expected)) {
     ++line_number;
     if (!next_line(text, pos, line) || line != expected)
-      return file_name + ":" + std::to_string(line_number) + ": not a results table of capsweep: header line " +
-             std::to_string(line_number) + " differs";
+      return Error::at(file_name, line_number,
+                       "not a results table of capsweep: header line " + std::to_string(line_number) + " differs");
   }
   while (next_line(text, pos, line)) {
     ++line_number;
     if (is_blank(line) || is_banner(line)) continue;
-    std::string error = read_row_line(line, line_number, file_name, rows);
-    if (!error.empty()) return error;
+    if (Error error = read_row_line(line, line_number, file_name, rows)) return error;
   }
-  return "";
+  return Error();
 }

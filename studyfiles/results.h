@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "error.h"
+
 // One row of the results table, as written.
 struct ResultRow {
   int line = 0;  // line of the results file
@@ -34,6 +36,6 @@ std::string format_result_row(const ResultRow& row);
 // cost. The running totals follow it.
 std::string format_trial_row(const ResultRow& row);
 
-// Reads the rows of a results file's text. Returns an error text naming the
-// file and the line, or an empty string.
-std::string read_results(std::string_view text, const std::string& file_name, std::vector<ResultRow>& rows);
+// Reads the rows of a results file's text. Returns the error that names the
+// file and the line, or no error.
+Error read_results(std::string_view text, const std::string& file_name, std::vector<ResultRow>& rows);

@@ -31,7 +31,7 @@ std::string closing(const char* words, int before, int after) {
 
 std::vector<ResultRow> read_ok(const std::string& text) {
   std::vector<ResultRow> rows;
-  EXPECT_EQ(read_results(text, "net.out", rows), "");
+  EXPECT_EQ(read_results(text, "net.out", rows).text(), "");
   return rows;
 }
 
@@ -96,15 +96,16 @@ TEST(Results, RefusesOtherFilesNamingTheLine) {
   std::vector<ResultRow> rows;
   std::string header(kResultsHeader);
   std::string wrong_second = header.substr(0, header.find('\n') + 1) + "Edge Node\n";
-  EXPECT_EQ(read_results(wrong_second, "net.out", rows),
+  EXPECT_EQ(read_results(wrong_second, "net.out", rows).text(),
             "net.out:2: not a results table of capsweep: header line 2 differs");
-  EXPECT_EQ(read_results("", "net.out", rows), "net.out:1: not a results table of capsweep: header line 1 differs");
-  EXPECT_EQ(read_results(header + kRowAB + "   2  A  B  10  maybe  3  0.1 0.1 0 30.00%\n", "net.out", rows),
+  EXPECT_EQ(read_results("", "net.out", rows).text(), "net.out:1: not a results table of capsweep: header line 1 differs");
+  EXPECT_EQ(read_results(header + kRowAB + "   2  A  B  10  maybe  3  0.1 0.1 0 30.00%\n", "net.out", rows).text(),
             "net.out:5: expected Y or N in a row of the results table");
-  EXPECT_EQ(read_results(header + "Finished\n", "net.out", rows),
+  EXPECT_EQ(read_results(header + "Finished\n", "net.out", rows).text(),
             "net.out:4: expected the edge number in a row of the results table");
   EXPECT_EQ(read_results(header + "   1     A      B      10    Y       10     0.1   0.05    30    100.00\n", "net.out",
-                         rows),
+                         rows)
+                .text(),
             "net.out:4: expected the percentage restored in a row of the results table");
 }
 

@@ -1,9 +1,11 @@
 #include "unpairer.h"
 
-#include <cctype>
 #include <cstdio>
 #include <optional>
+#include <vector>
 
+#include "scanner.h"
+#include "text_format.h"
 #include "textio.h"
 #include "wholefile.h"
 
@@ -32,19 +34,25 @@ void write_pass(std::string_view text, const std::string& in_name, std::FILE* ou
 // Why a data line without `needed` numbers is skipped: the first of its
 // fields that is no whole number of 32 bits, or that it has too few fields.
 std::string skip_reason(std::string_view line, std::size_t needed) {
-  const auto is_blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  std::size_t pos = 0;
-  for (std::size_t field = 1; field <= needed; ++field) {
-    while (pos < line.size() && is_blank(line[pos])) ++pos;
-    if (pos == line.size()) break;
-    std::size_t end = pos;
-    while (end < line.size() && !is_blank(line[end])) ++end;
-    const std::string_view word = line.substr(pos, end - pos);
-    if (!parse_int(word))
-      return "field " + std::to_string(field) + " is not a whole number of 32 bits: " + std::string(word);
-    pos = end;
+  FieldScanner words(line);
+  for (std::size_t field = 1; field <= needed && !words.at_end(); ++field) {
+    if (!words.next_whole_word(32))
+      return "field " + std::to_string(field) + " is not " + whole_number_of(32) + ": " + words.last_word();
   }
   return "fewer than " + std::to_string(needed) + " numbers";
+}
+
+// The leading whole numbers of a line as "%d %d ..." reads them, at most
+// `needed` of them.
+std::vector<int> leading_numbers(std::string_view line, std::size_t needed) {
+  FieldScanner fields(line);
+  std::vector<int> numbers;
+  while (numbers.size() < needed) {
+    std::optional<int> n = fields.next_int();
+    if (!n) break;
+    numbers.push_back(*n);
+  }
+  return numbers;
 }
 
 }  // namespace
@@ -57,15 +65,13 @@ SpanPass unpair_pass(std::string_view text, const std::string& name, std::size_t
   int line_no = 0;
   while (read_line(text, pos, line)) {
     if (++line_no <= 2) continue;
-    std::vector<int> n = scan_ints(line, needed);
+    const std::vector<int> n = leading_numbers(line, needed);
     if (n.size() < needed) {
       pass.skipped.push_back(name + ":" + std::to_string(line_no) + ": " + skip_reason(line, needed) +
                              ", line skipped");
       continue;
     }
-    char span[64];
-    std::snprintf(span, sizeof span, "%-3d %-3d %d\n", n[first_field], n[first_field + 1], n[first_field + 2]);
-    pass.lines += span;
+    pass.lines += text_printf("%-3d %-3d %d\n", n[first_field], n[first_field + 1], n[first_field + 2]);
   }
   return pass;
 }
