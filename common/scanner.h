@@ -59,6 +59,13 @@ class FieldScanner {
   int line() const { return field_line_; }
   int line_here();
 
+  // As "%i" (strtol with base 0): a decimal number, 0x and hexadecimal
+  // digits, or 0 and octal digits; empty outside the range of int.
+  std::optional<int> next_based_int();
+  // The rest of the current line, its line feed included, read (empty at
+  // the end of the text).
+  std::string rest_of_line();
+
  private:
   void skip_space();
   void start_field();
