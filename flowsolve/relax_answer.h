@@ -5,14 +5,14 @@
 
 #include <string>
 
+#include "exchange.h"
 #include "relax_input.h"
 #include "relax_solve.h"
 
-// The text of PATH.OUT:
-//   FOR SPAN CUT <source> TO <sink> DEMAND <demand>
-//   then per path: PATH / <bandwidth> CHANNELS / its nodes one a line / -1
-//   TOTAL_BANDWIDTH_RESTORED= <total>
-//   FEASIBLE COST <cost>, or INFEASIBLE: <routed> OF <demand> ROUTED, COST <cost>
+// The PATH.OUT record of a solution to the problem.
+PathOut path_out_of(const RelaxProblem& problem, const RelaxSolution& solution);
+
+// The text of PATH.OUT (format_path_out of the record).
 std::string path_out_text(const RelaxProblem& problem, const RelaxSolution& solution);
 
 // The one line printed on standard output.
