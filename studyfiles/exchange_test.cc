@@ -10,19 +10,20 @@ TEST(Exchange, RelaxInputWrittenReadsBackTheSame) {
   const std::vector<RelaxInputArc> arcs = {{1, 2, 5, 0}, {2, 1, 5, 0}, {1, 3, 7, 4}, {3, 2, 1, 12}};
   const std::string text = format_relax_input(4, arcs, 1, 2, 7);
   EXPECT_EQ(text, "4\n4\n  1  1  2  5  0\n  2  2  1  5  0\n  3  1  3  7  4\n  4  3  2  1 12\n  1 -7\n  2  7\n3  0\n4  0\n");
-  const RelaxInput read = read_relax_input(text, kRelaxInputFile);
-  ASSERT_TRUE(read.ok()) << read.error;
-  EXPECT_EQ(read.problem.node_count, 4);
-  ASSERT_EQ(read.problem.arcs.size(), arcs.size());
+  RelaxProblem read;
+  const Error error = read_relax_input(text, kRelaxInputFile, read);
+  ASSERT_FALSE(error) << error.text();
+  EXPECT_EQ(read.node_count, 4);
+  ASSERT_EQ(read.arcs.size(), arcs.size());
   for (std::size_t k = 0; k < arcs.size(); ++k) {
-    EXPECT_EQ(read.problem.arcs[k].from, arcs[k].from);
-    EXPECT_EQ(read.problem.arcs[k].to, arcs[k].to);
-    EXPECT_EQ(read.problem.arcs[k].cost, arcs[k].cost);
-    EXPECT_EQ(read.problem.arcs[k].capacity, arcs[k].capacity);
+    EXPECT_EQ(read.arcs[k].from, arcs[k].from);
+    EXPECT_EQ(read.arcs[k].to, arcs[k].to);
+    EXPECT_EQ(read.arcs[k].cost, arcs[k].cost);
+    EXPECT_EQ(read.arcs[k].capacity, arcs[k].capacity);
   }
-  EXPECT_EQ(read.problem.source, 1);
-  EXPECT_EQ(read.problem.sink, 2);
-  EXPECT_EQ(read.problem.demand, 7);
+  EXPECT_EQ(read.source, 1);
+  EXPECT_EQ(read.sink, 2);
+  EXPECT_EQ(read.demand, 7);
 }
 
 // relax writes its verdict, capsweep reads it back.
