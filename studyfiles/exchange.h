@@ -2,7 +2,8 @@
 // named here once: the problem RELAX.INP (written by capsweep, read by relax,
 // see relax_input.h), the verdict TEMP.OUT and the paths PATH.OUT (written by
 // relax, read by capsweep), and PATH.L, the paths with node names that
-// capsweep files for every cut.
+// capsweep files for every cut. The writer and the reader of each form are
+// here side by side, but for RELAX.INP's reader, in relax_input.h.
 #pragma once
 
 #include <functional>
