@@ -96,7 +96,8 @@ void BM_ReadOnlyProgramLinkedLikeRelaxRun(benchmark::State& state) { run_program
 
 void BM_ReadRelaxInput(benchmark::State& state) {
   const std::string text = relax_file(bench_problem(0));
-  for (auto _ : state) benchmark::DoNotOptimize(read_relax_input(text));
+  RelaxProblem problem;
+  for (auto _ : state) benchmark::DoNotOptimize(read_relax_input(text, "RELAX.INP", problem));
 }
 
 // state.range(0): units asked beyond what can be routed (0: feasible).

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "path_report.h"
-#include "relax_output.h"
+#include "relax_answer.h"
 
 namespace {
 

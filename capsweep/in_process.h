@@ -1,6 +1,6 @@
-// Solving inside capsweep (-j): the relax library's solver, built once per
-// thread from the edge table and reused from cut to cut, in place of the
-// command relax and its exchange files. What a cut writes is kept in its
+// Solving inside capsweep (-j): the flow solve that relax runs (flowsolve/),
+// built once per thread from the edge table and reused from cut to cut, in
+// place of the command relax and its exchange files. What a cut writes is kept in its
 // own texts, to be written out in cut order.
 #pragma once
 
@@ -65,6 +65,6 @@ class InProcessSolver {
   RelaxSolution last_;               // the answer of the last trial
 };
 
-// The network as the relax library takes it: one arc per record, offering
+// The network as the flow solve takes it: one arc per record, offering
 // its spare, in file order.
 RelaxProblem relax_network(const NetData& net);

@@ -55,20 +55,21 @@ TEST(CapsweepRelaxInput, RelaxReadsBackEveryWideValue) {
   for (int e : {1, 2, 1401}) {
     const Edge& cut = edges[static_cast<std::size_t>(e - 1)];
     const int demand = e == 1 ? 1234 : 7;
-    const RelaxInput in =
-        read_relax_input(relax_input(demand, n_node, static_cast<int>(edges.size()), e, 0, edges, cut.from, cut.to));
-    ASSERT_EQ(in.error, "") << "cut " << e;
-    ASSERT_EQ(in.problem.arcs.size(), edges.size());
+    RelaxProblem in;
+    const Error error = read_relax_input(
+        relax_input(demand, n_node, static_cast<int>(edges.size()), e, 0, edges, cut.from, cut.to), "RELAX.INP", in);
+    ASSERT_EQ(error.text(), "") << "cut " << e;
+    ASSERT_EQ(in.arcs.size(), edges.size());
     for (std::size_t k = 0; k < edges.size(); ++k) {
-      const RelaxArc& a = in.problem.arcs[k];
+      const RelaxArc& a = in.arcs[k];
       ASSERT_EQ(a.from, edges[k].from);
       ASSERT_EQ(a.to, edges[k].to);
       ASSERT_EQ(a.cost, edges[k].cost);
       ASSERT_EQ(a.capacity, static_cast<int>(k) + 1 == e ? 0 : edges[k].spare);
     }
-    EXPECT_EQ(in.problem.source, cut.from);
-    EXPECT_EQ(in.problem.sink, cut.to);
-    EXPECT_EQ(in.problem.demand, demand);
+    EXPECT_EQ(in.source, cut.from);
+    EXPECT_EQ(in.sink, cut.to);
+    EXPECT_EQ(in.demand, demand);
   }
 }
 

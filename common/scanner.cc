@@ -184,4 +184,19 @@ std::optional<long long> FieldScanner::next_int64_clamped() {
   if (text_[pos_] == '+' || negative) ++pos_;
   while (pos_ < text_.size() && is_digit(text_[pos_])) ++pos_;
   return negative ? LLONG_MIN : LLONG_MAX;
+std::optional<int> FieldScanner::next_based_int() {
+  start_field();
+  const char* start = text_.c_str() + pos_;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(start, &end, 0);
+  if (end == start || errno == ERANGE || value < INT_MIN || value > INT_MAX) return std::nullopt;
+  pos_ += static_cast<std::size_t>(end - start);
+  return static_cast<int>(value);
+}
+
+std::string FieldScanner::rest_of_line() {
+  const std::size_t start = pos_;
+  skip_line();
+  return text_.substr(start, pos_ - start);
 }

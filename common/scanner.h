@@ -72,6 +72,13 @@ class FieldScanner {
   // The text of the last field read, as typed.
   std::string last_field() const { return text_.substr(field_start_, pos_ - field_start_); }
 
+  // As "%i" (strtol with base 0): a decimal number, 0x and hexadecimal
+  // digits, or 0 and octal digits; empty outside the range of int.
+  std::optional<int> next_based_int();
+  // The rest of the current line, its line feed included, read (empty at
+  // the end of the text).
+  std::string rest_of_line();
+
  private:
   void skip_space();
   void start_field();

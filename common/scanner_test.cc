@@ -96,4 +96,32 @@ TEST(Fields, Clamped64BitNumbersReadToTheNearestEndAndKeepTheirText) {
   EXPECT_EQ(f.next_int64_clamped(), std::nullopt);  // a sign alone is no number
   EXPECT_EQ(f.last_field(), "");
   EXPECT_EQ(f.next_word(), "-");
+TEST(Fields, BasedWholeNumbersReadAsPercentI) {
+  FieldScanner f(" 12 0x1F 017 -0X10 +8 0x 2147483648 -2147483648 x");
+  EXPECT_EQ(f.next_based_int(), 12);
+  EXPECT_EQ(f.next_based_int(), 31);
+  EXPECT_EQ(f.next_based_int(), 15);  // octal
+  EXPECT_EQ(f.next_based_int(), -16);
+  EXPECT_EQ(f.next_based_int(), 8);
+  EXPECT_EQ(f.next_based_int(), 0);  // "0x" without digits: the 0, then "x" is left
+  EXPECT_EQ(f.next_word(), "x");
+  EXPECT_EQ(f.next_based_int(), std::nullopt);  // beyond int
+  FieldScanner g("-2147483648 x");
+  EXPECT_EQ(g.next_based_int(), INT_MIN);
+  EXPECT_EQ(g.next_based_int(), std::nullopt);
+  EXPECT_EQ(g.next_word(), "x");
+}
+
+TEST(Fields, TheRestOfTheLineIsReadAsItStands) {
+  FieldScanner f("FOR 1 TO 2  rest\n\nnext\nlast");
+  EXPECT_EQ(f.next_word(), "FOR");
+  EXPECT_EQ(f.next_int(), 1);
+  EXPECT_EQ(f.rest_of_line(), " TO 2  rest\n");
+  EXPECT_EQ(f.rest_of_line(), "\n");
+  EXPECT_EQ(f.line_here(), 3);
+  EXPECT_EQ(f.next_word(), "next");
+  EXPECT_EQ(f.rest_of_line(), "\n");
+  EXPECT_EQ(f.rest_of_line(), "last");
+  EXPECT_EQ(f.rest_of_line(), "");
+  EXPECT_TRUE(f.at_end());
 }

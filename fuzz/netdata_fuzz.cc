@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
     const std::string text = relax_input(static_cast<int>(bound.demand), net.n_node, net.n_edge, static_cast<int>(e),
                                          net.paired() ? 1 : 0, net.edges, cut.from, cut.to);
-    read_relax_input(text);
+    RelaxProblem problem;
+    static_cast<void>(read_relax_input(text, "RELAX.INP", problem));
   }
   return 0;
 }

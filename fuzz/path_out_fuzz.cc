@@ -1,8 +1,10 @@
 // capsweep's readers of the solver's answers on any bytes: PATH.OUT
 // converted with node names (some node numbers have none), and TEMP.OUT.
+// Whatever record PATH.OUT reads as, written again it reads back the same.
 #include <cstddef>
 #include <cstdint>
 
+#include "exchange.h"
 #include "fuzz_input.h"
 #include "path_report.h"
 #include "solver_exchange.h"
@@ -15,6 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return n;
   }();
   convert_report(text, names);
+  PathOutRead read;
+  if (!read_path_out(text, read)) {
+    PathOutRead again;
+    if (read_path_out(format_path_out(read.record), again) || again.record != read.record) __builtin_trap();
+  }
   parse_answer(text);
   return 0;
 }

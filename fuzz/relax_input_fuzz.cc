@@ -9,9 +9,8 @@
 #include "relax_solve.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const RelaxInput input = read_relax_input(fuzz_text(data, size));
-  if (!input.ok()) return 0;
-  const RelaxProblem& p = input.problem;
+  RelaxProblem p;
+  if (read_relax_input(fuzz_text(data, size), "RELAX.INP", p)) return 0;
   if (p.source < 1 || p.source > p.node_count || p.sink < 1 || p.sink > p.node_count) __builtin_trap();
   for (const RelaxArc& a : p.arcs) {
     if (a.from < 1 || a.from > p.node_count || a.to < 1 || a.to > p.node_count) __builtin_trap();

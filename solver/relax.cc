@@ -43,15 +43,15 @@ int relax_main(int argc, char** /*argv*/) {
 
   const std::optional<std::string> text = read_whole_file(kInputName);
   if (!text) return failure("cannot read " + kInputName + ": " + std::strerror(errno));
-  const RelaxInput input = read_relax_input(*text, kInputName);
-  if (!input.ok()) return failure(input.error);
+  RelaxProblem problem;
+  if (const Error error = read_relax_input(*text, kInputName, problem)) return failure(error.text());
 
-  const RelaxSolution solution = solve_relax(input.problem);
+  const RelaxSolution solution = solve_relax(problem);
   const double elapsed = seconds_of(CLOCK_MONOTONIC) - start;
   const double cpu = seconds_of(CLOCK_PROCESS_CPUTIME_ID) - cpu_start;
-  const std::string error = write_answer_files(kPathsName, path_out_text(input.problem, solution), kVerdictName,
+  const std::string error = write_answer_files(kPathsName, path_out_text(problem, solution), kVerdictName,
                              temp_out_text(solution, elapsed, cpu));
   if (!error.empty()) return failure(error);
-  std::fputs(summary_line(input.problem, solution).c_str(), stdout);
+  std::fputs(summary_line(problem, solution).c_str(), stdout);
   return 0;
 }

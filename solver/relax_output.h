@@ -1,26 +1,18 @@
 // The answer files of the solver: TEMP.OUT, the verdict ("%d\n%lf\n%lf\n%lf\n":
 // whole demand routed, elapsed seconds, CPU seconds, cost), and PATH.OUT, the
-// paths of the flow. Each is written whole under a temporary name and then
-// renamed, so a reader never finds half a file.
+// paths of the flow (its text made in relax_answer.h). Each is written whole
+// under a temporary name and then renamed, so a reader never finds half a
+// file.
 #pragma once
 
 #include <string>
 
+#include "relax_answer.h"
 #include "relax_input.h"
 #include "relax_solve.h"
 
 // The text of TEMP.OUT.
 std::string temp_out_text(const RelaxSolution& solution, double elapsed_seconds, double cpu_seconds);
-
-// The text of PATH.OUT:
-//   FOR SPAN CUT <source> TO <sink> DEMAND <demand>
-//   then per path: PATH / <bandwidth> CHANNELS / its nodes one a line / -1
-//   TOTAL_BANDWIDTH_RESTORED= <total>
-//   FEASIBLE COST <cost>, or INFEASIBLE: <routed> OF <demand> ROUTED, COST <cost>
-std::string path_out_text(const RelaxProblem& problem, const RelaxSolution& solution);
-
-// The one line printed on standard output.
-std::string summary_line(const RelaxProblem& problem, const RelaxSolution& solution);
 
 // Writes both files, PATH.OUT first and TEMP.OUT, the verdict, last; either
 // both are written whole or neither is replaced. Returns an error text, empty

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "scanner.h"
 #include "textio.h"
 #include "text_format.h"
 
@@ -90,14 +91,10 @@ struct FieldSearch {
 // wanted count, each in its range.
 std::optional<Reading> spaced_reading(std::string_view line, Ranges ranges) {
   Reading reading;
-  std::size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && is_space(line[pos])) ++pos;
-    std::size_t start = pos;
-    while (pos < line.size() && !is_space(line[pos])) ++pos;
-    if (start == pos) break;
+  FieldScanner in(line);
+  while (!in.at_end()) {
     if (reading.count == ranges.size()) return std::nullopt;
-    std::optional<int> value = parse_int(line.substr(start, pos - start));
+    const std::optional<long long> value = in.next_whole_word(32);
     if (!value || !in_range(*value, ranges[reading.count])) return std::nullopt;
     reading.value[reading.count++] = *value;
   }
@@ -134,15 +131,14 @@ class InputReader {
  public:
   InputReader(std::string_view text, const std::string& name) : text_(text), name_(name) {}
 
-  RelaxInput read() {
-    RelaxInput input;
-    RelaxProblem& p = input.problem;
+  Error read(RelaxProblem& p) {
+    p = RelaxProblem{};
     if (!read_count("the node count", 1, p.node_count) || !read_count("the arc count", 0, arc_count_) ||
         !read_arcs(p) || !read_supplies(p) || !check_rest() || !check_supplies(p) ||
         !check_cost_range(p)) {
-      input.error = error_;
+      return error_;
     }
-    return input;
+    return {};
   }
 
  private:
@@ -159,7 +155,7 @@ class InputReader {
   }
 
   bool fail_at(int line_no, const std::string& what) {
-    error_ = text_printf("%s:%d: %s", name_.c_str(), line_no, what.c_str());
+    error_ = Error::at(name_, line_no, what);
     return false;
   }
   bool fail(const std::string& what) { return fail_at(line_no_, what); }
@@ -167,11 +163,12 @@ class InputReader {
 
   bool read_count(const char* what, int least, int& count) {
     if (!next_line()) return fail_at_end(what);
-    std::string_view word = trim_right(line_);
-    while (!word.empty() && is_space(word.front())) word.remove_prefix(1);
-    std::optional<int> value = parse_int(word);
-    if (!value || *value < least) return fail(text_printf("expected %s, a whole number of at least %d", what, least));
-    count = *value;
+    FieldScanner in(line_);
+    const std::optional<long long> value = in.next_whole_word(32);
+    if (!value || !in.at_end() || *value < least) {
+      return fail(text_printf("expected %s, a whole number of at least %d", what, least));
+    }
+    count = static_cast<int>(*value);
     return true;
   }
 
@@ -280,7 +277,7 @@ class InputReader {
   }
 
   bool fail_whole(const std::string& what) {
-    error_ = name_ + ": " + what;
+    error_ = Error::of(name_ + ": " + what);
     return false;
   }
 
@@ -289,7 +286,7 @@ class InputReader {
   std::size_t pos_ = 0;
   int line_no_ = 0;
   std::string line_;
-  std::string error_;
+  Error error_;
   int arc_count_ = 0;
   std::vector<Supply> supplies_;
   long long sink_value_ = 0;
@@ -307,6 +304,6 @@ std::vector<std::vector<long long>> read_fields(std::string_view line, const std
   return readings;
 }
 
-RelaxInput read_relax_input(std::string_view text, const std::string& name) {
-  return InputReader(text, name).read();
+Error read_relax_input(std::string_view text, const std::string& name, RelaxProblem& out) {
+  return InputReader(text, name).read(out);
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "error.h"
+
 struct RelaxArc {
   int from = 0;  // node numbers, 1-based
   int to = 0;
@@ -34,17 +36,9 @@ struct RelaxProblem {
   long long demand = 0;
 };
 
-// Either the problem or an error text naming the file and line
-// ("RELAX.INP:4: ...").
-struct RelaxInput {
-  RelaxProblem problem;
-  std::string error;
-  bool ok() const { return error.empty(); }
-};
-
-// Reads the problem from the text of the file; `name` is the file name used
-// in error texts.
-RelaxInput read_relax_input(std::string_view text, const std::string& name = "RELAX.INP");
+// Reads the problem from the text of the file into `out`; `name` is the file
+// name that errors give ("RELAX.INP:4: ...").
+Error read_relax_input(std::string_view text, const std::string& name, RelaxProblem& out);
 
 // The readings of one line as `count` whole numbers, where number i must lie
 // in [low[i], high[i]]: either fields as "%3d" writes them with nothing

@@ -77,9 +77,9 @@ TEST(ReadFields, BlanksBetweenNumbersAndOddLines) {
 TEST(ReadRelaxInput, TheLayoutCapsweepWrites) {
   const std::string text = relax_file(4, {{1, 2, 1, 0}, {2, 1, 1, 0}, {1, 3, 2, 5}, {3, 2, -1, 9}}, 1, 2, 7);
   ASSERT_EQ(text.substr(0, 25), "4\n4\n  1  1  2  1  0\n  2  ");
-  const RelaxInput input = read_relax_input(text);
-  ASSERT_TRUE(input.ok()) << input.error;
-  const RelaxProblem& p = input.problem;
+  RelaxProblem p;
+  const Error error = read_relax_input(text, "RELAX.INP", p);
+  ASSERT_FALSE(error) << error.text();
   EXPECT_EQ(p.node_count, 4);
   ASSERT_EQ(p.arcs.size(), 4u);
   EXPECT_EQ(p.arcs[3].from, 3);
@@ -97,9 +97,9 @@ TEST(ReadRelaxInput, LargeNetworksWhoseFieldsRunTogether) {
   // taking 1234, not node 1011 taking 234).
   std::vector<std::array<int, 4>> arcs;
   for (int k = 1; k <= 1005; ++k) arcs.push_back({k, k + 100, k % 7 - 3, 150});
-  const RelaxInput input = read_relax_input(relax_file(1200, arcs, 1100, 101, 1234));
-  ASSERT_TRUE(input.ok()) << input.error;
-  const RelaxProblem& p = input.problem;
+  RelaxProblem p;
+  const Error error = read_relax_input(relax_file(1200, arcs, 1100, 101, 1234), "RELAX.INP", p);
+  ASSERT_FALSE(error) << error.text();
   ASSERT_EQ(p.arcs.size(), 1005u);
   for (std::size_t i = 0; i < arcs.size(); ++i) {
     ASSERT_EQ(p.arcs[i].from, arcs[i][0]) << i;
@@ -140,26 +140,29 @@ TEST(ReadRelaxInput, BadInputNamesTheLine) {
        "  1 -1\n  2  1\n",
        "RELAX.INP: costs times capacities add up to more than the solver can hold"},
   };
-  for (const auto& [text, error] : cases) EXPECT_EQ(read_relax_input(text).error, error) << text;
+  RelaxProblem p;
+  for (const auto& [text, error] : cases) EXPECT_EQ(read_relax_input(text, "RELAX.INP", p).text(), error) << text;
 }
 
 TEST(ReadRelaxInput, AnAmbiguousLineIsRefused) {
   // Arc 1 from node 1000 to node 1234, or from node 10001 to node 234: both
   // lie in 1..20000.
-  const RelaxInput input = read_relax_input("20000\n1\n  110001234  1  1\n");
-  EXPECT_EQ(input.error, "RELAX.INP:3: arc line 1 reads two ways: \"1 1000 1234 1 1\" or \"1 10001 234 1 1\"");
+  RelaxProblem ambiguous;
+  EXPECT_EQ(read_relax_input("20000\n1\n  110001234  1  1\n", "RELAX.INP", ambiguous).text(), "RELAX.INP:3: arc line 1 reads two ways: \"1 1000 1234 1 1\" or \"1 10001 234 1 1\"");
   // With 5,000 nodes only the first reading is left.
   const std::string text = relax_file(5000, {{1000, 1234, 1, 1}}, 1000, 1234, 1);
   ASSERT_NE(text.find("\n  110001234  1  1\n"), std::string::npos);
-  const RelaxInput settled = read_relax_input(text);
-  ASSERT_TRUE(settled.ok()) << settled.error;
-  EXPECT_EQ(settled.problem.arcs[0].from, 1000);
-  EXPECT_EQ(settled.problem.arcs[0].to, 1234);
+  RelaxProblem settled;
+  const Error error = read_relax_input(text, "RELAX.INP", settled);
+  ASSERT_FALSE(error) << error.text();
+  EXPECT_EQ(settled.arcs[0].from, 1000);
+  EXPECT_EQ(settled.arcs[0].to, 1234);
 }
 
 TEST(ReadRelaxInput, TrailingBlankLinesAndCarriageReturns) {
-  const RelaxInput input = read_relax_input("3\r\n1\r\n  1  1  3  2  9\r\n  1 -5\r\n2  0\r\n  3  5\r\n\n\n");
-  ASSERT_TRUE(input.ok()) << input.error;
-  EXPECT_EQ(input.problem.arcs[0].capacity, 9);
-  EXPECT_EQ(input.problem.demand, 5);
+  RelaxProblem p;
+  const Error error = read_relax_input("3\r\n1\r\n  1  1  3  2  9\r\n  1 -5\r\n2  0\r\n  3  5\r\n\n\n", "RELAX.INP", p);
+  ASSERT_FALSE(error) << error.text();
+  EXPECT_EQ(p.arcs[0].capacity, 9);
+  EXPECT_EQ(p.demand, 5);
 }

@@ -205,14 +205,14 @@ TEST(SolveRelax, DamagedFilesAreRefusedOrSolved) {
         default: text.insert(at, 1, alphabet[random() % alphabet.size()]); break;
       }
     }
-    const RelaxInput input = read_relax_input(text);
-    if (!input.ok()) {
-      ASSERT_EQ(input.error.rfind("RELAX.INP:", 0), 0u) << text;
+    RelaxProblem problem;
+    if (const Error error = read_relax_input(text, "RELAX.INP", problem)) {
+      ASSERT_EQ(error.text().rfind("RELAX.INP:", 0), 0u) << text;
       continue;
     }
-    const RelaxSolution s = solve_relax(input.problem);
-    expect_valid_flow(input.problem, s);
-    expect_valid_paths(input.problem, s);
+    const RelaxSolution s = solve_relax(problem);
+    expect_valid_flow(problem, s);
+    expect_valid_paths(problem, s);
     ASSERT_FALSE(HasFailure()) << text;
     ++solved;
   }

@@ -1,0 +1,19 @@
+// A solution as relax reports it, made here for relax and for capsweep -j,
+// which solves inside and reports each trial as relax would: the path report
+// PATH.OUT and the one line relax prints.
+#pragma once
+
+#include <string>
+
+#include "exchange.h"
+#include "relax_input.h"
+#include "relax_solve.h"
+
+// The PATH.OUT record of a solution to the problem.
+PathOut path_out_of(const RelaxProblem& problem, const RelaxSolution& solution);
+
+// The text of PATH.OUT (format_path_out of the record).
+std::string path_out_text(const RelaxProblem& problem, const RelaxSolution& solution);
+
+// The one line printed on standard output.
+std::string summary_line(const RelaxProblem& problem, const RelaxSolution& solution);
