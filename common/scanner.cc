@@ -184,6 +184,8 @@ std::optional<long long> FieldScanner::next_int64_clamped() {
   if (text_[pos_] == '+' || negative) ++pos_;
   while (pos_ < text_.size() && is_digit(text_[pos_])) ++pos_;
   return negative ? LLONG_MIN : LLONG_MAX;
+}
+
 std::optional<int> FieldScanner::next_based_int() {
   start_field();
   const char* start = text_.c_str() + pos_;

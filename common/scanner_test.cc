@@ -96,6 +96,8 @@ TEST(Fields, Clamped64BitNumbersReadToTheNearestEndAndKeepTheirText) {
   EXPECT_EQ(f.next_int64_clamped(), std::nullopt);  // a sign alone is no number
   EXPECT_EQ(f.last_field(), "");
   EXPECT_EQ(f.next_word(), "-");
+}
+
 TEST(Fields, BasedWholeNumbersReadAsPercentI) {
   FieldScanner f(" 12 0x1F 017 -0X10 +8 0x 2147483648 -2147483648 x");
   EXPECT_EQ(f.next_based_int(), 12);
