@@ -1,6 +1,7 @@
 #include "scanner.h"
 
 #include <cctype>
+#include <charconv>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -162,4 +163,17 @@ std::optional<std::string> FieldScanner::next_line() {
   pos_ = end;
   if (!l.empty() && l.back() == '\n') ++line_;
   return l;
+}
+
+std::optional<double> FieldScanner::next_real_word() {
+  std::optional<std::string> word = next_word();
+  last_word_ = word.value_or("");
+  if (!word) return std::nullopt;
+  const char* begin = last_word_.data();
+  const char* end = begin + last_word_.size();
+  if (*begin == '+') ++begin;
+  double value = 0.0;
+  auto [stop, error] = std::from_chars(begin, end, value);
+  if (error != std::errc() || stop != end || begin == end) return std::nullopt;
+  return value;
 }

@@ -70,4 +70,10 @@ class FieldScanner {
   int field_line_;
   bool beyond_range_ = false;
   std::string last_word_;
+
+ public:
+  // The next word read whole as a real number, as from_chars reads one (a
+  // leading + allowed): the word is consumed either way and kept in
+  // last_word().
+  std::optional<double> next_real_word();
 };

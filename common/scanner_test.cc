@@ -57,3 +57,17 @@ TEST(Fields, EachFieldKnowsItsLine) {
   EXPECT_TRUE(f.at_end());
   EXPECT_EQ(f.next_word(), std::nullopt);
 }
+
+TEST(Fields, RealWordsAreReadWholeOrNotAtAll) {
+  FieldScanner f("+12.5 -3e2 0.5north 1e999 + 7");
+  EXPECT_EQ(f.next_real_word(), 12.5);
+  EXPECT_EQ(f.next_real_word(), -300.0);
+  EXPECT_EQ(f.next_real_word(), std::nullopt);  // the word is consumed
+  EXPECT_EQ(f.last_word(), "0.5north");
+  EXPECT_EQ(f.next_real_word(), std::nullopt);  // beyond the range of double
+  EXPECT_EQ(f.next_real_word(), std::nullopt);
+  EXPECT_EQ(f.last_word(), "+");
+  EXPECT_EQ(f.next_real_word(), 7.0);
+  EXPECT_EQ(f.next_real_word(), std::nullopt);
+  EXPECT_EQ(f.last_word(), "");
+}
