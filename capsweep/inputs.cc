@@ -77,7 +77,7 @@ int strategy_number(std::string_view text) { return FieldScanner(text).next_int(
 NodeListRead parse_node_list(std::string_view text, const std::string& file_name) {
   NodeListRead read;
   NodeList list;
-  NodeListFault fault;
+  NodeListFault fault = NodeListFault::none;
   read.error = read_node_list(text, file_name, list, Wording::capsweep, fault);
   if (read.error) read.status = fault == NodeListFault::sequence ? kStatusNodeSequence : kStatusBadInput;
   for (Node& node : list.nodes) read.names.slots.push_back(std::move(node.name));

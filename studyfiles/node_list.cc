@@ -62,7 +62,7 @@ Error read_node_list(std::string_view text, const std::string& file_name, NodeLi
 }
 
 Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out) {
-  NodeListFault fault;
+  NodeListFault fault = NodeListFault::none;
   return read_node_list(text, file_name, out, Wording::studies, fault);
 }
 
