@@ -92,11 +92,19 @@ File open_results(const std::string& results_name) {
   return results;
 }
 
+// Prints the message on a refused input; the run ends with the status.
+int refuse(const Error& error, int status) {
+  std::printf("%s\n", error.text().c_str());
+  return status;
+}
+
 int run(int argc, char** argv) {
   std::optional<Options> options = parse_command_line(argc, argv);
   if (!options) return kStatusHelp;
   refuse_exchange_names(*options);
-  const NodeNames names = mapping(options->node_file);
+  const NodeListRead nodes = read_node_names(options->node_file);
+  if (nodes.error) return refuse(nodes.error, nodes.status);
+  const NodeNames& names = nodes.names;
   const bool in_process = options->jobs != Options::kNoJobs;
   if (in_process)
     make_cut_directory(options->netdata_file);
@@ -116,10 +124,10 @@ int run(int argc, char** argv) {
   // messages keep the order in which the checks are made.
   const NetDataRead read = parse_netdata(*text, options->netdata_file);
   File results;
-  if (read.error.empty()) results = open_results(results_name);
+  if (!read.error) results = open_results(results_name);
   else if (!results_creatable(results_name)) cannot_create_results(results_name);
   print_netdata_echo(read);
-  if (!read.error.empty()) stop_with(kStatusFile, read.error.c_str());
+  if (read.error) return refuse(read.error, kStatusFile);
   std::printf("\nInput file has been read -- DONE !\n\n");
 
   print_net_stats(stdout, read.data, net_stats(read.data));

@@ -3,35 +3,18 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
-#include "textio.h"
+#include "netdata.h"
+#include "node_list.h"
+#include "scanner.h"
 
 namespace {
 
 constexpr int kStatusNodeListMissing = 2;
 constexpr int kStatusNodeSequence = 3;
 constexpr int kStatusBadInput = 1;
-
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-
-// The node name of a node line: the word after the leading number, the
-// number being read as "%d" reads it.
-std::string_view name_after_number(std::string_view line) {
-  std::size_t pos = 0;
-  while (pos < line.size() && is_space(line[pos])) ++pos;
-  if (pos < line.size() && (line[pos] == '+' || line[pos] == '-')) ++pos;
-  while (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') ++pos;
-  while (pos < line.size() && is_space(line[pos])) ++pos;
-  std::size_t end = pos;
-  while (end < line.size() && !is_space(line[end])) ++end;
-  return line.substr(pos, end - pos);
-}
 
 }  // namespace
 
@@ -83,149 +66,48 @@ std::optional<Options> parse_command_line(int argc, char** argv) {
 
 std::optional<int> jobs_number(std::string_view text) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-  std::optional<int> n = parse_int(text);
+  std::optional<int> n = FieldScanner(text).next_int();
   if (!n) return std::nullopt;
   if (*n == 0) return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   return n;
 }
 
-int strategy_number(std::string_view text) {
-  std::vector<int> n = scan_ints(text, 1);
-  return n.empty() ? 0 : n[0];
-}
+int strategy_number(std::string_view text) { return FieldScanner(text).next_int().value_or(0); }
 
 NodeListRead parse_node_list(std::string_view text, const std::string& file_name) {
   NodeListRead read;
-  std::size_t pos = 0;
-  std::string line;
-  if (!read_line(text, pos, line)) return read;  // no title line: no nodes
-  for (int expected = 1; read_line(text, pos, line); ++expected) {
-    std::vector<int> number = scan_ints(line, 1);
-    int found = number.empty() ? 0 : number[0];
-    if (number.empty() || found != expected) {
-      read.error = text_printf("!!SequenceNo not correct! It is %d instead of %d.\n", found, expected);
-      read.status = kStatusNodeSequence;
-      return read;
-    }
-    const int line_no = expected + 1;
-    std::string_view name = name_after_number(line);
-    if (name.empty()) {
-      read.error = text_printf("%s:%d: expected a node name after the number %d\n", file_name.c_str(), line_no, found);
-      read.status = kStatusBadInput;
-      return read;
-    }
-    read.names.slots.emplace_back(name);
-  }
+  NodeList list;
+  NodeListFault fault = NodeListFault::none;
+  read.error = read_node_list(text, file_name, list, Wording::capsweep, fault);
+  if (read.error) read.status = fault == NodeListFault::sequence ? kStatusNodeSequence : kStatusBadInput;
+  for (Node& node : list.nodes) read.names.slots.push_back(std::move(node.name));
   return read;
 }
 
-NodeNames mapping(const std::string& file_name) {
+NodeListRead read_node_names(const std::string& file_name) {
   std::optional<std::string> text = read_whole_file(file_name);
   if (!text) {
-    std::printf("can not open %s\n", file_name.c_str());
-    throw Stop{kStatusNodeListMissing};
+    NodeListRead read;
+    read.error = Error::of("can not open " + file_name);
+    read.status = kStatusNodeListMissing;
+    return read;
   }
-  NodeListRead read = parse_node_list(*text, file_name);
-  if (!read.error.empty()) stop_with(read.status, read.error.c_str());
-  return std::move(read.names);
+  return parse_node_list(*text, file_name);
 }
-
-namespace {
-
-// The whole numbers of the netdata file, one word at a time, with the line
-// each stands on.
-class NumberReader {
- public:
-  NumberReader(std::string_view text, const std::string& file_name) : text_(text), file_name_(file_name) {}
-
-  // The next number, named `what` in the message when it is missing or is
-  // not a whole number.
-  std::optional<int> next(const std::string& what, std::string& error) {
-    while (pos_ < text_.size() && is_space(text_[pos_])) {
-      if (text_[pos_] == '\n') ++line_;
-      ++pos_;
-    }
-    if (pos_ >= text_.size()) {
-      error = at_line("the file ends before " + what);
-      return std::nullopt;
-    }
-    word_line_ = line_;
-    std::size_t end = pos_;
-    while (end < text_.size() && !is_space(text_[end])) ++end;
-    std::string_view word = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    std::optional<int> value = parse_int(word);
-    if (!value) error = at_line("expected " + what + ", found \"" + std::string(word) + "\"");
-    return value;
-  }
-
-  // The message with the file name and the line of the last word read.
-  std::string at_line(const std::string& message) const {
-    return file_name_ + ":" + std::to_string(word_line_) + ": " + message + "\n";
-  }
-
- private:
-  std::string_view text_;
-  const std::string& file_name_;
-  std::size_t pos_ = 0;
-  int line_ = 1;
-  int word_line_ = 1;
-};
-
-std::string record_field(const char* field, std::size_t record) {
-  return std::string(field) + " of record " + std::to_string(record);
-}
-
-// Checks a count of the header; empty when it is acceptable.
-std::string check_count(const NumberReader& in, const char* what, int value, int limit) {
-  if (value < 0) return in.at_line(text_printf("the %s is %d; it cannot be negative", what, value));
-  if (value > limit) return in.at_line(text_printf("the %s is %d; at most %d are handled", what, value, limit));
-  return "";
-}
-
-std::string check_node(const NumberReader& in, const char* what, std::size_t record, int node, int n_node) {
-  if (node >= 1 && node <= n_node) return "";
-  return in.at_line(text_printf("record %zu: %s %d is not a node number (1 to %d)", record, what, node, n_node));
-}
-
-// Reads the n_edge records; stops at the first fault, recorded in `read`.
-void read_records(NumberReader& in, NetDataRead& read) {
-  NetData& d = read.data;
-  static const char* const fields[6] = {"the edge number", "the from node", "the to node",
-                                        "the cost", "the spare", "the capacity"};
-  for (std::size_t k = 1; k <= static_cast<std::size_t>(d.n_edge); ++k) {
-    int v[6];
-    for (int f = 0; f < 6; ++f) {
-      std::optional<int> n = in.next(record_field(fields[f], k), read.error);
-      if (!n) return;
-      v[f] = *n;
-      if ((f == 1 || f == 2) && !(read.error = check_node(in, f == 1 ? "from node" : "to node", k, v[f], d.n_node)).empty())
-        return;
-    }
-    d.edge_numbers.push_back(v[0]);
-    d.edges.push_back(Edge{v[1], v[2], v[3], v[4], v[5]});
-  }
-}
-
-}  // namespace
 
 NetDataRead parse_netdata(std::string_view text, const std::string& file_name) {
+  Netdata file;
   NetDataRead read;
+  read.error = read_netdata(text, file_name, file, Wording::capsweep);
+  read.header_count = file.header_read;
   NetData& d = read.data;
-  NumberReader in(text, file_name);
-  std::optional<int> n = in.next("the bidirectional flag", read.error);
-  if (!n) return read;
-  d.bidirectional = *n;
-  read.header_count = 1;
-  if (!(n = in.next("the number of nodes", read.error))) return read;
-  d.n_node = *n;
-  read.header_count = 2;
-  if (!(read.error = check_count(in, "number of nodes", d.n_node, INT_MAX)).empty()) return read;
-  if (!(n = in.next("the number of edges", read.error))) return read;
-  d.n_edge = *n;
-  read.header_count = 3;
-  if (!(read.error = check_count(in, "number of edges", d.n_edge, INT_MAX)).empty()) return read;
-  read_records(in, read);
+  d.bidirectional = file.bidirectional ? 1 : 0;
+  d.n_node = file.n_node;
+  d.n_edge = file.n_record;
+  for (const EdgeRecord& e : file.edges) {
+    d.edge_numbers.push_back(e.number);
+    d.edges.push_back(Edge{e.from, e.to, e.cost, e.spare, e.capacity});
+  }
   return read;
 }
 

@@ -1,12 +1,13 @@
 // What capsweep does before the first statistic: the command line and its
-// help text, the node list (`mapping`), the netdata file and the name of the
-// results file.
+// help text, the node list, the netdata file (both read by the readers of
+// the study files, in capsweep's wording) and the name of the results file.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "error.h"
 #include "network.h"
 
 struct Options {
@@ -38,25 +39,25 @@ std::optional<Options> parse_command_line(int argc, char** argv);
 // digits; anything else (or a number beyond int) gives 0.
 int strategy_number(std::string_view text);
 
-// The node list read from its text; on failure `error` holds the whole
-// message (with its line feed) and `status` the exit status.
+// The node list read from its text; on failure `error` holds the message
+// and `status` the exit status.
 struct NodeListRead {
   NodeNames names;
-  std::string error;
+  Error error;
   int status = 0;
 };
 NodeListRead parse_node_list(std::string_view text, const std::string& file_name);
 
-// Reads the node list file into the node name table, or stops the run.
-NodeNames mapping(const std::string& file_name);
+// The node list file read into the node name table ("can not open" with
+// status 2 when it cannot be read).
+NodeListRead read_node_names(const std::string& file_name);
 
 // The netdata file read from its text. `header_count` says how many of the
 // three leading numbers were read; `data.edges` holds the records read whole.
-// On failure `error` holds a one-line message with its line feed.
 struct NetDataRead {
   NetData data;
   int header_count = 0;
-  std::string error;
+  Error error;
 };
 NetDataRead parse_netdata(std::string_view text, const std::string& file_name);
 

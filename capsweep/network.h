@@ -30,7 +30,7 @@ struct Edge {
 };
 
 struct NetData {
-  int bidirectional = 0;  // the file's first number, as read
+  int bidirectional = 0;  // 1 when the file's first number is not 0
   int n_node = 0;
   int n_edge = 0;
   std::vector<int> edge_numbers;  // read and echoed, otherwise unused

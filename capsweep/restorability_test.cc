@@ -131,7 +131,7 @@ TEST_P(CapsweepRestorability, EveryCutRestoresTheLeastOfBoundAndMaxFlow) {
                     shell_word((bin / "capsweep").string()) + " " + options + " " + name + "_nodes.txt " + name +
                     ".dat " + std::to_string(strategy) + " > capsweep.log");
   const NetDataRead read = parse_netdata(file_text(work / (name + ".dat")), name);
-  ASSERT_EQ(read.error, "");
+  ASSERT_EQ(read.error.text(), "");
   const NetData& net = read.data;
   const std::vector<ResultRow> rows = result_rows(file_text(work / (name + ".out")));
   ASSERT_EQ(rows.size(), net.edges.size() / 2);

@@ -166,16 +166,22 @@ std::optional<std::string> FieldScanner::next_line() {
   return l;
 }
 
-std::optional<double> FieldScanner::next_decimal_word() {
+std::optional<double> FieldScanner::decimal_word(bool plus_allowed) {
   std::optional<std::string> word = next_word();
   last_word_ = word.value_or("");
   if (!word) return std::nullopt;
+  const char* begin = last_word_.data();
+  const char* end = begin + last_word_.size();
+  if (plus_allowed && *begin == '+') ++begin;
   double value = 0.0;
-  const char* end = word->data() + word->size();
-  auto [stop, error] = std::from_chars(word->data(), end, value);
-  if (error != std::errc() || stop != end) return std::nullopt;
+  auto [stop, error] = std::from_chars(begin, end, value);
+  if (error != std::errc() || stop != end || begin == end) return std::nullopt;
   return value;
 }
+
+std::optional<double> FieldScanner::next_decimal_word() { return decimal_word(false); }
+
+std::optional<double> FieldScanner::next_real_word() { return decimal_word(true); }
 
 std::optional<long long> FieldScanner::next_int64_clamped() {
   std::optional<long long> n = next_int64();

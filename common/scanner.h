@@ -64,6 +64,9 @@ class FieldScanner {
   // sign, no hexadecimal, no value that overflows or vanishes to zero): the
   // word is consumed either way and kept in last_word().
   std::optional<double> next_decimal_word();
+  // The same with a leading + allowed, as the node list's coordinates are
+  // read.
+  std::optional<double> next_real_word();
   // True when nothing at all is left, not even white space.
   bool nothing_left() const { return pos_ >= text_.size(); }
   // As next_int64, but digits beyond 64 bits are read, as strtoll reads
@@ -83,6 +86,7 @@ class FieldScanner {
   void skip_space();
   void start_field();
   std::optional<long long> whole_at(std::size_t& p, int bits);
+  std::optional<double> decimal_word(bool plus_allowed);
 
   std::string text_;  // owned, so that the number conversions see a terminated text
   std::size_t pos_ = 0;

@@ -127,3 +127,17 @@ TEST(Fields, TheRestOfTheLineIsReadAsItStands) {
   EXPECT_EQ(f.rest_of_line(), "");
   EXPECT_TRUE(f.at_end());
 }
+
+TEST(Fields, RealWordsAreReadWholeOrNotAtAll) {
+  FieldScanner f("+12.5 -3e2 0.5north 1e999 + 7");
+  EXPECT_EQ(f.next_real_word(), 12.5);
+  EXPECT_EQ(f.next_real_word(), -300.0);
+  EXPECT_EQ(f.next_real_word(), std::nullopt);  // the word is consumed
+  EXPECT_EQ(f.last_word(), "0.5north");
+  EXPECT_EQ(f.next_real_word(), std::nullopt);  // beyond the range of double
+  EXPECT_EQ(f.next_real_word(), std::nullopt);
+  EXPECT_EQ(f.last_word(), "+");
+  EXPECT_EQ(f.next_real_word(), 7.0);
+  EXPECT_EQ(f.next_real_word(), std::nullopt);
+  EXPECT_EQ(f.last_word(), "");
+}

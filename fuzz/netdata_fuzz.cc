@@ -15,7 +15,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const NetDataRead read = parse_netdata(fuzz_text(data, size), "net.dat");
-  if (!read.error.empty()) return 0;
+  if (read.error) return 0;
   const NetData& net = read.data;
   if (static_cast<long long>(net.edges.size()) != net.n_edge) __builtin_trap();
   for (const Edge& r : net.edges) {

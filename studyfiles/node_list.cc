@@ -1,50 +1,43 @@
 #include "node_list.h"
 
-#include <cctype>
-#include <charconv>
 #include <optional>
 
+#include "scanner.h"
 #include "text_format.h"
-#include "textio.h"
 
 namespace {
 
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-
-// Splits a line into its blank-separated words.
-std::vector<std::string_view> words_of(std::string_view line) {
-  std::vector<std::string_view> words;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && is_space(line[i])) ++i;
-    std::size_t start = i;
-    while (i < line.size() && !is_space(line[i])) ++i;
-    if (i > start) words.push_back(line.substr(start, i - start));
-  }
-  return words;
-}
-
-std::optional<double> parse_double(std::string_view word) {
-  double value = 0.0;
-  const char* begin = word.data();
-  if (!word.empty() && word[0] == '+') ++begin;
-  auto [end, error] = std::from_chars(begin, word.data() + word.size(), value);
-  if (error != std::errc() || end != word.data() + word.size() || begin == end) return std::nullopt;
-  return value;
-}
-
 // Reads one node line (the k-th) into node.
-Error read_node_line(std::string_view line, int k, int line_number, const std::string& file_name, Node& node) {
-  std::vector<std::string_view> words = words_of(line);
-  std::optional<int> number = words.empty() ? std::nullopt : parse_int(words[0]);
-  if (!number) return Error::at(file_name, line_number, "expected a node number");
-  if (*number != k) return Error::at(file_name, line_number, text_printf("node number %d, expected %d", *number, k));
-  if (words.size() < 2) return Error::at(file_name, line_number, "expected a node name after the number");
-  node.name = std::string(words[1]);
-  if (words.size() == 2) return Error();
-  std::optional<double> first = parse_double(words[2]);
-  std::optional<double> second = words.size() > 3 ? parse_double(words[3]) : std::nullopt;
-  if (!first || !second) return Error::at(file_name, line_number, "expected two coordinates after the node name");
+Error read_node_line(std::string_view line, int k, int line_number, const std::string& file_name, Wording wording,
+                     Node& node, NodeListFault& fault) {
+  const bool capsweep = wording == Wording::capsweep;
+  FieldScanner fields(line);
+  std::optional<long long> number;
+  if (capsweep)
+    number = fields.next_int();
+  else
+    number = fields.next_whole_word(32);
+  if (number != k) {
+    fault = NodeListFault::sequence;
+    if (capsweep)
+      return Error::of(text_printf("!!SequenceNo not correct! It is %d instead of %d.", static_cast<int>(number.value_or(0)), k));
+    if (!number) return Error::at(file_name, line_number, "expected a node number");
+    return Error::at(file_name, line_number, text_printf("node number %d, expected %d", static_cast<int>(*number), k));
+  }
+  std::optional<std::string> name = fields.next_word();
+  if (!name) {
+    fault = NodeListFault::name;
+    return Error::at(file_name, line_number,
+                     capsweep ? text_printf("expected a node name after the number %d", k) : "expected a node name after the number");
+  }
+  node.name = std::move(*name);
+  if (capsweep || fields.at_end()) return Error();
+  std::optional<double> first = fields.next_real_word();
+  std::optional<double> second = fields.next_real_word();
+  if (!first || !second) {
+    fault = NodeListFault::coordinates;
+    return Error::at(file_name, line_number, "expected two coordinates after the node name");
+  }
   node.first = *first;
   node.second = *second;
   node.has_coordinates = true;
@@ -53,20 +46,24 @@ Error read_node_line(std::string_view line, int k, int line_number, const std::s
 
 }  // namespace
 
-Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out) {
+Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out, Wording wording,
+                     NodeListFault& fault) {
   out.nodes.clear();
-  std::size_t pos = 0;
-  std::string line;
-  read_line(text, pos, line);  // the title line
-  int line_number = 1;
-  while (read_line(text, pos, line)) {
-    ++line_number;
+  fault = NodeListFault::none;
+  const std::vector<std::string_view> lines = lines_as_read(text);  // the title line first
+  for (std::size_t i = 1; i < lines.size(); ++i) {
     Node node;
-    Error error = read_node_line(line, static_cast<int>(out.nodes.size()) + 1, line_number, file_name, node);
+    const int k = static_cast<int>(i);
+    Error error = read_node_line(lines[i], k, k + 1, file_name, wording, node, fault);
     if (error) return error;
     out.nodes.push_back(std::move(node));
   }
   return Error();
+}
+
+Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out) {
+  NodeListFault fault = NodeListFault::none;
+  return read_node_list(text, file_name, out, Wording::studies, fault);
 }
 
 std::string format_node_list(const std::string& title, const NodeList& list) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "error.h"
+#include "wording.h"
 
 struct Node {
   std::string name;
@@ -21,8 +22,22 @@ struct NodeList {
   std::vector<Node> nodes;
 };
 
-// The k-th node line must carry the number k. Coordinates are optional for
-// the whole file but, when a line has them, must be two numbers.
+// What a node list was refused for, for a caller whose exit status depends
+// on it.
+enum class NodeListFault { none, sequence, name, coordinates };
+
+// The k-th node line must carry the number k (`sequence`), then a name
+// (`name`). Coordinates are optional for the whole file but, when a line has
+// them, must be two numbers (`coordinates`). A refused list leaves in `out`
+// the nodes before the refused line.
+//
+// In capsweep's wording the number is read as "%d" reads it (a line without
+// one carries 0), nothing after the name is read, and a line out of sequence
+// is refused without file or line: "!!SequenceNo not correct! It is 4
+// instead of 3."
+Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out, Wording wording,
+                     NodeListFault& fault);
+// In the wording of the studies.
 Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out);
 
 // The title line, then "%d %s %f %f" per node ("%d %s" for a node without
