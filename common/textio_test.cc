@@ -42,30 +42,6 @@ TEST(ReadLine, BufferFormMatchesFileForm) {
   EXPECT_EQ(lines, (std::vector<std::string>{"a\r", "b", "", "c"}));
 }
 
-TEST(ScanInts, ReadsLeadingNumbersLikeScanf) {
-  EXPECT_EQ(scan_ints("1 2 3 4 5 6", 3), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(scan_ints("  -7\t+8\r\n", 6), (std::vector<int>{-7, 8}));
-  EXPECT_EQ(scan_ints("12abc 5", 6), (std::vector<int>{12}));
-  EXPECT_EQ(scan_ints("x 1", 6), (std::vector<int>{}));
-  EXPECT_EQ(scan_ints("", 6), (std::vector<int>{}));
-}
-
-TEST(ScanInts, StopsAtNumbersBeyondInt) {
-  EXPECT_EQ(scan_ints("2147483647 -2147483648 2147483648", 3),
-            (std::vector<int>{2147483647, -2147483647 - 1}));
-  EXPECT_EQ(scan_ints("99999999999999999999999 1", 2), (std::vector<int>{}));
-}
-
-TEST(ParseInt, WholeWordOnly) {
-  EXPECT_EQ(parse_int("42"), 42);
-  EXPECT_EQ(parse_int("-3"), -3);
-  EXPECT_EQ(parse_int("4x"), std::nullopt);
-  EXPECT_EQ(parse_int(" 4"), std::nullopt);
-  EXPECT_EQ(parse_int(""), std::nullopt);
-  EXPECT_EQ(parse_int("-"), std::nullopt);
-  EXPECT_EQ(parse_int("5000000000"), std::nullopt);
-}
-
 TEST(SameFile, SameNameOrSameInode) {
   std::string a = temp_file("same_a", "x");
   std::string b = temp_file("same_b", "y");
