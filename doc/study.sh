@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # study.sh BIN_DIR EXAMPLES_DIR [WORK_DIR]
 #
-# Runs the worked study of the README on the NSFNET example, in a scratch
+# Runs the worked study of doc/study.md on the NSFNET example, in a scratch
 # folder (WORK_DIR, kept afterwards, or a temporary folder that is removed),
-# and checks that every program ends well and writes the lines the README
-# quotes. When a program's output changes, this fails, and the README's study
-# must be brought up to date with it.
+# and checks that every program ends well and writes the lines doc/study.md
+# quotes. When a program's output changes, this fails, and the study in
+# doc/study.md must be brought up to date with it.
 set -u
 bin=$(cd "$1" && pwd)
 examples=$(cd "$2" && pwd)
@@ -123,4 +123,4 @@ if [ $failures -ne 0 ]; then
   echo "$failures failure(s); the study ran in $work"
   exit 1
 fi
-echo "study ran as the README tells it"
+echo "study ran as doc/study.md tells it"
