@@ -52,13 +52,12 @@ bool ends_with(const std::string& text, const std::string& end) {
 // The experiment's names: the node list, the tables, and the page when the
 // last name ends in .html or .htm. Returns false when they do not fit.
 bool experiment_names(const std::vector<std::string>& names, Options& options) {
-  if (names.size() < 2) return false;
   std::size_t tables_end = names.size();
-  if (names.size() > 2 && (ends_with(names.back(), ".html") || ends_with(names.back(), ".htm"))) {
+  if (!names.empty() && (ends_with(names.back(), ".html") || ends_with(names.back(), ".htm"))) {
     options.html = names.back();
     --tables_end;
   }
-  if (tables_end - 1 > kMostTables) return false;
+  if (tables_end < 2 || tables_end - 1 > kMostTables) return false;
   options.files.nodes = names[0];
   options.tables.assign(names.begin() + 1, names.begin() + static_cast<std::ptrdiff_t>(tables_end));
   return true;
