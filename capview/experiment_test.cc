@@ -254,3 +254,34 @@ TEST(ExperimentSummary, OneMethodAndNoLossAreSaidPlainly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExperimentPage, EscapesNamesAndDrawsABarPerMethodAndSpan) {
+  NodeList nodes;
+  for (const char* name : {"A<&>", "B,\"x\"", "C"}) nodes.nodes.push_back({name, 0.0, 0.0, false});
+  std::vector<ExperimentInput> tables = {
+      table("n.osp.res", title("osp") + row("1", "2", 5, 4, 8, 1.5) + row("2", "3", 3, 3, 3, 0.75)),
+      table("n.vtr.res", title("vtr") + row("1", "2", 5, 5, 8, 1.0) + row("2", "3", 3, 0, 3, 0.0))};
+  Experiment e;
+  ASSERT_EQ(match_experiment(nodes, "nodes.txt", tables, e), "");
+  e.netrestore_file = "<net>.rst";
+  std::string page = experiment_page(e);
+  EXPECT_EQ(page.find("A<&>"), std::string::npos);
+  EXPECT_EQ(page.find("<net>"), std::string::npos);
+  EXPECT_NE(page.find("<td>A&lt;&amp;&gt;</td><td>B,&quot;x&quot;</td>"), std::string::npos);
+  auto count = [&](const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = page.find(what); at != std::string::npos; at = page.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<g class=\"span-row\""), 2u);
+  EXPECT_EQ(count("<rect class=\"bar restored\" data-method=\"vetrun\""), 2u);
+  EXPECT_EQ(count("<rect class=\"bar time\" data-method=\"ospel\""), 2u);
+  EXPECT_EQ(count("data-method=\"capsweep\""), 0u);
+  EXPECT_EQ(count("<rect class=\"bound\""), 2u);
+  // The CSV quotes the name with a comma and a quote.
+  EXPECT_NE(experiment_csv(e).find("\n2,\"B,\"\"x\"\"\",C,3,3,0,0.000,3,0.750\n"), std::string::npos) << experiment_csv(e);
+}
+
+}  // namespace
