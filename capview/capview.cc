@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "csv.h"
+#include "experiment.h"
+#include "experiment_table.h"
 #include "netdata.h"
 #include "node_list.h"
 #include "page.h"
@@ -20,12 +22,46 @@
 namespace {
 
 const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile netdatafile resultsfile [htmlfile]\n";
+const char* const kExperimentUsage =
+    "usage: capview --experiment [--csv FILE] [--results resultsfile] nodefile table... [htmlfile]\n";
+constexpr std::size_t kMostTables = 4;
 
 struct Options {
   std::string csv, html;
   Axes axes = Axes::automatic;
   StudyFiles files;
+  bool experiment = false;
+  std::vector<std::string> tables;  // the experiment's result tables
+  std::string results;              // capsweep's, beside an experiment
 };
+
+// Whether --experiment stands among the options.
+bool experiment_asked(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--") return false;
+    if (arg == "--experiment") return true;
+  }
+  return false;
+}
+
+bool ends_with(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The experiment's names: the node list, the tables, and the page when the
+// last name ends in .html or .htm. Returns false when they do not fit.
+bool experiment_names(const std::vector<std::string>& names, Options& options) {
+  std::size_t tables_end = names.size();
+  if (!names.empty() && (ends_with(names.back(), ".html") || ends_with(names.back(), ".htm"))) {
+    options.html = names.back();
+    --tables_end;
+  }
+  if (tables_end < 2 || tables_end - 1 > kMostTables) return false;
+  options.files.nodes = names[0];
+  options.tables.assign(names.begin() + 1, names.begin() + static_cast<std::ptrdiff_t>(tables_end));
+  return true;
+}
 
 // The file's whole text, or a message naming the file and the reason.
 std::string read_input(const std::string& name, std::string& text) {
@@ -54,6 +90,8 @@ int fail(const std::string& message) {
 int parse_command_line(int argc, char** argv, Options& options) {
   std::vector<std::string> names;
   bool options_done = false;
+  options.experiment = experiment_asked(argc, argv);
+  const char* usage = options.experiment ? kExperimentUsage : kUsage;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (options_done || arg.size() < 2 || arg[0] != '-') {
@@ -61,19 +99,30 @@ int parse_command_line(int argc, char** argv, Options& options) {
     } else if (arg == "--") {
       options_done = true;
     } else if (arg == "-h" || arg == "--help") {
-      std::fputs(kUsage, stdout);
+      std::fputs(usage, stdout);
       return 0;
-    } else if (arg == "--lat-first") {
+    } else if (options.experiment && arg == "--experiment") {
+    } else if (options.experiment && arg == "--results" && i + 1 < argc) {
+      options.results = argv[++i];
+    } else if (options.experiment && arg.rfind("--results=", 0) == 0 && arg.size() > 10) {
+      options.results = arg.substr(10);
+    } else if (!options.experiment && arg == "--lat-first") {
       options.axes = Axes::north_first;
     } else if (arg == "--csv" && i + 1 < argc) {
       options.csv = argv[++i];
     } else if (arg.rfind("--csv=", 0) == 0 && arg.size() > 6) {
       options.csv = arg.substr(6);
     } else {
-      std::fprintf(stderr, "capview: %s '%s'\n%s", arg == "--csv" ? "missing file name after" : "unknown option",
-                   arg.c_str(), kUsage);
+      bool value_missing = arg == "--csv" || (options.experiment && arg == "--results");
+      std::fprintf(stderr, "capview: %s '%s'\n%s", value_missing ? "missing file name after" : "unknown option",
+                   arg.c_str(), usage);
       return 1;
     }
+  }
+  if (options.experiment) {
+    if (experiment_names(names, options)) return -1;
+    std::fputs(kExperimentUsage, stderr);
+    return 1;
   }
   if (names.size() < 3 || names.size() > 4) {
     std::fputs(kUsage, stderr);
@@ -86,11 +135,18 @@ int parse_command_line(int argc, char** argv, Options& options) {
 
 // An output must not be one of the inputs, nor the other output.
 std::string check_outputs(const Options& o) {
-  const std::string* inputs[] = {&o.files.nodes, &o.files.netdata, &o.files.results};
+  std::vector<const std::string*> inputs;
+  if (o.experiment) {
+    inputs = {&o.files.nodes, &o.results};
+    for (const std::string& table : o.tables) inputs.push_back(&table);
+  } else {
+    inputs = {&o.files.nodes, &o.files.netdata, &o.files.results};
+  }
   for (const std::string* output : {&o.csv, &o.html}) {
     if (output->empty()) continue;
     for (const std::string* input : inputs)
-      if (same_file(*output, *input)) return "refusing to write " + *output + ": it is the input file " + *input;
+      if (!input->empty() && same_file(*output, *input))
+        return "refusing to write " + *output + ": it is the input file " + *input;
   }
   if (!o.csv.empty() && !o.html.empty() && same_file(o.csv, o.html))
     return "refusing to write the table and the page both into " + o.csv;
@@ -116,12 +172,48 @@ std::string read_study(const StudyFiles& files, Study& study) {
   return error;
 }
 
+// Reads the node list, the tables and capsweep's results (when named) and
+// matches them span by span.
+std::string read_experiment(const Options& o, Experiment& experiment) {
+  std::string node_text;
+  std::string error = read_input(o.files.nodes, node_text);
+  std::vector<ExperimentInput> tables(o.tables.size());
+  std::vector<std::string> texts(o.tables.size());
+  for (std::size_t t = 0; t < o.tables.size() && error.empty(); ++t) error = read_input(o.tables[t], texts[t]);
+  std::string results_text;
+  if (error.empty() && !o.results.empty()) error = read_input(o.results, results_text);
+  NodeList nodes;
+  if (error.empty()) error = read_node_list(node_text, o.files.nodes, nodes).text();
+  for (std::size_t t = 0; t < o.tables.size() && error.empty(); ++t) {
+    tables[t].file = o.tables[t];
+    error = studyfiles::read_experiment_table(texts[t], o.tables[t], tables[t].table).text();
+  }
+  std::vector<ResultRow> rows;
+  if (error.empty() && !o.results.empty()) error = read_results(results_text, o.results, rows).text();
+  if (error.empty()) error = match_experiment(nodes, o.files.nodes, tables, experiment);
+  if (error.empty() && !o.results.empty()) error = add_capsweep_results(nodes, rows, o.results, experiment);
+  return error;
+}
+
+int experiment_main(const Options& options) {
+  std::string error = check_outputs(options);
+  Experiment experiment;
+  if (error.empty()) error = read_experiment(options, experiment);
+  if (!error.empty()) return fail(error);
+  std::fputs(experiment_summary(experiment).c_str(), stdout);
+  std::fflush(stdout);
+  if (!options.csv.empty()) error = write_output(options.csv, experiment_csv(experiment));
+  if (error.empty() && !options.html.empty()) error = write_output(options.html, experiment_page(experiment));
+  return error.empty() ? 0 : fail(error);
+}
+
 }  // namespace
 
 int capview_main(int argc, char** argv) {
   Options options;
   int status = parse_command_line(argc, argv, options);
   if (status >= 0) return status;
+  if (options.experiment) return experiment_main(options);
   std::string error = check_outputs(options);
   Study study;
   if (error.empty()) error = read_study(options.files, study);

@@ -15,7 +15,9 @@ constexpr double kMarginLeft = 30.0, kMarginTop = 30.0, kMarginBottom = 30.0;
 constexpr double kMarginRight = 130.0;  // room for the labels of the eastmost nodes
 constexpr double kThinnest = 1.5, kThickest = 8.0;
 
-std::string escaped(const std::string& text) {
+}  // namespace
+
+std::string html_escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
@@ -40,6 +42,10 @@ std::string escaped(const std::string& text) {
   }
   return out;
 }
+
+namespace {
+
+std::string escaped(const std::string& text) { return html_escaped(text); }
 
 bool all_have_coordinates(const NodeList& nodes) {
   return std::all_of(nodes.nodes.begin(), nodes.nodes.end(), [](const Node& n) { return n.has_coordinates; });
@@ -319,13 +325,20 @@ void append_table(const std::vector<SpanResult>& spans, std::string& out) {
 
 }  // namespace
 
+std::string page_opening(const std::string& title_text, const std::string& more_style) {
+  std::string title = escaped(title_text);
+  return "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
+         "<meta charset=\"utf-8\"/>\n<title>" +
+         title + "</title>\n<style>\n" + kStyle + more_style + "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
+}
+
+std::string page_closing() {
+  return std::string("<script>//<![CDATA[\n") + kScript + "//]]></script>\n</body>\n</html>\n";
+}
+
 std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
                       const StudyFiles& files, Axes axes) {
-  std::string title = escaped("Restorability of " + files.netdata);
-  std::string out =
-      "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
-      "<meta charset=\"utf-8\"/>\n<title>" +
-      title + "</title>\n<style>\n" + kStyle + "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
+  std::string out = page_opening("Restorability of " + files.netdata, "");
   out += "<h2>Summary</h2>\n<pre id=\"summary\">" + escaped(summary_text(summary, spans, files)) + "</pre>\n";
   out += "<h2>Map</h2>\n";
   out += "<div id=\"map-figure\">\n";
@@ -334,6 +347,6 @@ std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& span
   out += "</div>\n";
   out += "<h2>Spans</h2>\n<p>Click a column heading to sort by it; click again to reverse.</p>\n";
   append_table(spans, out);
-  out += std::string("<script>//<![CDATA[\n") + kScript + "//]]></script>\n</body>\n</html>\n";
+  out += page_closing();
   return out;
 }

@@ -13,6 +13,15 @@
 #include "study.h"
 #include "summary.h"
 
+// The text with &, <, >, " and ' written as character references.
+std::string html_escaped(const std::string& text);
+
+// The page's beginning up to its <h1> heading (the title, escaped), with the
+// common style sheet and more_style after it; and its end, with the script
+// that sorts the table of id "span-table" by a clicked column heading.
+std::string page_opening(const std::string& title, const std::string& more_style);
+std::string page_closing();
+
 // Which coordinate of the node list runs north.
 enum class Axes {
   automatic,    // the first, when only it can be a latitude; else the second

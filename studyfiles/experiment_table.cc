@@ -1,5 +1,6 @@
 #include "experiment_table.h"
 
+#include <cmath>
 #include <optional>
 
 #include "scanner.h"
@@ -36,7 +37,7 @@ const char* read_row(FieldScanner& words, ExperimentRow& row) {
   double* times[] = {&row.last_ms, &row.first_ms};
   for (double* value : times) {
     std::optional<double> d = words.next_decimal_word();
-    if (!d || !(*d >= 0)) return "the completion times";
+    if (!d || !(*d >= 0) || std::isinf(*d)) return "the completion times";  // NaN fails >= too
     *value = *d;
   }
   std::optional<long long> routes = words.next_whole_word(32);

@@ -68,6 +68,13 @@ TEST(ExperimentTable, RefusesOtherFilesNamingTheLine) {
   ASSERT_EQ(table.rows.size(), 1u);  // what came before the fault is kept
   EXPECT_EQ(read_experiment_table(head + "1 2 7 7 9 -1 1 1 1 1 1\n", "t.res", table).text(),
             "t.res:3: expected the completion times");
+  // A time that is not a number, or endless, is no completion time either.
+  for (const char* time : {"nan", "inf", "1e999"})
+    EXPECT_EQ(read_experiment_table(head + "1 2 7 7 9 " + time + " 1 1 1 1 1\n", "t.res", table).text(),
+              "t.res:3: expected the completion times")
+        << time;
+  EXPECT_EQ(read_experiment_table(head + "1 2 7 7 9 1 inf 1 1 1 1\n", "t.res", table).text(),
+            "t.res:3: expected the completion times");
   EXPECT_EQ(read_experiment_table(head + "1 2 7 7 9 1 1 1 1 1 1 extra\n", "t.res", table).text(),
             "t.res:3: expected the end of the row");
   EXPECT_EQ(read_experiment_table(head + "1 2 7 7 9 1 1 1 1 1\n", "t.res", table).text(),

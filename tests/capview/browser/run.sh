@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # The browser test of capview's page:
-#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT]
+#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT [TABLE...]]
 # runs capsweep on the network (with relax, strategy 3), writes capview's
 # page for it, checks the page is well-formed, then opens it in headless
-# Chromium (page_check.js). Exits 77 (skipped) when the browser or
-# playwright-core is missing: scripts/setup_browser.sh installs them.
+# Chromium (page_check.js). Given an experiment's result tables for the same
+# network (SCREENSHOT may be "" for the default), the page is the
+# experiment's, with capsweep's results beside the tables. Exits 77
+# (skipped) when the browser or playwright-core is missing:
+# scripts/setup_browser.sh installs them.
 set -u
 bin_dir=$(cd "$1" && pwd)
 root=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 nodes=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 net=$(cd "$(dirname "$4")" && pwd)/$(basename "$4")
+tables=()
+for t in "${@:6}"; do tables+=("$(cd "$(dirname "$t")" && pwd)/$(basename "$t")"); done
 playwright=$root/.tools/node_modules/playwright-core
 if [ ! -x /usr/bin/chromium ] || [ ! -d "$playwright" ] || ! command -v node > /dev/null; then
   echo "SKIP: chromium, node or playwright-core missing; run scripts/setup_browser.sh"
@@ -24,6 +29,15 @@ case $screenshot in /*) ;; *) screenshot=$PWD/$screenshot ;; esac
 cd "$work" || exit 1
 cp "$nodes" nodes.txt && cp "$net" net.dat || exit 1
 PATH="$bin_dir:$PATH" capsweep -s nodes.txt net.dat 3 > capsweep.log || { cat capsweep.log; exit 1; }
-"$bin_dir/capview" nodes.txt net.dat net.out "$work/page.html" > summary.txt || exit 1
+mode=
+if [ ${#tables[@]} -gt 0 ]; then
+  cp "${tables[@]}" . || exit 1
+  names=()
+  for t in "${tables[@]}"; do names+=("$(basename "$t")"); done
+  "$bin_dir/capview" --experiment --results net.out nodes.txt "${names[@]}" "$work/page.html" > summary.txt || exit 1
+  mode=experiment
+else
+  "$bin_dir/capview" nodes.txt net.dat net.out "$work/page.html" > summary.txt || exit 1
+fi
 xmllint --noout "$work/page.html" || { echo "FAIL: the page is not well-formed"; exit 1; }
-timeout 120 node "$here/page_check.js" "$playwright" "$work/page.html" "$screenshot" "$work/profile"
+timeout 120 node "$here/page_check.js" "$playwright" "$work/page.html" "$screenshot" "$work/profile" $mode
