@@ -71,7 +71,7 @@ MipResult solve_with_glpk(const LinearModel& model, const MipOptions& options) {
     result.optimal = rc == 0 && glp_get_status(p) == GLP_OPT;
     result.has_solution = result.optimal;
     if (!result.has_solution) {
-      result.error = "GLPK's simplex did not finish";
+      result.error = Error::of("GLPK's simplex did not finish");
       return result;
     }
     for (int c = 0; c < n_col; ++c) result.values.push_back(glp_get_col_prim(p, c + 1));
@@ -91,7 +91,7 @@ MipResult solve_with_glpk(const LinearModel& model, const MipOptions& options) {
   result.has_solution = status == GLP_OPT || status == GLP_FEAS;
   result.optimal = rc == 0 && status == GLP_OPT;
   if (!result.has_solution) {
-    result.error = "GLPK found no integer solution";
+    result.error = Error::of("GLPK found no integer solution");
     return result;
   }
   for (int c = 0; c < n_col; ++c) result.values.push_back(glp_mip_col_val(p, c + 1));

@@ -49,7 +49,7 @@ int parse_command_line(int argc, char** argv, Options& options) {
     std::fputs(kUsage, stdout);
     return 0;
   }
-  if (!parsed.error.empty()) return usage_error(parsed.error);
+  if (parsed.error) return usage_error(parsed.error.text());
   for (const auto& [option, value] : parsed.given) {
     if (option == "--keep-spare") {
       options.spans.keep_spare = true;

@@ -66,8 +66,9 @@ MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
   result.optimal = Cbc_isProvenOptimal(cbc.get()) != 0;
   result.has_solution = best != nullptr && (mip || result.optimal);
   if (!result.has_solution) {
-    result.error = Cbc_isProvenInfeasible(cbc.get()) ? "the solver found the model infeasible"
-                                                     : text_printf("the solver found no solution in %g s", options.seconds);
+    result.error = Error::of(Cbc_isProvenInfeasible(cbc.get())
+                                 ? "the solver found the model infeasible"
+                                 : text_printf("the solver found no solution in %g s", options.seconds));
     return result;
   }
   result.values.assign(best, best + n_col);

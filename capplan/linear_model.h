@@ -4,8 +4,9 @@
 #pragma once
 
 #include <limits>
-#include <string>
 #include <vector>
+
+#include "error.h"
 
 struct LinearModel {
   static constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -36,7 +37,7 @@ struct MipResult {
   std::vector<double> values;
   double objective = 0;
   double bound = 0;           // no solution costs less than this
-  std::string error;          // why nothing could be had
+  Error error;                // why nothing could be had
 };
 
 // The solver capplan uses: COIN-OR CBC.

@@ -65,7 +65,7 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
     std::vector<long long> rounded = spare_from(net, lp.values, true);
     if (short_cuts(net, rounded, plan.bridges).empty()) plan.spare = rounded;
   } else {
-    plan.note = "the linear program was not solved: " + lp.error;
+    plan.note = "the linear program was not solved: " + lp.error.text();
   }
   trim_spare(net, plan.spare, plan.bridges);
   plan.cost = cost_of(net, plan.spare);

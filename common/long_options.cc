@@ -21,7 +21,7 @@ LongOptions parse_long_options(int argc, char** argv, const std::vector<LongOpti
     for (const LongOption& o : known)
       if (o.name == arg) option = &o;
     if (!option) {
-      parsed.error = "unknown option '" + arg + "'";
+      parsed.error = Error::of("unknown option '" + arg + "'");
       return parsed;
     }
     if (!option->takes_value) {
@@ -29,7 +29,7 @@ LongOptions parse_long_options(int argc, char** argv, const std::vector<LongOpti
     } else if (i + 1 < argc) {
       parsed.given.emplace_back(arg, argv[++i]);
     } else {
-      parsed.error = "missing value after " + arg;
+      parsed.error = Error::of("missing value after " + arg);
       return parsed;
     }
   }

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "error.h"
+
 struct LongOption {
   std::string name;  // with its dashes: "--report"
   bool takes_value = false;
@@ -17,7 +19,7 @@ struct LongOptions {
   std::vector<std::pair<std::string, std::string>> given;  // option, value ("" without one), in order
   std::vector<std::string> names;
   bool help = false;
-  std::string error;  // "unknown option '--x'", "missing value after --report"
+  Error error;  // "unknown option '--x'", "missing value after --report"
 };
 
 LongOptions parse_long_options(int argc, char** argv, const std::vector<LongOption>& known);

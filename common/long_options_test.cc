@@ -12,7 +12,7 @@ LongOptions parse(std::vector<std::string> args) {
 
 TEST(LongOptions, OptionsAndNamesInAnyOrder) {
   const LongOptions p = parse({"a", "--file", "--flag", "--flag", "-", "--", "--b"});
-  EXPECT_TRUE(p.error.empty());
+  EXPECT_FALSE(p.error);
   ASSERT_EQ(p.given.size(), 2u);
   EXPECT_EQ(p.given[0], (std::pair<std::string, std::string>{"--file", "--flag"}));  // a value may look like an option
   EXPECT_EQ(p.given[1].first, "--flag");
@@ -20,9 +20,9 @@ TEST(LongOptions, OptionsAndNamesInAnyOrder) {
 }
 
 TEST(LongOptions, UnknownOptionsAndMissingValuesAreNamed) {
-  EXPECT_EQ(parse({"--fil", "x"}).error, "unknown option '--fil'");
-  EXPECT_EQ(parse({"a", "--file"}).error, "missing value after --file");
-  EXPECT_TRUE(parse({"--bogus", "-h"}).error.size() > 0);
+  EXPECT_EQ(parse({"--fil", "x"}).error.text(), "unknown option '--fil'");
+  EXPECT_EQ(parse({"a", "--file"}).error.text(), "missing value after --file");
+  EXPECT_TRUE(parse({"--bogus", "-h"}).error);
   EXPECT_TRUE(parse({"a", "--help", "--bogus"}).help);
 }
 

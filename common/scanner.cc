@@ -1,6 +1,5 @@
 #include "scanner.h"
 
-#include <cctype>
 #include <charconv>
 #include <cerrno>
 #include <climits>
@@ -9,7 +8,6 @@
 
 namespace {
 
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace

@@ -23,6 +23,11 @@ std::vector<std::string_view> lines_as_read(std::string_view text);
 // last word of the line.
 std::string_view without_line_end(std::string_view line);
 
+// White space as the scanf family skips it in the C locale, the locale the
+// programs run in: blank, tab, line feed, vertical tab, form feed, carriage
+// return. Bytes beyond ASCII are never white space.
+constexpr bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // "a whole number of 32 bits", "a whole number of 64 bits".
 std::string whole_number_of(int bits);
 

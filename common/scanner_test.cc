@@ -2,8 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <climits>
 #include <cmath>
+
+TEST(Fields, WhiteSpaceIsWhatIsspaceSaysInTheCLocale) {
+  // The programs never leave the C locale; every byte, beyond ASCII too.
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    EXPECT_EQ(is_space(c), std::isspace(b) != 0) << b;
+  }
+}
 
 TEST(Fields, ReadAsScanfWouldAndLinesKeepTheirEnds) {
   FieldScanner f("  12abc -3.5e1 x");

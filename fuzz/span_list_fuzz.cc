@@ -16,12 +16,12 @@ constexpr std::string_view kNodes = "nodes\n1 A 0 0\n2 B 1 0\n3 C 1 1\n5 E 2 2\n
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [nodes, spans] = fuzz_two_files(fuzz_text(data, size), kNodes);
-  static auto sn = std::make_unique<SpanNetwork>();
-  load_node_list(sn->net, nodes, NodeListRules{false, false}, sn->M);
+  static auto sn = std::make_unique<netrestore::SpanNetwork>();
+  load_node_list(sn->net, nodes, netrestore::NodeListRules{false, false}, sn->M);
   sn->noOfSpans = 0;
-  if (count_spans(*sn, parse_span_list(spans), "spans.txt")) return 0;
-  path_count(sn->net);
-  find_largest_span(sn->net);
-  find_largest_working(sn->net);
+  if (netrestore::count_spans(*sn, netrestore::parse_span_list(spans), "spans.txt")) return 0;
+  netrestore::path_count(sn->net);
+  netrestore::find_largest_span(sn->net);
+  netrestore::find_largest_working(sn->net);
   return 0;
 }

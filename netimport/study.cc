@@ -4,9 +4,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "list_writers.h"
 #include "netdata.h"
 #include "node_list.h"
+#include "path_list.h"
+#include "span_list.h"
 #include "text_format.h"
 #include "textio.h"
 #include "wholefile.h"
@@ -92,18 +93,18 @@ Error make_study(const RawNetwork& raw, const StudyOptions& options, StudyTexts&
   // What routeweave and linkweave cannot take: they say so when they read
   // it, and so does the account.
   const std::size_t n = net.nodes.size();
-  if (n > static_cast<std::size_t>(kWeaveLargestNode))
+  if (n > static_cast<std::size_t>(netrestore::kLargestNodeNumber))
     notes.push_back(text_printf("%s: %zu nodes: routeweave and linkweave read at most %d, so they refuse paths.txt and spans.txt",
-                                raw.file.c_str(), n, kWeaveLargestNode));
+                                raw.file.c_str(), n, netrestore::kLargestNodeNumber));
   std::vector<std::size_t> degree(n);
   for (const StudySpan& s : net.spans) {
     ++degree[s.a];
     ++degree[s.b];
   }
   for (std::size_t i = 0; i < n; ++i) {
-    if (degree[i] > kWeaveSpansPerNode)
+    if (degree[i] > netrestore::kMaxSpansPerNode)
       notes.push_back(text_printf("%s: node %s has %zu spans: routeweave and linkweave take at most %zu at a node",
-                                  raw.file.c_str(), net.nodes[i].name.c_str(), degree[i], kWeaveSpansPerNode));
+                                  raw.file.c_str(), net.nodes[i].name.c_str(), degree[i], netrestore::kMaxSpansPerNode));
   }
 
   NodeList list;
@@ -113,7 +114,7 @@ Error make_study(const RawNetwork& raw, const StudyOptions& options, StudyTexts&
   Netdata data;
   data.bidirectional = true;
   data.n_node = static_cast<int>(n);
-  std::vector<SpanListLine> span_lines;
+  std::vector<netrestore::SpanLine> span_lines;
   for (std::size_t k = 0; k < net.spans.size(); ++k) {
     const StudySpan& s = net.spans[k];
     const int cost = static_cast<int>(cost_of(s, options.cost));
@@ -122,16 +123,22 @@ Error make_study(const RawNetwork& raw, const StudyOptions& options, StudyTexts&
     const int number = static_cast<int>(data.edges.size()) + 1;
     data.edges.push_back({number, s.a + 1, s.b + 1, cost, sp, w, 0});
     data.edges.push_back({number + 1, s.b + 1, s.a + 1, cost, sp, w, 0});
-    span_lines.push_back({net.nodes[s.a].name, net.nodes[s.b].name, w, sp, s.km / kKmPerMile});
+    netrestore::SpanLine line;
+    line.a = net.nodes[s.a].name;
+    line.b = net.nodes[s.b].name;
+    line.working = w;
+    line.spare = sp;
+    line.miles = s.km / kKmPerMile;
+    span_lines.push_back(std::move(line));
   }
   out.netdata = format_netdata(data);
-  out.spans = format_span_list("spans of " + raw.file + " (netimport)", span_lines);
+  out.spans = netrestore::format_span_list("spans of " + raw.file + " (netimport)", span_lines);
 
   out.paths = "paths of " + raw.file + " (netimport): one line per working channel\n";
   for (const RoutedPair& p : routing.pairs) {
     std::vector<const std::string*> names;
     for (int v : p.nodes) names.push_back(&net.nodes[v].name);
-    const std::string line = path_line(names);
+    const std::string line = netrestore::path_line(names);
     for (long long c = 0; c < p.channels; ++c) out.paths += line;
   }
 

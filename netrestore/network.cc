@@ -6,6 +6,8 @@
 
 #include "scanner.h"
 
+namespace netrestore {
+
 int Network::findID(std::string_view name) const {
   for (int i = 1; i < kNodeSlots; ++i) {
     // Records that no node line filled have empty names and never match.
@@ -82,3 +84,5 @@ std::optional<long long> spare_channels(long long w, double ratio) {
 // strtod on the whole text: white space skipped, the rest after the number
 // left unread.
 double number_from_text(const std::string& text) { return FieldScanner(text).next_double().value_or(0.0); }
+
+}  // namespace netrestore

@@ -11,6 +11,8 @@
 
 #include "error.h"
 
+namespace netrestore {
+
 // Node numbers run from 1 to 399; number 0 stands for a name not found.
 constexpr int kNodeSlots = 400;
 constexpr int kLargestNodeNumber = kNodeSlots - 1;
@@ -103,3 +105,5 @@ std::optional<long long> spare_channels(long long w, double ratio);
 // A number text converted as the programs take their delay and ratio: as
 // much of it as reads as a floating-point number, 0 when none does.
 double number_from_text(const std::string& text);
+
+}  // namespace netrestore

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+namespace netrestore {
+
 namespace {
 
 Network three_nodes() {
@@ -109,3 +111,5 @@ TEST(NumberFromText, LeadingNumberOrZero) {
 }
 
 }  // namespace
+
+}  // namespace netrestore

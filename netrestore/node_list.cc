@@ -7,6 +7,8 @@
 #include "outputs.h"
 #include "wholefile.h"
 
+namespace netrestore {
+
 namespace {
 
 constexpr int kStatusSequence = 3;
@@ -118,3 +120,5 @@ int read_node_file(Network& net, const std::string& name, NodeListRules rules, b
 }
 
 int cut_coordinate(float value) { return static_cast<int>(value); }
+
+}  // namespace netrestore

@@ -9,6 +9,8 @@
 
 #include "network.h"
 
+namespace netrestore {
+
 struct NodeLine {
   int line_number = 0;  // in the file, the title line being line 1
   int number = 0;
@@ -46,3 +48,5 @@ int read_node_file(Network& net, const std::string& name, NodeListRules rules, b
 
 // A coordinate cut toward zero to a whole number (7.9 gives 7, -7.9 gives -7).
 int cut_coordinate(float value);
+
+}  // namespace netrestore

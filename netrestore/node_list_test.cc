@@ -4,6 +4,8 @@
 
 #include "scanner.h"
 
+namespace netrestore {
+
 namespace {
 
 constexpr NodeListRules kRouteweave{true, true};
@@ -83,3 +85,5 @@ TEST(NodeList, LinkweaveRefusesNumbersTheTableCannotHold) {
 }
 
 }  // namespace
+
+}  // namespace netrestore

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace netrestore {
+
 std::vector<std::string> OutputNames::scripts() const { return {simulator, kimber, ospel, dunvar, master}; }
 
 OutputNames output_names(const std::string& netrestoreFile) {
@@ -64,3 +66,5 @@ int cannot_open(const std::string& name, int status) {
   std::printf("can not open %s\n", name.c_str());
   return status;
 }
+
+}  // namespace netrestore

@@ -8,6 +8,8 @@
 
 #include "textio.h"
 
+namespace netrestore {
+
 struct OutputNames {
   std::string netrestore;  // as typed on the command line
   std::string base;        // up to, not including, its first '.'
@@ -50,3 +52,5 @@ int refuse_bad_delay(const std::string& msgProcessingDelay);
 
 // Prints "can not open NAME" and returns `status`.
 int cannot_open(const std::string& name, int status);
+
+}  // namespace netrestore

@@ -5,6 +5,8 @@
 #include "shell.h"
 #include "wholefile.h"
 
+namespace netrestore {
+
 std::string echo_argument(const std::string& text, const std::string& name) {
   if (shell_word(name) == name) return "\"" + text + name + "\"";
   return shell_word(text + name);
@@ -73,3 +75,5 @@ int finish_scripts(const OutputNames& names) {
   }
   return run_script_command(chmod_command(names)) ? 0 : 1;
 }
+
+}  // namespace netrestore

@@ -8,6 +8,8 @@
 
 #include "outputs.h"
 
+namespace netrestore {
+
 // An echo argument naming a file: "TEXT NAME" in double quotes for an
 // ordinary name, the whole text single-quoted when the name holds shell
 // characters.
@@ -36,3 +38,5 @@ std::string chmod_command(const OutputNames& names);
 // or 1 after a message when the master script cannot be written or a sed or
 // chmod command fails ("fail to run COMMAND"; nothing after it is done).
 int finish_scripts(const OutputNames& names);
+
+}  // namespace netrestore

@@ -7,6 +7,8 @@
 
 #include "outputs.h"
 
+namespace netrestore {
+
 namespace {
 
 TEST(OutputNames, BaseNameEndsAtTheFirstDot) {
@@ -81,3 +83,5 @@ TEST(ScriptLines, OpeningClosingAndMaster) {
 }
 
 }  // namespace
+
+}  // namespace netrestore

@@ -3,6 +3,8 @@
 #include "scripts.h"
 #include "wholefile.h"
 
+namespace netrestore {
+
 namespace {
 
 constexpr int kStatusWrite = 1;
@@ -70,3 +72,5 @@ void print_largest_nodes(const Network& net) {
   std::printf("nodeWithLargestWorkingChannels=%s, noOfWorkingChannels=%lld, noOfSpans=%d\n", busiest.name.c_str(),
               working.noOfWorkingChannels, static_cast<int>(busiest.spans.size()));
 }
+
+}  // namespace netrestore

@@ -7,6 +7,8 @@
 #include "network.h"
 #include "outputs.h"
 
+namespace netrestore {
+
 class NetrestoreFormat {
  public:
   virtual ~NetrestoreFormat() = default;
@@ -30,3 +32,5 @@ int write_netrestore_outputs(const Network& net, const OutputNames& names, const
 // The last two lines of the run summary: the node with the most spans and
 // the node with the most working channels.
 void print_largest_nodes(const Network& net);
+
+}  // namespace netrestore

@@ -1,6 +1,5 @@
 #include "results.h"
 
-#include <cctype>
 #include <optional>
 
 #include "scanner.h"
@@ -32,8 +31,6 @@ std::string format_trial_row(const ResultRow& row) {
 }
 
 namespace {
-
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 // The ten fields that rows and trial rows share, up to the percent sign.
 // Returns the name of the first field that is wrong, or nullptr.

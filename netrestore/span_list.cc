@@ -3,6 +3,9 @@
 #include <cstdio>
 
 #include "scanner.h"
+#include "text_format.h"
+
+namespace netrestore {
 
 namespace {
 
@@ -36,13 +39,23 @@ Error count_span(SpanNetwork& sn, const SpanLine& line, const std::string& file_
   }
   net.W.at(a, b) = line.working;
   net.S.at(a, b) = line.spare;
-  sn.M.at(a, b) = line.miles;
+  sn.M.at(a, b) = static_cast<float>(line.miles);  // read as a float: nothing is lost
   net.I[a] += line.working;
   net.I[b] += line.working;
   return Error();
 }
 
 }  // namespace
+
+std::string format_span_list(const std::string& title, const std::vector<SpanLine>& spans) {
+  std::string text = title + "\n";
+  text += "one line per span: end, end, a number not used, working channels, spare channels, miles\n";
+  text += "\n\n";
+  text += "a b unused working spare miles\n";
+  for (const SpanLine& s : spans)
+    text += text_printf("%s %s 0 %d %d %f\n", s.a.c_str(), s.b.c_str(), s.working, s.spare, s.miles);
+  return text;
+}
 
 std::vector<SpanLine> parse_span_list(std::string_view text) {
   const std::vector<std::string_view> lines = lines_as_read(text);
@@ -85,3 +98,5 @@ long long path_count(const Network& net) {
   }
   return count;
 }
+
+}  // namespace netrestore

@@ -4,9 +4,9 @@
 
 #include "scanner.h"
 
-namespace {
+namespace netrestore {
 
-const char* const kTerminator = "45";
+namespace {
 
 void report_short_line(const PathLine& line) {
   const std::size_t m = line.names.size();
@@ -43,7 +43,7 @@ Error count_path(Network& net, const PathLine& line, const std::string& file_nam
   for (std::size_t j = 0; j + 1 < path_nodes; ++j) {
     if (Error error = count_pair(net, line, j, file_name)) return error;
   }
-  if (m == 2 || line.names[m - 1] == kTerminator) {
+  if (m == 2 || line.names[m - 1] == kPathTerminator) {
     ++net.I[net.findID(line.names[path_nodes - 1])];
   } else {
     std::printf("incorrect path format, the path line should terminate with 45.\n");
@@ -53,6 +53,12 @@ Error count_path(Network& net, const PathLine& line, const std::string& file_nam
 }
 
 }  // namespace
+
+std::string path_line(const std::vector<const std::string*>& names) {
+  std::string line;
+  for (const std::string* name : names) line += *name + " ";
+  return line + std::string(kPathTerminator) + "\n";
+}
 
 std::vector<std::string> split_names(std::string_view line) {
   line = without_line_end(line);
@@ -92,3 +98,5 @@ Error count_paths(Network& net, const PathList& paths, const std::string& file_n
   }
   return Error();
 }
+
+}  // namespace netrestore

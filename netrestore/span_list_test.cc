@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace netrestore {
+
 namespace {
 
 const std::string kTitles = "t1\nt2\nt3\nt4\nt5\n";
@@ -22,6 +24,47 @@ TEST(SpanList, LinesAfterTheFiveTitleLinesNumberedFromSix) {
   EXPECT_TRUE(lines[3].complete);
   EXPECT_EQ(lines[3].working, -1);
   EXPECT_TRUE(parse_span_list("t1\nt2\nA B 0 1 1 1\n").empty());
+}
+
+SpanLine span(std::string a, std::string b, int working, int spare, double miles) {
+  SpanLine line;
+  line.a = std::move(a);
+  line.b = std::move(b);
+  line.working = working;
+  line.spare = spare;
+  line.miles = miles;
+  return line;
+}
+
+TEST(SpanList, WrittenSpansReadBackAsWritten) {
+  const std::vector<SpanLine> spans = {span("A", "B", 5, 2, 10.5), span("New_York", "C", 0, 0, 0.0),
+                                       span("C", "A", 2147483647, 7, 1234.25)};
+  const std::string text = format_span_list("spans of t", spans);
+  EXPECT_EQ(text.substr(0, text.find("A B")),
+            "spans of t\none line per span: end, end, a number not used, working channels, spare channels, miles\n"
+            "\n\na b unused working spare miles\n");
+  EXPECT_NE(text.find("\nA B 0 5 2 10.500000\nNew_York C 0 0 0 0.000000\nC A 0 2147483647 7 1234.250000\n"),
+            std::string::npos);
+
+  const std::vector<SpanLine> read = parse_span_list(text);
+  ASSERT_EQ(read.size(), spans.size());
+  for (std::size_t k = 0; k < spans.size(); ++k) {
+    EXPECT_EQ(read[k].line_number, kSpanListTitleLines + 1 + static_cast<int>(k));
+    EXPECT_TRUE(read[k].complete);
+    EXPECT_EQ(read[k].a, spans[k].a);
+    EXPECT_EQ(read[k].b, spans[k].b);
+    EXPECT_EQ(read[k].working, spans[k].working);
+    EXPECT_EQ(read[k].spare, spans[k].spare);
+    EXPECT_EQ(read[k].miles, spans[k].miles);
+  }
+}
+
+TEST(SpanList, MilesAreWrittenInFullAndReadToFloatPrecision) {
+  const std::string text = format_span_list("t", {span("A", "B", 1, 1, 1.0 / 3.0)});
+  EXPECT_NE(text.find("A B 0 1 1 0.333333\n"), std::string::npos);
+  const std::vector<SpanLine> read = parse_span_list(text);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].miles, static_cast<double>(0.333333f));
 }
 
 class CountSpans : public testing::Test {
@@ -75,3 +118,5 @@ TEST_F(CountSpans, PathCountLeavesOutSpansNotWrittenUnderALowerEnd) {
 }
 
 }  // namespace
+
+}  // namespace netrestore

@@ -1,14 +1,18 @@
-// The path list of routeweave: a title line, then one path per line, the
-// names of its nodes separated by blanks and ended by the terminator 45.
+// The path list: a title line, then one path per line, the names of its
+// nodes separated by blanks and ended by the terminator 45. netimport writes
+// it; routeweave reads it and counts its paths into the node table.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "network.h"
-#include "node_list.h"
+
+namespace netrestore {
+
+// The last word of a path line.
+inline constexpr std::string_view kPathTerminator = "45";
 
 struct PathLine {
   int line_number = 0;  // in the file, the title line being line 1
@@ -20,6 +24,10 @@ struct PathList {
   std::string title;  // as read, line feed included
   std::vector<PathLine> lines;
 };
+
+// A path line as netimport writes it: the names of its nodes in order, each
+// followed by a blank, then the terminator and a line feed.
+std::string path_line(const std::vector<const std::string*>& names);
 
 // Every text is a path list: lines that are no paths are reported when the
 // paths are counted.
@@ -38,3 +46,5 @@ std::string cut_at_last_blank(std::string_view line);
 // the span entries, printing what is wrong with each line. Stops only when
 // a node would get more spans than its record holds.
 Error count_paths(Network& net, const PathList& paths, const std::string& file_name);
+
+}  // namespace netrestore

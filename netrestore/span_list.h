@@ -1,17 +1,20 @@
-// The span list of linkweave: five title lines, then one span per line,
-// "name name unused working spare miles".
+// The span list: five title lines, then one span per line, "name name
+// unused working spare miles". netimport writes it; linkweave reads it and
+// puts its spans into the node and span tables.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "network.h"
-#include "node_list.h"
+
+namespace netrestore {
 
 constexpr int kSpanListTitleLines = 5;
 
+// A span line. The writer takes the fields from `a` on; the reader sets the
+// line's number, its text and whether it was complete as well.
 struct SpanLine {
   int line_number = 0;  // in the file, the first title line being line 1
   std::string text;     // as read, line feed included
@@ -20,8 +23,12 @@ struct SpanLine {
   std::string b;
   int working = 0;
   int spare = 0;
-  float miles = 0;
+  double miles = 0;  // written "%f"; read as "%f" reads it, to float precision
 };
+
+// The five title lines (the first is `title`), then "a b 0 working spare
+// miles" per span.
+std::string format_span_list(const std::string& title, const std::vector<SpanLine>& spans);
 
 // Every line after the title lines, complete or not.
 std::vector<SpanLine> parse_span_list(std::string_view text);
@@ -42,3 +49,5 @@ Error count_spans(SpanNetwork& sn, const std::vector<SpanLine>& lines, const std
 // The number of path lines: one per working channel of every span written
 // under its lower end (1 to noOfNodes).
 long long path_count(const Network& net);
+
+}  // namespace netrestore

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace netrestore {
+
 namespace {
 
 TEST(PathList, NamesAreSeparatedByBlanksOnly) {
@@ -23,6 +25,30 @@ TEST(PathList, PathSectionCutsAtTheLastBlank) {
   EXPECT_EQ(cut_at_last_blank("A B 45 \n"), "A B 45");
   EXPECT_EQ(cut_at_last_blank("AB\n"), "AB");
   EXPECT_EQ(cut_at_last_blank(""), "");
+}
+
+TEST(PathList, WrittenPathsReadBackAsWritten) {
+  const std::vector<std::vector<std::string>> paths = {{"A", "B"}, {"New_York", "C", "A"}, {"C", "B", "A", "C"}};
+  std::string text = "paths of t\n";
+  for (const std::vector<std::string>& path : paths) {
+    std::vector<const std::string*> names;
+    for (const std::string& name : path) names.push_back(&name);
+    text += path_line(names);
+  }
+  EXPECT_EQ(text, "paths of t\nA B 45\nNew_York C A 45\nC B A C 45\n");
+
+  const PathList list = parse_path_list(text);
+  EXPECT_EQ(list.title, "paths of t\n");
+  ASSERT_EQ(list.lines.size(), paths.size());
+  for (std::size_t k = 0; k < paths.size(); ++k) {
+    std::vector<std::string> expected = paths[k];
+    expected.emplace_back(kPathTerminator);
+    EXPECT_EQ(list.lines[k].line_number, static_cast<int>(k) + 2);
+    EXPECT_EQ(list.lines[k].names, expected);
+    std::string joined;
+    for (const std::string& name : paths[k]) joined += (joined.empty() ? "" : " ") + name;
+    EXPECT_EQ(cut_at_last_blank(list.lines[k].text), joined);  // what the path section writes
+  }
 }
 
 class CountPaths : public testing::Test {
@@ -66,6 +92,15 @@ TEST_F(CountPaths, FaultyLinesAreReportedAndCountedAsFarAsTheyGo) {
             "incorrect path format, only have two nodeID, without 45 terminaator\nin line 4: A B\n\n");
 }
 
+TEST_F(CountPaths, WrittenPathsAreCountedWithoutAComplaint) {
+  const std::string a = "A", b = "B", c = "C";
+  count(path_line({&a, &b, &c}) + path_line({&c, &b}) + path_line({&b, &a}));
+  EXPECT_EQ(printed_, "");
+  EXPECT_EQ(net_->W.at(1, 2), 2);
+  EXPECT_EQ(net_->W.at(2, 3), 2);
+  for (int i = 1; i <= 3; ++i) EXPECT_EQ(net_->I[i], 2) << i;  // each node ends two of the paths
+}
+
 TEST_F(CountPaths, UnknownNamesCountOnNodeZero) {
   count("X B 45\nX Y 45\n");
   EXPECT_EQ(net_->W.at(0, 2), 1);
@@ -86,3 +121,5 @@ TEST_F(CountPaths, AFortyFirstSpanStopsTheCount) {
 }
 
 }  // namespace
+
+}  // namespace netrestore
