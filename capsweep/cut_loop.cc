@@ -14,7 +14,7 @@ constexpr int kStatusWrite = 1;
 
 enum Strategy { kExponential = 1, kLinear = 2, kBisection = 3, kAll = 4 };
 
-void announce_cut(std::FILE* out, const Options& options, int e, const Edge& cut, int span) {
+void announce_cut(std::FILE* out, const Options& options, int e, const EdgeRecord& cut, int span) {
   if (options.silence) {
     std::fprintf(out, "cut span #%d\n", span);
     return;
@@ -67,8 +67,8 @@ void run_search(Search& s, int strategy, int demand, std::FILE* results) {
 }
 
 // The demand bound of the cut, with its message; stops on a negative bound.
-int cut_demand(std::FILE* out, const Options& options, const NetData& net, int e) {
-  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+int cut_demand(std::FILE* out, const Options& options, const Netdata& net, int e) {
+  const EdgeRecord& cut = net.edges[static_cast<std::size_t>(e - 1)];
   const DemandBound bound = demand_bound(net, e);
   if (!options.silence) {
     if (bound.least >= cut.capacity)
@@ -86,13 +86,13 @@ int cut_demand(std::FILE* out, const Options& options, const NetData& net, int e
 
 // A cut whose bound is above zero: solver trial, search when needed, row,
 // path report.
-void restore_cut(const Options& options, const NetData& net, const NodeNames& names, const CutOutput& output, int e,
+void restore_cut(const Options& options, const Netdata& net, const NodeList& nodes, const CutOutput& output, int e,
                  int demand, const CutSolver& solver) {
   std::FILE* out = output.out;
   std::FILE* results = output.results;
-  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
-  const int edge_column = (e + (net.paired() ? 2 : 1)) / 2;
-  Row row{edge_column, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0};
+  const EdgeRecord& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  const int edge_column = (e + (net.bidirectional ? 2 : 1)) / 2;
+  Row row{edge_column, nodes.name_of(cut.from), nodes.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0};
   const Answer first = solver.trial(demand);
   if (!options.silence) print_answer(out, "", first);
   if (first.is_feas) {
@@ -115,27 +115,27 @@ void restore_cut(const Options& options, const NetData& net, const NodeNames& na
 
 }  // namespace
 
-void cut_span(const Options& options, const NetData& net, const NodeNames& names, const CutOutput& output, int e,
+void cut_span(const Options& options, const Netdata& net, const NodeList& nodes, const CutOutput& output, int e,
               const std::function<CutSolver()>& make_solver) {
-  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  const EdgeRecord& cut = net.edges[static_cast<std::size_t>(e - 1)];
   announce_cut(output.out, options, e, cut, e / 2 + 1);
   const int demand = cut_demand(output.out, options, net, e);
   if (demand > 0) {
-    restore_cut(options, net, names, output, e, demand, make_solver());
+    restore_cut(options, net, nodes, output, e, demand, make_solver());
     return;
   }
   if (options.silence) return;
   std::fprintf(output.out, "There is nothing to restore--demand = 0!\n\n");
   write_row(output.results,
-            Row{e, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
+            Row{e, nodes.name_of(cut.from), nodes.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
 }
 
-DemandBound demand_bound(const NetData& net, int e) {
+DemandBound demand_bound(const Netdata& net, int e) {
   DemandBound b;
-  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
-  for (int k = 1; k <= net.n_edge; ++k) {
-    if (k == e || (net.paired() && k == e + 1)) continue;
-    const Edge& r = net.edges[static_cast<std::size_t>(k - 1)];
+  const EdgeRecord& cut = net.edges[static_cast<std::size_t>(e - 1)];
+  for (int k = 1; k <= net.n_record; ++k) {
+    if (k == e || (net.bidirectional && k == e + 1)) continue;
+    const EdgeRecord& r = net.edges[static_cast<std::size_t>(k - 1)];
     if (r.from == cut.from) b.s_out += r.spare;
     if (r.to == cut.to) b.s_in += r.spare;
   }
@@ -156,15 +156,15 @@ void write_row(std::FILE* results, const Row& row) {
 
 void print_cut_loop_heading() { std::printf("\n*********** CUT LINKS, ONE AT A TIME *******************\n\n"); }
 
-void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+void cut_loop(const Options& options, const Netdata& net, const NodeList& nodes, std::FILE* results,
               const std::string& results_name) {
   print_cut_loop_heading();
-  const int stride = net.paired() ? 2 : 1;
-  for (long long e = 1; e <= net.n_edge; e += stride) {
+  const int stride = net.bidirectional ? 2 : 1;
+  for (long long e = 1; e <= net.n_record; e += stride) {
     const int cut = static_cast<int>(e);
-    cut_span(options, net, names, CutOutput{stdout, results}, cut, [&] {
+    cut_span(options, net, nodes, CutOutput{stdout, results}, cut, [&] {
       return CutSolver{solver_trial(net, cut, options.silence),
-                       [&](std::FILE*) { convert(options.netdata_file, names); }};
+                       [&](std::FILE*) { convert(options.netdata_file, nodes); }};
     });
     if (std::fflush(results) != 0 || std::ferror(results))
       stop_with(kStatusWrite, text_printf("can not write %s\n", results_name.c_str()).c_str());

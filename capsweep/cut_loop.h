@@ -22,7 +22,7 @@ struct DemandBound {
 
 // The bound for cutting record `e` (1-based): the cut record and, in a
 // bidirectional table, its twin `e + 1` add nothing.
-DemandBound demand_bound(const NetData& net, int e);
+DemandBound demand_bound(const Netdata& net, int e);
 
 // The three header lines of the results table.
 void write_results_header(std::FILE* results);
@@ -56,7 +56,7 @@ struct CutSolver {
 
 // One cut of record `e`: its announcement, demand bound, trials and
 // searches, its row and its path report.
-void cut_span(const Options& options, const NetData& net, const NodeNames& names, const CutOutput& output, int e,
+void cut_span(const Options& options, const Netdata& net, const NodeList& nodes, const CutOutput& output, int e,
               const std::function<CutSolver()>& make_solver);
 
 // The heading line of the cut loop.
@@ -65,5 +65,5 @@ void print_cut_loop_heading();
 // Cuts every span of `net` in turn, solving with the command relax, and
 // writes the rows into `results`, which is flushed after every cut: a failed
 // write stops the run with a message naming `results_name`.
-void cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+void cut_loop(const Options& options, const Netdata& net, const NodeList& nodes, std::FILE* results,
               const std::string& results_name);

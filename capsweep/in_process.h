@@ -46,7 +46,7 @@ struct CutText {
 // One thread's solver for the cuts of one network.
 class InProcessSolver {
  public:
-  InProcessSolver(const Options& options, const NetData& net, const NodeNames& names);
+  InProcessSolver(const Options& options, const Netdata& net, const NodeList& nodes);
 
   // Runs the cut of record `e` (1-based) as the cut loop does, with every
   // trial solved here.
@@ -58,8 +58,8 @@ class InProcessSolver {
   void file_report(std::FILE* out, CutText& text);
 
   const Options& options_;
-  const NetData& net_;
-  const NodeNames& names_;
+  const Netdata& net_;
+  const NodeList& nodes_;
   RelaxSolver solver_;
   std::vector<std::size_t> closed_;  // the arcs the cut at hand closes
   RelaxSolution last_;               // the answer of the last trial
@@ -67,4 +67,4 @@ class InProcessSolver {
 
 // The network as the flow solve takes it: one arc per record, offering
 // its spare, in file order.
-RelaxProblem relax_network(const NetData& net);
+RelaxProblem relax_network(const Netdata& net);

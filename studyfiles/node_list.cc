@@ -46,6 +46,11 @@ Error read_node_line(std::string_view line, int k, int line_number, const std::s
 
 }  // namespace
 
+std::string NodeList::name_of(int k) const {
+  if (k >= 1 && k <= count()) return nodes[static_cast<std::size_t>(k - 1)].name;
+  return std::to_string(k);
+}
+
 Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out, Wording wording,
                      NodeListFault& fault) {
   out.nodes.clear();

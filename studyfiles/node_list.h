@@ -20,6 +20,11 @@ struct Node {
 // Node k is nodes[k - 1].
 struct NodeList {
   std::vector<Node> nodes;
+
+  int count() const { return static_cast<int>(nodes.size()); }
+  // The name of node k; a number that is no node of the list is shown as
+  // itself.
+  std::string name_of(int k) const;
 };
 
 // What a node list was refused for, for a caller whose exit status depends
