@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cut_loop.h"
+#include "cut_span.h"
 #include "inputs.h"
 #include "network.h"
 #include "relax_solve.h"

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "cut_loop.h"
+#include "cut_span.h"
 #include "in_process.h"
 #include "textio.h"
 #include "wholefile.h"

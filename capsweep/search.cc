@@ -1,5 +1,6 @@
 #include "search.h"
 
+#include "network.h"
 #include "results.h"
 
 namespace {

@@ -6,9 +6,16 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
-#include "solver_exchange.h"
+#include "exchange.h"
+
+// Runs one solver trial for a demand and returns the answer (or stops the
+// run). The searches and the cut get one for the cut at hand, from relax run
+// as a command (solver_exchange) or from the solve inside capsweep
+// (in_process).
+using Trial = std::function<Answer(int demand)>;
 
 // The cut a search works on, and what it reports.
 struct Search {

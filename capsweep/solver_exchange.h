@@ -10,10 +10,7 @@
 
 #include "exchange.h"
 #include "network.h"
-
-// Runs one solver trial for a demand and returns the answer (or stops the
-// run). The searches and the cut loop get one for the cut at hand.
-using Trial = std::function<Answer(int demand)>;
+#include "search.h"
 
 // The text of RELAX.INP for a trial demand: every record offers its spare,
 // except the cut record `e` (1-based) and, in a bidirectional table, its

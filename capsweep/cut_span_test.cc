@@ -1,4 +1,4 @@
-#include "cut_loop.h"
+#include "cut_span.h"
 
 #include <gtest/gtest.h>
 
