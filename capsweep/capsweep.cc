@@ -17,6 +17,12 @@
 #include "statistics.h"
 #include "textio.h"
 
+using studyfiles::NodeList;
+using studyfiles::kAnswerFile;
+using studyfiles::kPathFile;
+using studyfiles::kPathLFile;
+using studyfiles::kRelaxInputFile;
+
 namespace {
 
 constexpr int kStatusHelp = 1;

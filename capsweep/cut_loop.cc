@@ -3,6 +3,9 @@
 #include "path_report.h"
 #include "solver_exchange.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+
 namespace {
 
 constexpr int kStatusWrite = 1;

@@ -13,5 +13,5 @@
 // Cuts every span of `net` in turn, solving with the command relax, and
 // writes the rows into `results`, which is flushed after every cut: a failed
 // write stops the run with a message naming `results_name`.
-void cut_loop(const Options& options, const Netdata& net, const NodeList& nodes, std::FILE* results,
-              const std::string& results_name);
+void cut_loop(const Options& options, const studyfiles::Netdata& net, const studyfiles::NodeList& nodes,
+              std::FILE* results, const std::string& results_name);

@@ -4,6 +4,14 @@
 
 #include "results.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+using studyfiles::format_result_row;
+using studyfiles::kResultsHeader;
+
 namespace {
 
 constexpr int kStatusNegativeDemand = 1;

@@ -23,7 +23,7 @@ struct DemandBound {
 
 // The bound for cutting record `e` (1-based): the cut record and, in a
 // bidirectional table, its twin `e + 1` add nothing.
-DemandBound demand_bound(const Netdata& net, int e);
+DemandBound demand_bound(const studyfiles::Netdata& net, int e);
 
 // The three header lines of the results table.
 void write_results_header(std::FILE* results);
@@ -36,7 +36,7 @@ struct Row {
   int capacity = 0;
   bool feasible = false;
   int restored = 0;
-  Answer answer;
+  studyfiles::Answer answer;
   double percent = 0.0;
 };
 void write_row(std::FILE* results, const Row& row);
@@ -57,8 +57,8 @@ struct CutSolver {
 
 // One cut of record `e`: its announcement, demand bound, trials and
 // searches, its row and its path report.
-void cut_span(const Options& options, const Netdata& net, const NodeList& nodes, const CutOutput& output, int e,
-              const std::function<CutSolver()>& make_solver);
+void cut_span(const Options& options, const studyfiles::Netdata& net, const studyfiles::NodeList& nodes,
+              const CutOutput& output, int e, const std::function<CutSolver()>& make_solver);
 
 // The heading line of the cut loop.
 void print_cut_loop_heading();

@@ -4,6 +4,10 @@
 
 #include "test_support.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 namespace {
 
 Netdata network(int bidirectional, std::vector<EdgeRecord> edges) {

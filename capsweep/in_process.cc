@@ -8,6 +8,12 @@
 #include "path_report.h"
 #include "relax_answer.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::RelaxProblem;
+
 namespace {
 
 constexpr int kStatusNoAnswer = 1;

@@ -10,6 +10,13 @@
 #include "node_list.h"
 #include "scanner.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeListFault;
+using studyfiles::Wording;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+
 namespace {
 
 constexpr int kStatusNodeListMissing = 2;

@@ -42,7 +42,7 @@ int strategy_number(std::string_view text);
 // The node list read from its text, in capsweep's wording; on failure
 // `error` holds the message and `status` the exit status.
 struct NodeListRead {
-  NodeList nodes;
+  studyfiles::NodeList nodes;
   Error error;
   int status = 0;
 };
@@ -56,7 +56,7 @@ NodeListRead read_node_names(const std::string& file_name);
 // `data.header_read` says how many of the three leading numbers were read;
 // `data.edges` holds the records read whole.
 struct NetDataRead {
-  Netdata data;
+  studyfiles::Netdata data;
   Error error;
 };
 NetDataRead parse_netdata(std::string_view text, const std::string& file_name);

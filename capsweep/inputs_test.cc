@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using studyfiles::EdgeRecord;
+
 TEST(CapsweepNodeList, NamesComeFromTheSecondFieldWhateverTheCoordinates) {
   NodeListRead r = parse_node_list("ringnodes.txt\n1 NY 0.500000 -2.250000\n2 CHI 12.75 3\n3 LA\n", "n.txt");
   ASSERT_EQ(r.error.text(), "");

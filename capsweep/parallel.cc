@@ -16,6 +16,9 @@
 #include "textio.h"
 #include "wholefile.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+
 namespace {
 
 // How far the threads may run ahead of the cut being written, in cuts per

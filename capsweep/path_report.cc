@@ -6,6 +6,15 @@
 #include "shell.h"
 #include "textio.h"
 
+using studyfiles::NodeList;
+using studyfiles::NodeNameOf;
+using studyfiles::PathOutRead;
+using studyfiles::format_path_l_lines;
+using studyfiles::format_path_l_title;
+using studyfiles::kPathFile;
+using studyfiles::kPathLFile;
+using studyfiles::read_path_out;
+
 namespace {
 
 constexpr int kStatusPathMissing = 4;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+using studyfiles::Node;
+using studyfiles::NodeList;
+
 namespace {
 
 NodeList names_a_to_l() {

@@ -18,6 +18,9 @@
 #include "shell.h"
 #include "wholefile.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 namespace {
 
 namespace fs = std::filesystem;

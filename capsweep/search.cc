@@ -3,6 +3,10 @@
 #include "network.h"
 #include "results.h"
 
+using studyfiles::Answer;
+using studyfiles::ResultRow;
+using studyfiles::format_trial_row;
+
 namespace {
 
 constexpr int kStatusSearch = 1;

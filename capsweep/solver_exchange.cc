@@ -8,6 +8,16 @@
 #include "shell.h"
 #include "textio.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::RelaxInputArc;
+using studyfiles::format_relax_input;
+using studyfiles::kAnswerFile;
+using studyfiles::kPathFile;
+using studyfiles::kRelaxInputFile;
+using studyfiles::parse_answer;
+
 namespace {
 
 constexpr int kStatusExchange = 1;

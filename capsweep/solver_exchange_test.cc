@@ -4,6 +4,13 @@
 
 #include "relax_input.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::RelaxArc;
+using studyfiles::RelaxProblem;
+using studyfiles::parse_answer;
+using studyfiles::read_relax_input;
+
 TEST(CapsweepRelaxInput, CutRecordAndTwinOfferNothing) {
   const std::vector<EdgeRecord> edges = {EdgeRecord{0, 1, 2, 1, 5, 9}, EdgeRecord{0, 2, 1, 1, 5, 9}};
   EXPECT_EQ(relax_input(7, 4, 2, 1, 1, edges, 1, 2),

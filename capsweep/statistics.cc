@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 NetStats net_stats(const Netdata& net) {
   NetStats s;
   s.total_capacity.assign(static_cast<std::size_t>(net.n_node), 0);

@@ -4,6 +4,9 @@
 
 #include "test_support.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 namespace {
 
 Netdata one_span(int bidirectional) {

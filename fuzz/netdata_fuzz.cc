@@ -13,6 +13,9 @@
 #include "solver_exchange.h"
 #include "statistics.h"
 
+using studyfiles::RelaxProblem;
+using studyfiles::read_relax_input;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const NetDataRead read = parse_netdata(fuzz_text(data, size), "net.dat");
   if (read.error) return 0;

@@ -9,6 +9,11 @@
 #include "path_report.h"
 #include "solver_exchange.h"
 
+using studyfiles::PathOutRead;
+using studyfiles::format_path_out;
+using studyfiles::parse_answer;
+using studyfiles::read_path_out;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz_text(data, size);
   static const NodeNames names = [] {

@@ -5,6 +5,8 @@
 #include "scanner.h"
 #include "text_format.h"
 
+namespace studyfiles {
+
 namespace {
 
 // Reads one node line (the k-th) into node.
@@ -81,3 +83,5 @@ std::string format_node_list(const std::string& title, const NodeList& list) {
   }
   return text;
 }
+
+}  // namespace studyfiles

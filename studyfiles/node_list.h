@@ -10,6 +10,8 @@
 #include "error.h"
 #include "wording.h"
 
+namespace studyfiles {
+
 struct Node {
   std::string name;
   double first = 0.0;   // first coordinate as the file gives it: east (longitude)
@@ -48,3 +50,5 @@ Error read_node_list(std::string_view text, const std::string& file_name, NodeLi
 // The title line, then "%d %s %f %f" per node ("%d %s" for a node without
 // coordinates).
 std::string format_node_list(const std::string& title, const NodeList& list);
+
+}  // namespace studyfiles
