@@ -18,6 +18,13 @@
 #include "text_format.h"
 #include "wholefile.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::format_netdata;
+using studyfiles::format_node_list;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+
 namespace {
 
 void measure(const std::string& name, const SpanNetwork& net, double seconds) {

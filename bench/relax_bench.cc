@@ -23,6 +23,10 @@
 #include "relax_solve.h"
 #include "text_format.h"
 
+using studyfiles::RelaxArc;
+using studyfiles::RelaxProblem;
+using studyfiles::read_relax_input;
+
 extern char** environ;
 
 namespace {

@@ -18,6 +18,12 @@
 #include "textio.h"
 #include "wholefile.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::format_netdata;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+
 namespace {
 
 const char* const kUsage =

@@ -11,6 +11,8 @@
 #include "restoration.h"
 #include "study.h"
 
+using studyfiles::NodeList;
+
 namespace {
 
 // The least spare, over all node sets holding one end of span f and not the

@@ -6,6 +6,10 @@
 #include "restoration.h"
 #include "text_format.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+
 Error spans_from_netdata(const Netdata& net, const NodeList& nodes, const StudyNames& names, const SpanOptions& options,
                          SpanNetwork& out) {
   const std::string& file = names.netdata;

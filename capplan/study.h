@@ -25,19 +25,19 @@ struct SpanOptions {
 // opposite ways between two different nodes and agree in working channels,
 // in cost (unless unit_cost) and in spare (with keep_spare). Node numbers
 // must be in the node list.
-Error spans_from_netdata(const Netdata& net, const NodeList& nodes, const StudyNames& names, const SpanOptions& options,
+Error spans_from_netdata(const studyfiles::Netdata& net, const studyfiles::NodeList& nodes, const StudyNames& names, const SpanOptions& options,
                          SpanNetwork& out);
 
 // The same records with both directions of span k carrying spare[k].
-Netdata planned_netdata(const Netdata& net, const std::vector<long long>& spare);
+studyfiles::Netdata planned_netdata(const studyfiles::Netdata& net, const std::vector<long long>& spare);
 
 // The proof: every cut but the bridges restores its whole working capacity
 // over the planned spare of the other spans; otherwise a message naming the
 // first cut that does not.
-Error prove_plan(const SpanNetwork& net, const NodeList& nodes, const Plan& plan);
+Error prove_plan(const SpanNetwork& net, const studyfiles::NodeList& nodes, const Plan& plan);
 
 // "span 3 (WA-IL)"
-std::string span_name(const SpanNetwork& net, const NodeList& nodes, int span);
+std::string span_name(const SpanNetwork& net, const studyfiles::NodeList& nodes, int span);
 
 // What capplan prints: the totals, cost, bounds and gap, and the time.
 std::string summary_text(const SpanNetwork& net, const Plan& plan, const StudyNames& names, bool kept_spare,
@@ -45,4 +45,4 @@ std::string summary_text(const SpanNetwork& net, const Plan& plan, const StudyNa
 
 // One line per span: its nodes, working and planned spare, and how many cuts
 // would not be restored in full with one channel less on it.
-std::string report_text(const SpanNetwork& net, const NodeList& nodes, const Plan& plan);
+std::string report_text(const SpanNetwork& net, const studyfiles::NodeList& nodes, const Plan& plan);

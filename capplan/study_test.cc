@@ -4,6 +4,11 @@
 
 #include "study.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::format_netdata;
+using studyfiles::read_netdata;
+
 namespace {
 
 Netdata read(const std::string& text) {

@@ -17,6 +17,12 @@
 #include "statistics.h"
 #include "textio.h"
 
+using studyfiles::NodeList;
+using studyfiles::kAnswerFile;
+using studyfiles::kPathFile;
+using studyfiles::kPathLFile;
+using studyfiles::kRelaxInputFile;
+
 namespace {
 
 constexpr int kStatusHelp = 1;
@@ -102,9 +108,9 @@ int run(int argc, char** argv) {
   std::optional<Options> options = parse_command_line(argc, argv);
   if (!options) return kStatusHelp;
   refuse_exchange_names(*options);
-  const NodeListRead nodes = read_node_names(options->node_file);
-  if (nodes.error) return refuse(nodes.error, nodes.status);
-  const NodeNames& names = nodes.names;
+  const NodeListRead node_read = read_node_names(options->node_file);
+  if (node_read.error) return refuse(node_read.error, node_read.status);
+  const NodeList& nodes = node_read.nodes;
   const bool in_process = options->jobs != Options::kNoJobs;
   if (in_process)
     make_cut_directory(options->netdata_file);
@@ -132,9 +138,9 @@ int run(int argc, char** argv) {
 
   print_net_stats(stdout, read.data, net_stats(read.data));
   if (in_process)
-    parallel_cut_loop(*options, read.data, names, results.get(), options->jobs);
+    parallel_cut_loop(*options, read.data, nodes, results.get(), options->jobs);
   else
-    cut_loop(*options, read.data, names, results.get(), results_name);
+    cut_loop(*options, read.data, nodes, results.get(), results_name);
   if (!finish_writing(results)) stop_with(kStatusFile, text_printf("can not write %s\n", results_name.c_str()).c_str());
   std::printf("\nFinished!!! You will find the output in file -- %s.\n", results_name.c_str());
   return 0;

@@ -8,6 +8,12 @@
 #include "path_report.h"
 #include "relax_answer.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::RelaxProblem;
+
 namespace {
 
 constexpr int kStatusNoAnswer = 1;
@@ -34,25 +40,25 @@ std::string TextStream::text() {
   return std::string(data_, size_);
 }
 
-RelaxProblem relax_network(const NetData& net) {
+RelaxProblem relax_network(const Netdata& net) {
   RelaxProblem p;
   p.node_count = net.n_node;
   p.arcs.reserve(net.edges.size());
-  for (const Edge& r : net.edges) p.arcs.push_back({r.from, r.to, r.cost, r.spare});
+  for (const EdgeRecord& r : net.edges) p.arcs.push_back({r.from, r.to, r.cost, r.spare});
   return p;
 }
 
-InProcessSolver::InProcessSolver(const Options& options, const NetData& net, const NodeNames& names)
-    : options_(options), net_(net), names_(names), solver_(relax_network(net)) {}
+InProcessSolver::InProcessSolver(const Options& options, const Netdata& net, const NodeList& nodes)
+    : options_(options), net_(net), nodes_(nodes), solver_(relax_network(net)) {}
 
 CutText InProcessSolver::run_cut(int e) {
   CutText text;
   TextStream out;
   TextStream results;
   closed_.assign(1, static_cast<std::size_t>(e - 1));
-  if (net_.paired() && e < net_.n_edge) closed_.push_back(static_cast<std::size_t>(e));
+  if (net_.bidirectional && e < net_.n_record) closed_.push_back(static_cast<std::size_t>(e));
   try {
-    cut_span(options_, net_, names_, CutOutput{out.get(), results.get()}, e,
+    cut_span(options_, net_, nodes_, CutOutput{out.get(), results.get()}, e,
              [&] { return for_cut(e, out.get(), text); });
   } catch (const Stop& stop) {
     text.stop = stop.status;
@@ -71,7 +77,7 @@ CutSolver InProcessSolver::for_cut(int e, std::FILE* out, CutText& text) {
 // silence, and, where relax would refuse the problem, the stop a run
 // without an answer file makes.
 Answer InProcessSolver::trial(int e, int demand, std::FILE* out, CutText& text) {
-  const Edge& cut = net_.edges[static_cast<std::size_t>(e - 1)];
+  const EdgeRecord& cut = net_.edges[static_cast<std::size_t>(e - 1)];
   const std::string refusal = solver_.refusal(closed_, cut.from, cut.to, demand);
   if (!refusal.empty()) {
     text.errors += "relax: " + refusal + "\n";
@@ -91,9 +97,9 @@ Answer InProcessSolver::trial(int e, int demand, std::FILE* out, CutText& text) 
 
 // The path report of the last trial, as convert() makes it from PATH.OUT.
 void InProcessSolver::file_report(std::FILE* out, CutText& text) {
-  const std::optional<PathReport> report = convert_report(path_out_text(solver_.problem(), last_), names_);
+  const std::optional<PathReport> report = convert_report(path_out_text(solver_.problem(), last_), nodes_);
   if (!report) return;  // relax's own report always names the end nodes
   std::fwrite(report->echo.data(), 1, report->echo.size(), out);
-  text.report_name = report_copy_name(options_.netdata_file, names_, *report);
+  text.report_name = report_copy_name(options_.netdata_file, nodes_, *report);
   text.report_text = report->path_l;
 }

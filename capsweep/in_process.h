@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cut_loop.h"
+#include "cut_span.h"
 #include "inputs.h"
 #include "network.h"
 #include "relax_solve.h"
@@ -46,7 +46,7 @@ struct CutText {
 // One thread's solver for the cuts of one network.
 class InProcessSolver {
  public:
-  InProcessSolver(const Options& options, const NetData& net, const NodeNames& names);
+  InProcessSolver(const Options& options, const studyfiles::Netdata& net, const studyfiles::NodeList& nodes);
 
   // Runs the cut of record `e` (1-based) as the cut loop does, with every
   // trial solved here.
@@ -54,12 +54,12 @@ class InProcessSolver {
 
  private:
   CutSolver for_cut(int e, std::FILE* out, CutText& text);
-  Answer trial(int e, int demand, std::FILE* out, CutText& text);
+  studyfiles::Answer trial(int e, int demand, std::FILE* out, CutText& text);
   void file_report(std::FILE* out, CutText& text);
 
   const Options& options_;
-  const NetData& net_;
-  const NodeNames& names_;
+  const studyfiles::Netdata& net_;
+  const studyfiles::NodeList& nodes_;
   RelaxSolver solver_;
   std::vector<std::size_t> closed_;  // the arcs the cut at hand closes
   RelaxSolution last_;               // the answer of the last trial
@@ -67,4 +67,4 @@ class InProcessSolver {
 
 // The network as the flow solve takes it: one arc per record, offering
 // its spare, in file order.
-RelaxProblem relax_network(const NetData& net);
+studyfiles::RelaxProblem relax_network(const studyfiles::Netdata& net);

@@ -10,6 +10,13 @@
 #include "node_list.h"
 #include "scanner.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeListFault;
+using studyfiles::Wording;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+
 namespace {
 
 constexpr int kStatusNodeListMissing = 2;
@@ -76,11 +83,9 @@ int strategy_number(std::string_view text) { return FieldScanner(text).next_int(
 
 NodeListRead parse_node_list(std::string_view text, const std::string& file_name) {
   NodeListRead read;
-  NodeList list;
   NodeListFault fault = NodeListFault::none;
-  read.error = read_node_list(text, file_name, list, Wording::capsweep, fault);
+  read.error = read_node_list(text, file_name, read.nodes, Wording::capsweep, fault);
   if (read.error) read.status = fault == NodeListFault::sequence ? kStatusNodeSequence : kStatusBadInput;
-  for (Node& node : list.nodes) read.names.slots.push_back(std::move(node.name));
   return read;
 }
 
@@ -96,37 +101,25 @@ NodeListRead read_node_names(const std::string& file_name) {
 }
 
 NetDataRead parse_netdata(std::string_view text, const std::string& file_name) {
-  Netdata file;
   NetDataRead read;
-  read.error = read_netdata(text, file_name, file, Wording::capsweep);
-  read.header_count = file.header_read;
-  NetData& d = read.data;
-  d.bidirectional = file.bidirectional ? 1 : 0;
-  d.n_node = file.n_node;
-  d.n_edge = file.n_record;
-  for (const EdgeRecord& e : file.edges) {
-    d.edge_numbers.push_back(e.number);
-    d.edges.push_back(Edge{e.from, e.to, e.cost, e.spare, e.capacity});
-  }
+  read.error = read_netdata(text, file_name, read.data, Wording::capsweep);
   return read;
 }
 
 void print_netdata_echo(const NetDataRead& read) {
-  const NetData& d = read.data;
-  if (read.header_count >= 1)
-    std::printf(d.paired() ? "The graph is bidirectional.\n" : "The graph is not bidirectional.\n");
-  if (read.header_count >= 2) std::printf("\n\nThe number of nodes entered is %d.\n\n", d.n_node);
-  if (read.header_count >= 3) {
-    std::printf("\n\nThe number of edges entered is %d.\n\n", d.n_edge);
-    // In a bidirectional file n_edge counts both directions; it is compared
-    // unhalved.
-    if (static_cast<long long>(d.n_edge) < static_cast<long long>(d.n_node) - 1)
+  const Netdata& d = read.data;
+  if (d.header_read >= 1)
+    std::printf(d.bidirectional ? "The graph is bidirectional.\n" : "The graph is not bidirectional.\n");
+  if (d.header_read >= 2) std::printf("\n\nThe number of nodes entered is %d.\n\n", d.n_node);
+  if (d.header_read >= 3) {
+    std::printf("\n\nThe number of edges entered is %d.\n\n", d.n_record);
+    // In a bidirectional file the record count counts both directions; it is
+    // compared unhalved.
+    if (static_cast<long long>(d.n_record) < static_cast<long long>(d.n_node) - 1)
       std::printf("Graph is not totally connected!!\n\n");
   }
-  for (std::size_t k = 0; k < d.edges.size(); ++k) {
-    const Edge& e = d.edges[k];
-    std::printf("%d %d %d %d %d %d\n", d.edge_numbers[k], e.from, e.to, e.cost, e.spare, e.capacity);
-  }
+  for (const EdgeRecord& e : d.edges)
+    std::printf("%d %d %d %d %d %d\n", e.number, e.from, e.to, e.cost, e.spare, e.capacity);
 }
 
 std::string results_file_name(const std::string& netdata_name) {

@@ -39,24 +39,24 @@ std::optional<Options> parse_command_line(int argc, char** argv);
 // digits; anything else (or a number beyond int) gives 0.
 int strategy_number(std::string_view text);
 
-// The node list read from its text; on failure `error` holds the message
-// and `status` the exit status.
+// The node list read from its text, in capsweep's wording; on failure
+// `error` holds the message and `status` the exit status.
 struct NodeListRead {
-  NodeNames names;
+  studyfiles::NodeList nodes;
   Error error;
   int status = 0;
 };
 NodeListRead parse_node_list(std::string_view text, const std::string& file_name);
 
-// The node list file read into the node name table ("can not open" with
-// status 2 when it cannot be read).
+// The node list file read ("can not open" with status 2 when it cannot be
+// read).
 NodeListRead read_node_names(const std::string& file_name);
 
-// The netdata file read from its text. `header_count` says how many of the
-// three leading numbers were read; `data.edges` holds the records read whole.
+// The netdata file read from its text, in capsweep's wording.
+// `data.header_read` says how many of the three leading numbers were read;
+// `data.edges` holds the records read whole.
 struct NetDataRead {
-  NetData data;
-  int header_count = 0;
+  studyfiles::Netdata data;
   Error error;
 };
 NetDataRead parse_netdata(std::string_view text, const std::string& file_name);

@@ -2,21 +2,23 @@
 
 #include <gtest/gtest.h>
 
+using studyfiles::EdgeRecord;
+
 TEST(CapsweepNodeList, NamesComeFromTheSecondFieldWhateverTheCoordinates) {
   NodeListRead r = parse_node_list("ringnodes.txt\n1 NY 0.500000 -2.250000\n2 CHI 12.75 3\n3 LA\n", "n.txt");
   ASSERT_EQ(r.error.text(), "");
-  ASSERT_EQ(r.names.count(), 3);
-  EXPECT_EQ(r.names.name_of(1), "NY");
-  EXPECT_EQ(r.names.name_of(2), "CHI");
-  EXPECT_EQ(r.names.name_of(3), "LA");
+  ASSERT_EQ(r.nodes.count(), 3);
+  EXPECT_EQ(r.nodes.name_of(1), "NY");
+  EXPECT_EQ(r.nodes.name_of(2), "CHI");
+  EXPECT_EQ(r.nodes.name_of(3), "LA");
   // A node without a name is shown by its number.
-  EXPECT_EQ(r.names.name_of(4), "4");
-  EXPECT_EQ(r.names.name_of(0), "0");
+  EXPECT_EQ(r.nodes.name_of(4), "4");
+  EXPECT_EQ(r.nodes.name_of(0), "0");
 }
 
 TEST(CapsweepNodeList, TitleOnlyOrEmptyGivesNoNodes) {
-  EXPECT_EQ(parse_node_list("title\n", "n").names.count(), 0);
-  EXPECT_EQ(parse_node_list("", "n").names.count(), 0);
+  EXPECT_EQ(parse_node_list("title\n", "n").nodes.count(), 0);
+  EXPECT_EQ(parse_node_list("", "n").nodes.count(), 0);
 }
 
 TEST(CapsweepNodeList, BrokenSequenceStopsWithStatus3) {
@@ -33,15 +35,15 @@ TEST(CapsweepNodeList, LongNamesAreKeptWholeAndLimitsAreChecked) {
   const std::string name(400, 'x');
   NodeListRead r = parse_node_list("t\n1 " + name + " 0 0\n", "n");
   ASSERT_EQ(r.error.text(), "");
-  EXPECT_EQ(r.names.name_of(1), name);
+  EXPECT_EQ(r.nodes.name_of(1), name);
 
   // No limit on the count: 6,000 nodes are read as 3 are.
   std::string text = "t\n";
   for (int k = 1; k <= 6000; ++k) text += std::to_string(k) + " N" + std::to_string(k) + " 0 0\n";
   r = parse_node_list(text, "big.txt");
   ASSERT_EQ(r.error.text(), "");
-  EXPECT_EQ(r.names.count(), 6000);
-  EXPECT_EQ(r.names.name_of(6000), "N6000");
+  EXPECT_EQ(r.nodes.count(), 6000);
+  EXPECT_EQ(r.nodes.name_of(6000), "N6000");
 
   r = parse_node_list("t\n1\n", "n.txt");
   EXPECT_EQ(r.error.text(), "n.txt:2: expected a node name after the number 1");
@@ -50,12 +52,14 @@ TEST(CapsweepNodeList, LongNamesAreKeptWholeAndLimitsAreChecked) {
 TEST(CapsweepNetdata, RecordsAreReadWhateverTheLineBreaks) {
   NetDataRead r = parse_netdata("1 3\n4\n7 1 2 5 3 10 8 2 1 5 3 10\n 9 2 3 -1 0 4\n10 3 2 1 2 4", "net.dat");
   ASSERT_EQ(r.error.text(), "");
-  EXPECT_EQ(r.header_count, 3);
-  EXPECT_TRUE(r.data.paired());
+  EXPECT_EQ(r.data.header_read, 3);
+  EXPECT_TRUE(r.data.bidirectional);
   EXPECT_EQ(r.data.n_node, 3);
   ASSERT_EQ(r.data.edges.size(), 4u);
-  EXPECT_EQ(r.data.edge_numbers, (std::vector<int>{7, 8, 9, 10}));
-  const Edge& e = r.data.edges[2];
+  std::vector<int> numbers;
+  for (const EdgeRecord& e : r.data.edges) numbers.push_back(e.number);
+  EXPECT_EQ(numbers, (std::vector<int>{7, 8, 9, 10}));
+  const EdgeRecord& e = r.data.edges[2];
   EXPECT_EQ(e.from, 2);
   EXPECT_EQ(e.to, 3);
   EXPECT_EQ(e.cost, -1);
@@ -66,7 +70,7 @@ TEST(CapsweepNetdata, RecordsAreReadWhateverTheLineBreaks) {
 TEST(CapsweepNetdata, NoRecordsIsAccepted) {
   NetDataRead r = parse_netdata("0 5 0\n", "net.dat");
   EXPECT_EQ(r.error.text(), "");
-  EXPECT_FALSE(r.data.paired());
+  EXPECT_FALSE(r.data.bidirectional);
   EXPECT_TRUE(r.data.edges.empty());
 }
 
@@ -105,7 +109,7 @@ TEST(CapsweepNetdata, FaultsNameTheLineTheRecordAndTheValue) {
   for (const Case& c : cases) {
     NetDataRead r = parse_netdata(c.text, "net.dat");
     EXPECT_EQ(r.error.text(), c.error) << c.text;
-    EXPECT_EQ(r.header_count, c.header_count) << c.text;
+    EXPECT_EQ(r.data.header_read, c.header_count) << c.text;
     EXPECT_EQ(r.data.edges.size(), c.records) << c.text;
   }
 }

@@ -1,5 +1,6 @@
-// The records every module of capsweep shares: the node name table, the edge
-// table read from the netdata file, and the stop that ends a run.
+// What every module of capsweep shares: the node list and the netdata file
+// as studyfiles reads them (record k of the edge table is edges[k - 1]), and
+// the stop that ends a run.
 #pragma once
 
 #include <cstdio>
@@ -7,37 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "netdata.h"
+#include "node_list.h"
 #include "text_format.h"
 #include "wholefile.h"
-
-// Slot k holds the name of node k (slot 0 is never filled).
-struct NodeNames {
-  std::vector<std::string> slots{""};
-
-  int count() const { return static_cast<int>(slots.size()) - 1; }
-  // The name of node k; a node without a name in the node list is shown by
-  // its number.
-  std::string name_of(int k) const;
-};
-
-// One record of the netdata file, the edge number left out.
-struct Edge {
-  int from = 0;
-  int to = 0;
-  int cost = 0;
-  int spare = 0;     // what restoration may use
-  int capacity = 0;  // working capacity, lost when the record is cut
-};
-
-struct NetData {
-  int bidirectional = 0;  // 1 when the file's first number is not 0
-  int n_node = 0;
-  int n_edge = 0;
-  std::vector<int> edge_numbers;  // read and echoed, otherwise unused
-  std::vector<Edge> edges;        // record k is edges[k - 1]
-
-  bool paired() const { return bidirectional != 0; }
-};
 
 // Ends the run: the message has been printed; main returns the status.
 struct Stop {

@@ -11,10 +11,13 @@
 #include <thread>
 #include <vector>
 
-#include "cut_loop.h"
+#include "cut_span.h"
 #include "in_process.h"
 #include "textio.h"
 #include "wholefile.h"
+
+using studyfiles::Netdata;
+using studyfiles::NodeList;
 
 namespace {
 
@@ -91,9 +94,9 @@ class CutQueue {
   std::exception_ptr error_;
 };
 
-void solve_cuts(CutQueue& queue, const Options& options, const NetData& net, const NodeNames& names) {
+void solve_cuts(CutQueue& queue, const Options& options, const Netdata& net, const NodeList& nodes) {
   try {
-    InProcessSolver solver(options, net, names);
+    InProcessSolver solver(options, net, nodes);
     for (std::size_t index; queue.claim(index);) queue.finish(index, solver.run_cut(queue.cut(index)));
   } catch (...) {
     queue.fail(std::current_exception());
@@ -124,12 +127,12 @@ void make_cut_directory(const std::string& netdata_name) {
   stop_with(1, text_printf("ERROR--cannot create the folder %s: %s!!!\n", name.c_str(), std::strerror(error)).c_str());
 }
 
-void parallel_cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
+void parallel_cut_loop(const Options& options, const Netdata& net, const NodeList& nodes, std::FILE* results,
                        int threads) {
   print_cut_loop_heading();
   std::vector<int> cuts;
-  const int stride = net.paired() ? 2 : 1;
-  for (long long e = 1; e <= net.n_edge; e += stride) cuts.push_back(static_cast<int>(e));
+  const int stride = net.bidirectional ? 2 : 1;
+  for (long long e = 1; e <= net.n_record; e += stride) cuts.push_back(static_cast<int>(e));
   if (cuts.empty()) return;
   const std::size_t workers = std::min(cuts.size(), static_cast<std::size_t>(std::max(threads, 1)));
   CutQueue queue(std::move(cuts), workers * kAheadPerThread);
@@ -137,7 +140,7 @@ void parallel_cut_loop(const Options& options, const NetData& net, const NodeNam
   std::exception_ptr error;
   {
     std::vector<std::jthread> pool;
-    for (std::size_t t = 0; t < workers; ++t) pool.emplace_back([&] { solve_cuts(queue, options, net, names); });
+    for (std::size_t t = 0; t < workers; ++t) pool.emplace_back([&] { solve_cuts(queue, options, net, nodes); });
     try {
       stop = write_cuts(queue, results);
     } catch (...) {

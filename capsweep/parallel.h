@@ -16,5 +16,5 @@ void make_cut_directory(const std::string& netdata_name);
 // The cut loop of -j: what cut_loop writes, with `threads` cuts solved at a
 // time. Ends the run (Stop) where a cut does, after the cuts before it are
 // written whole.
-void parallel_cut_loop(const Options& options, const NetData& net, const NodeNames& names, std::FILE* results,
-                       int threads);
+void parallel_cut_loop(const Options& options, const studyfiles::Netdata& net, const studyfiles::NodeList& nodes,
+                       std::FILE* results, int threads);

@@ -3,11 +3,18 @@
 
 #include <gtest/gtest.h>
 
+using studyfiles::Node;
+using studyfiles::NodeList;
+
 namespace {
 
-NodeNames names_a_to_l() {
-  NodeNames names;
-  for (char c = 'A'; c <= 'L'; ++c) names.slots.push_back(std::string(1, c) + c);
+NodeList names_a_to_l() {
+  NodeList names;
+  for (char c = 'A'; c <= 'L'; ++c) {
+    Node node;
+    node.name = std::string(1, c) + c;
+    names.nodes.push_back(node);
+  }
   return names;
 }
 

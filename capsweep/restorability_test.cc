@@ -18,6 +18,9 @@
 #include "shell.h"
 #include "wholefile.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -46,8 +49,8 @@ std::vector<ResultRow> result_rows(const std::string& text) {
 }
 
 // min(capacity, spare leaving A, spare entering B) over the other records.
-long long demand_bound_of(const NetData& net, std::size_t cut) {
-  const Edge& c = net.edges[cut];
+long long demand_bound_of(const Netdata& net, std::size_t cut) {
+  const EdgeRecord& c = net.edges[cut];
   long long out = 0, in = 0;
   for (std::size_t k = 0; k < net.edges.size(); ++k) {
     if (k == cut || k == cut + 1) continue;
@@ -57,17 +60,17 @@ long long demand_bound_of(const NetData& net, std::size_t cut) {
   return std::min<long long>({c.capacity, out, in});
 }
 
-long long max_flow_without(const NetData& net, std::size_t cut) {
+long long max_flow_without(const Netdata& net, std::size_t cut) {
   lemon::SmartDigraph g;
   std::vector<lemon::SmartDigraph::Node> nodes;
   for (int n = 0; n < net.n_node; ++n) nodes.push_back(g.addNode());
   lemon::SmartDigraph::ArcMap<long long> capacity(g);
   for (std::size_t k = 0; k < net.edges.size(); ++k) {
     if (k == cut || k == cut + 1) continue;
-    const Edge& e = net.edges[k];
+    const EdgeRecord& e = net.edges[k];
     capacity[g.addArc(nodes[e.from - 1], nodes[e.to - 1])] = e.spare;
   }
-  const Edge& c = net.edges[cut];
+  const EdgeRecord& c = net.edges[cut];
   lemon::Preflow<lemon::SmartDigraph, lemon::SmartDigraph::ArcMap<long long>> preflow(g, capacity, nodes[c.from - 1],
                                                                                       nodes[c.to - 1]);
   preflow.runMinCut();
@@ -132,7 +135,7 @@ TEST_P(CapsweepRestorability, EveryCutRestoresTheLeastOfBoundAndMaxFlow) {
                     ".dat " + std::to_string(strategy) + " > capsweep.log");
   const NetDataRead read = parse_netdata(file_text(work / (name + ".dat")), name);
   ASSERT_EQ(read.error.text(), "");
-  const NetData& net = read.data;
+  const Netdata& net = read.data;
   const std::vector<ResultRow> rows = result_rows(file_text(work / (name + ".out")));
   ASSERT_EQ(rows.size(), net.edges.size() / 2);
 

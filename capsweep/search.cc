@@ -1,6 +1,11 @@
 #include "search.h"
 
+#include "network.h"
 #include "results.h"
+
+using studyfiles::Answer;
+using studyfiles::ResultRow;
+using studyfiles::format_trial_row;
 
 namespace {
 

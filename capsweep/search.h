@@ -6,9 +6,16 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
-#include "solver_exchange.h"
+#include "exchange.h"
+
+// Runs one solver trial for a demand and returns the answer (or stops the
+// run). The searches and the cut get one for the cut at hand, from relax run
+// as a command (solver_exchange) or from the solve inside capsweep
+// (in_process).
+using Trial = std::function<studyfiles::Answer(int demand)>;
 
 // The cut a search works on, and what it reports.
 struct Search {
@@ -24,7 +31,7 @@ struct Search {
   double final_percent_res = 0.0;
   // The answer of the last solver trial: the search's own last trial, or the
   // answer it started from when it made none.
-  Answer last_answer;
+  studyfiles::Answer last_answer;
   // Where the search's messages go: standard output, or the cut's own text
   // when cuts are solved in parallel.
   std::FILE* out = stdout;

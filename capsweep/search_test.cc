@@ -6,6 +6,8 @@
 
 #include "test_support.h"
 
+using studyfiles::Answer;
+
 namespace {
 
 // A solver that routes every demand up to a threshold and remembers what it

@@ -4,8 +4,15 @@
 
 #include "relax_input.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::RelaxArc;
+using studyfiles::RelaxProblem;
+using studyfiles::parse_answer;
+using studyfiles::read_relax_input;
+
 TEST(CapsweepRelaxInput, CutRecordAndTwinOfferNothing) {
-  const std::vector<Edge> edges = {Edge{1, 2, 1, 5, 9}, Edge{2, 1, 1, 5, 9}};
+  const std::vector<EdgeRecord> edges = {EdgeRecord{0, 1, 2, 1, 5, 9}, EdgeRecord{0, 2, 1, 1, 5, 9}};
   EXPECT_EQ(relax_input(7, 4, 2, 1, 1, edges, 1, 2),
             "4\n2\n"
             "  1  1  2  1  0\n"
@@ -17,8 +24,8 @@ TEST(CapsweepRelaxInput, CutRecordAndTwinOfferNothing) {
 }
 
 TEST(CapsweepRelaxInput, WithoutTheFlagOnlyTheCutRecordIsClosed) {
-  const std::vector<Edge> edges = {Edge{1, 2, 1, 5, 9}, Edge{2, 1, 1, 6, 9}, Edge{1, 2, 2, 4, 3},
-                                   Edge{2, 1, 2, 8, 3}};
+  const std::vector<EdgeRecord> edges = {EdgeRecord{0, 1, 2, 1, 5, 9}, EdgeRecord{0, 2, 1, 1, 6, 9},
+                                         EdgeRecord{0, 1, 2, 2, 4, 3}, EdgeRecord{0, 2, 1, 2, 8, 3}};
   EXPECT_EQ(relax_input(3, 2, 4, 3, 0, edges, 1, 2),
             "2\n4\n"
             "  1  1  2  1  5\n"
@@ -32,7 +39,8 @@ TEST(CapsweepRelaxInput, WithoutTheFlagOnlyTheCutRecordIsClosed) {
 // A line with a value wider than its column gets one blank between its
 // fields; the lines whose values fit keep their run-together columns.
 TEST(CapsweepRelaxInput, WideValuesGetBlanksBetweenFields) {
-  const std::vector<Edge> edges = {Edge{1, 2, 1000, 250, 9}, Edge{2, 1, 1, 5, 9}, Edge{1, 2, 999, -99, 9}};
+  const std::vector<EdgeRecord> edges = {EdgeRecord{0, 1, 2, 1000, 250, 9}, EdgeRecord{0, 2, 1, 1, 5, 9},
+                                         EdgeRecord{0, 1, 2, 999, -99, 9}};
   EXPECT_EQ(relax_input(100, 2, 3, 2, 0, edges, 2, 1),
             "2\n3\n"
             "1 1 2 1000 250\n"
@@ -45,15 +53,15 @@ TEST(CapsweepRelaxInput, WideValuesGetBlanksBetweenFields) {
 // Whatever the widths, relax reads every line one way, the way it was meant:
 // the problem it reads back is the one written.
 TEST(CapsweepRelaxInput, RelaxReadsBackEveryWideValue) {
-  std::vector<Edge> edges;
+  std::vector<EdgeRecord> edges;
   const int n_node = 1500;
   for (int k = 0; k < 1400; ++k) {
     const int a = 1 + (k * 37) % n_node, b = 1 + (k * 37 + 1 + k % 1200) % n_node;
-    edges.push_back(Edge{a, b, (k * 7919) % 3000, (k * 104729) % 1200, 5});
+    edges.push_back(EdgeRecord{0, a, b, (k * 7919) % 3000, (k * 104729) % 1200, 5});
   }
-  edges.push_back(Edge{1234, 1011, 1234, 567, 5});  // the line of the issue, widened
+  edges.push_back(EdgeRecord{0, 1234, 1011, 1234, 567, 5});  // the line of the issue, widened
   for (int e : {1, 2, 1401}) {
-    const Edge& cut = edges[static_cast<std::size_t>(e - 1)];
+    const EdgeRecord& cut = edges[static_cast<std::size_t>(e - 1)];
     const int demand = e == 1 ? 1234 : 7;
     RelaxProblem in;
     const Error error = read_relax_input(

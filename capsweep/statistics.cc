@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
-NetStats net_stats(const NetData& net) {
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
+NetStats net_stats(const Netdata& net) {
   NetStats s;
   s.total_capacity.assign(static_cast<std::size_t>(net.n_node), 0);
   s.total_spare_lines.assign(static_cast<std::size_t>(net.n_node), 0);
-  for (const Edge& e : net.edges) {
+  for (const EdgeRecord& e : net.edges) {
     const std::size_t from = static_cast<std::size_t>(e.from - 1);
     const std::size_t to = static_cast<std::size_t>(e.to - 1);
     s.max_spare = std::max<long long>(s.max_spare, e.spare);
@@ -20,17 +23,17 @@ NetStats net_stats(const NetData& net) {
     s.total_cap += e.capacity;
     s.total_spares += e.spare;
   }
-  if (net.paired()) {
+  if (net.bidirectional) {
     for (long long& t : s.total_capacity) t /= 2;
     for (long long& t : s.total_spare_lines) t /= 2;
   }
   return s;
 }
 
-void print_net_stats(std::FILE* out, const NetData& net, const NetStats& s) {
+void print_net_stats(std::FILE* out, const Netdata& net, const NetStats& s) {
   const double total_cap = static_cast<double>(s.total_cap);
   const double total_spares = static_cast<double>(s.total_spares);
-  const double n_edge = net.n_edge;
+  const double n_edge = net.n_record;
   std::fprintf(out, "\n*****************NET_STATS***************\n\n");
   std::fprintf(out, "Maximum capacity link -- %lld.\n", s.max_capacity);
   std::fprintf(out, "Minimum capacity link -- %lld.\n", s.min_capacity);

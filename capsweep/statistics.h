@@ -20,7 +20,7 @@ struct NetStats {
   std::vector<long long> total_spare_lines;
 };
 
-NetStats net_stats(const NetData& net);
+NetStats net_stats(const studyfiles::Netdata& net);
 
 // Prints the report of `stats` for `net` to `out`.
-void print_net_stats(std::FILE* out, const NetData& net, const NetStats& stats);
+void print_net_stats(std::FILE* out, const studyfiles::Netdata& net, const NetStats& stats);

@@ -4,19 +4,22 @@
 
 #include "test_support.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 namespace {
 
-NetData one_span(int bidirectional) {
-  NetData net;
+Netdata one_span(int bidirectional) {
+  Netdata net;
   net.bidirectional = bidirectional;
   net.n_node = 2;
-  net.edges.push_back(Edge{1, 2, 1, 5, 12});
-  if (bidirectional) net.edges.push_back(Edge{2, 1, 1, 5, 12});
-  net.n_edge = static_cast<int>(net.edges.size());
+  net.edges.push_back(EdgeRecord{0, 1, 2, 1, 5, 12});
+  if (bidirectional) net.edges.push_back(EdgeRecord{0, 2, 1, 1, 5, 12});
+  net.n_record = static_cast<int>(net.edges.size());
   return net;
 }
 
-std::string report(const NetData& net) {
+std::string report(const Netdata& net) {
   MemoryFile out;
   print_net_stats(out.get(), net, net_stats(net));
   return out.text();
@@ -52,11 +55,12 @@ TEST(CapsweepNetStats, OneRecordNotBidirectional) {
 }
 
 TEST(CapsweepNetStats, NodeTotalsAreHalvedTowardZero) {
-  NetData net;
+  Netdata net;
   net.bidirectional = 1;
   net.n_node = 3;
-  net.edges = {Edge{1, 2, 0, 3, 7}, Edge{2, 1, 0, -3, 0}, Edge{1, 3, 0, -3, 0}, Edge{3, 1, 0, 0, 0}};
-  net.n_edge = 4;
+  net.edges = {EdgeRecord{0, 1, 2, 0, 3, 7}, EdgeRecord{0, 2, 1, 0, -3, 0}, EdgeRecord{0, 1, 3, 0, -3, 0},
+               EdgeRecord{0, 3, 1, 0, 0, 0}};
+  net.n_record = 4;
   NetStats s = net_stats(net);
   EXPECT_EQ(s.total_capacity, (std::vector<long long>{3, 3, 0}));
   EXPECT_EQ(s.total_spare_lines, (std::vector<long long>{-1, 0, -1}));
@@ -65,7 +69,7 @@ TEST(CapsweepNetStats, NodeTotalsAreHalvedTowardZero) {
 }
 
 TEST(CapsweepNetStats, NoRecordsKeepTheStartValues) {
-  NetData net;
+  Netdata net;
   net.n_node = 2;
   const std::string text = report(net);
   EXPECT_NE(text.find("Maximum capacity link -- -1000.\nMinimum capacity link -- 1000000.\n"

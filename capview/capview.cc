@@ -19,6 +19,13 @@
 #include "textio.h"
 #include "wholefile.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+using studyfiles::read_results;
+
 namespace {
 
 const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile netdatafile resultsfile [htmlfile]\n";

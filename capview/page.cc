@@ -6,6 +6,9 @@
 
 #include "text_format.h"
 
+using studyfiles::Node;
+using studyfiles::NodeList;
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;

@@ -29,7 +29,7 @@ enum class Axes {
   north_first,  // latitude then longitude, or the vertical coordinate first
 };
 
-std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
+std::string page_html(const studyfiles::NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
                       const StudyFiles& files, Axes axes = Axes::automatic);
 
 // Where each node is drawn on the map, in pixels, and the map's size.
@@ -45,7 +45,7 @@ struct MapLayout {
 // within +-180) are drawn with a degree of longitude shortened as at the
 // network's middle latitude. A node list without coordinates places the
 // nodes on a circle.
-MapLayout map_layout(const NodeList& nodes, Axes axes = Axes::automatic);
+MapLayout map_layout(const studyfiles::NodeList& nodes, Axes axes = Axes::automatic);
 
 // A node's label: its text starts at (x, y), is centred on x, or ends there.
 enum class Anchor { start, middle, end };
@@ -57,7 +57,7 @@ struct Label {
 // Puts every label beside its node (to the right or left, above or below)
 // where it covers the least of the other labels and nodes, so that the names
 // stay legible on a crowded map.
-std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map);
+std::vector<Label> place_labels(const studyfiles::NodeList& nodes, const MapLayout& map);
 
 // Colour of a span restored to the given percent: red at 0, amber at 50,
 // green at 100, as "#rrggbb".

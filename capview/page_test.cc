@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using studyfiles::NodeList;
+
 TEST(Page, ColourRunsFromRedThroughAmberToGreen) {
   EXPECT_EQ(restorability_colour(0.0), "#d73027");
   EXPECT_EQ(restorability_colour(50.0), "#f0a000");

@@ -4,6 +4,11 @@
 
 #include "text_format.h"
 
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+
 std::vector<Cut> cuts_of(const Netdata& net) {
   std::vector<Cut> cuts;
   const std::vector<EdgeRecord>& edges = net.edges;

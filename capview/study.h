@@ -21,7 +21,7 @@ struct Cut {
 // table, every record otherwise. The demand bound is the cut's capacity,
 // or less when the spare leaving its from node or entering its to node
 // (the cut record and its twin left out) is smaller.
-std::vector<Cut> cuts_of(const Netdata& net);
+std::vector<Cut> cuts_of(const studyfiles::Netdata& net);
 
 // One span of the study with its answer.
 struct SpanResult {
@@ -47,5 +47,6 @@ struct StudyFiles {
 // working capacity of every row. A cut without a row must have had nothing
 // to restore (capsweep -s leaves such cuts out). Returns an error text
 // naming the row or the span, or an empty string.
-std::string match_results(const NodeList& nodes, const Netdata& net, const std::vector<ResultRow>& rows,
-                          const StudyFiles& files, std::vector<SpanResult>& spans);
+std::string match_results(const studyfiles::NodeList& nodes, const studyfiles::Netdata& net,
+                          const std::vector<studyfiles::ResultRow>& rows, const StudyFiles& files,
+                          std::vector<SpanResult>& spans);

@@ -7,6 +7,12 @@
 #include "csv.h"
 #include "summary.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+
 namespace {
 
 // Five nodes, six spans in a bidirectional table. Span D-A carries no

@@ -2,6 +2,10 @@
 
 #include "text_format.h"
 
+using studyfiles::PathOut;
+using studyfiles::RelaxProblem;
+using studyfiles::format_path_out;
+
 PathOut path_out_of(const RelaxProblem& p, const RelaxSolution& s) {
   PathOut out{p.source, p.sink, p.demand, {}, s.routed, s.feasible, s.cost};
   for (const RelaxPath& path : s.paths) out.paths.push_back({path.bandwidth, path.nodes});

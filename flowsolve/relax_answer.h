@@ -10,10 +10,10 @@
 #include "relax_solve.h"
 
 // The PATH.OUT record of a solution to the problem.
-PathOut path_out_of(const RelaxProblem& problem, const RelaxSolution& solution);
+studyfiles::PathOut path_out_of(const studyfiles::RelaxProblem& problem, const RelaxSolution& solution);
 
 // The text of PATH.OUT (format_path_out of the record).
-std::string path_out_text(const RelaxProblem& problem, const RelaxSolution& solution);
+std::string path_out_text(const studyfiles::RelaxProblem& problem, const RelaxSolution& solution);
 
 // The one line printed on standard output.
-std::string summary_line(const RelaxProblem& problem, const RelaxSolution& solution);
+std::string summary_line(const studyfiles::RelaxProblem& problem, const RelaxSolution& solution);

@@ -9,6 +9,11 @@
 
 #include "text_format.h"
 
+using studyfiles::RelaxArc;
+using studyfiles::RelaxProblem;
+using studyfiles::cost_weight;
+using studyfiles::kCostWeightLimit;
+
 namespace {
 
 using Graph = lemon::SmartDigraph;

@@ -23,7 +23,7 @@ struct RelaxSolution {
   std::vector<RelaxPath> paths;
 };
 
-RelaxSolution solve_relax(const RelaxProblem& problem);
+RelaxSolution solve_relax(const studyfiles::RelaxProblem& problem);
 
 // The solver kept for one network and reused from problem to problem: the
 // graph and the flow algorithms are built once, and each solve changes only
@@ -33,7 +33,7 @@ class RelaxSolver {
  public:
   // The network: its node count and arcs with their full capacities; the
   // source, sink and demand are set by each solve.
-  explicit RelaxSolver(const RelaxProblem& network);
+  explicit RelaxSolver(const studyfiles::RelaxProblem& network);
   ~RelaxSolver();
   RelaxSolver(const RelaxSolver&) = delete;
   RelaxSolver& operator=(const RelaxSolver&) = delete;
@@ -48,13 +48,13 @@ class RelaxSolver {
 
   // The problem of the last solve: the closed arcs with capacity 0, its
   // source, sink and demand.
-  const RelaxProblem& problem() const { return problem_; }
+  const studyfiles::RelaxProblem& problem() const { return problem_; }
 
  private:
   struct Flow;
   void close_arcs(const std::vector<std::size_t>& closed_arcs);
 
-  RelaxProblem problem_;
+  studyfiles::RelaxProblem problem_;
   std::vector<long long> full_capacity_;  // per arc, as the network gave it
   std::vector<std::size_t> closed_;       // the arcs the last solve closed
   std::vector<std::size_t> negative_;     // arcs of negative capacity
@@ -67,4 +67,5 @@ class RelaxSolver {
 // the source, always along the first arc (in file order) that still carries
 // flow; flow met on a cycle is taken off and not reported. The bandwidths add
 // up to `value`.
-std::vector<RelaxPath> decompose_paths(const RelaxProblem& problem, std::vector<long long> flow, long long value);
+std::vector<RelaxPath> decompose_paths(const studyfiles::RelaxProblem& problem, std::vector<long long> flow,
+                                       long long value);

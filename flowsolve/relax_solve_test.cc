@@ -12,6 +12,10 @@
 #include <utility>
 #include <vector>
 
+using studyfiles::RelaxArc;
+using studyfiles::RelaxProblem;
+using studyfiles::read_relax_input;
+
 namespace {
 
 RelaxProblem problem(int node_count, std::vector<RelaxArc> arcs, int source, int sink, long long demand) {

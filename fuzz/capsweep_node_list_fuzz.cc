@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.status == 0) __builtin_trap();  // a refusal is a failure
     return 0;
   }
-  for (int k = -1; k <= read.names.count() + 1; ++k) read.names.name_of(k);
+  for (int k = -1; k <= read.nodes.count() + 1; ++k) read.nodes.name_of(k);
   return 0;
 }

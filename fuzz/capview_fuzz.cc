@@ -16,6 +16,13 @@
 #include "study.h"
 #include "summary.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+using studyfiles::read_netdata;
+using studyfiles::read_node_list;
+using studyfiles::read_results;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz_text(data, size);
   std::vector<std::string_view> parts = fuzz_parts(text);

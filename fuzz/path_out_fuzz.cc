@@ -9,14 +9,25 @@
 #include "path_report.h"
 #include "solver_exchange.h"
 
+using studyfiles::Node;
+using studyfiles::NodeList;
+using studyfiles::PathOutRead;
+using studyfiles::format_path_out;
+using studyfiles::parse_answer;
+using studyfiles::read_path_out;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz_text(data, size);
-  static const NodeNames names = [] {
-    NodeNames n;
-    for (const char* name : {"Seattle", "PaloAlto", "SanDiego", "SaltLake", "", "Boulder"}) n.slots.emplace_back(name);
+  static const NodeList nodes = [] {
+    NodeList n;
+    for (const char* name : {"Seattle", "PaloAlto", "SanDiego", "SaltLake", "", "Boulder"}) {
+      Node node;
+      node.name = name;
+      n.nodes.push_back(node);
+    }
     return n;
   }();
-  convert_report(text, names);
+  convert_report(text, nodes);
   PathOutRead read;
   if (!read_path_out(text, read)) {
     PathOutRead again;

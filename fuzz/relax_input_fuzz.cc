@@ -8,6 +8,10 @@
 #include "relax_output.h"
 #include "relax_solve.h"
 
+using studyfiles::RelaxArc;
+using studyfiles::RelaxProblem;
+using studyfiles::read_relax_input;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   RelaxProblem p;
   if (read_relax_input(fuzz_text(data, size), "RELAX.INP", p)) return 0;

@@ -12,6 +12,11 @@
 #include "textio.h"
 #include "wholefile.h"
 
+using studyfiles::Netdata;
+using studyfiles::NodeList;
+using studyfiles::format_netdata;
+using studyfiles::format_node_list;
+
 namespace {
 
 const char* const kFileNames[] = {"nodes.txt", "net.dat", "paths.txt", "spans.txt", "import.txt"};

@@ -15,6 +15,12 @@
 #include "textio.h"
 #include "wholefile.h"
 
+using studyfiles::RelaxProblem;
+using studyfiles::kAnswerFile;
+using studyfiles::kPathFile;
+using studyfiles::kRelaxInputFile;
+using studyfiles::read_relax_input;
+
 namespace {
 
 constexpr int kStatusFailure = 1;

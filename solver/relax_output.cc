@@ -11,6 +11,9 @@
 #include "exchange.h"
 #include "text_format.h"
 
+using studyfiles::Answer;
+using studyfiles::format_answer;
+
 std::string temp_out_text(const RelaxSolution& s, double elapsed_seconds, double cpu_seconds) {
   return format_answer(Answer{s.feasible ? 1 : 0, elapsed_seconds, cpu_seconds, static_cast<double>(s.cost)});
 }

@@ -9,6 +9,8 @@
 
 #include "textio.h"
 
+using studyfiles::RelaxProblem;
+
 namespace {
 
 RelaxProblem two_route_problem() {

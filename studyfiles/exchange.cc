@@ -5,6 +5,8 @@
 #include "scanner.h"
 #include "text_format.h"
 
+namespace studyfiles {
+
 std::string format_answer(const Answer& a) {
   return text_printf("%d\n%lf\n%lf\n%lf\n", a.is_feas, a.elapsed_time, a.cpu_time, a.opt_cost);
 }
@@ -193,3 +195,5 @@ std::string format_path_l_lines(const PathOutRead& read, const NodeNameOf& name_
 std::string format_path_l(const PathOutRead& read, const NodeNameOf& name_of) {
   return format_path_l_title(read, name_of) + format_path_l_lines(read, name_of);
 }
+
+}  // namespace studyfiles

@@ -14,6 +14,8 @@
 
 #include "error.h"
 
+namespace studyfiles {
+
 inline constexpr const char* kRelaxInputFile = "RELAX.INP";
 inline constexpr const char* kAnswerFile = "TEMP.OUT";
 inline constexpr const char* kPathFile = "PATH.OUT";
@@ -112,3 +114,5 @@ std::string format_path_l_lines(const PathOutRead& read, const NodeNameOf& name_
 
 // The whole of PATH.L: its title, then its lines.
 std::string format_path_l(const PathOutRead& read, const NodeNameOf& name_of);
+
+}  // namespace studyfiles

@@ -4,6 +4,8 @@
 
 #include "relax_input.h"
 
+namespace studyfiles {
+
 // capsweep writes the problem, relax reads it back: the same arcs, source,
 // sink and demand, in today's layout.
 TEST(Exchange, RelaxInputWrittenReadsBackTheSame) {
@@ -162,3 +164,5 @@ TEST(Exchange, AnswerValuesReadAsScanfWould) {
   EXPECT_FALSE(parse_answer("0x 0 0 0"));  // the 0 is read, then x is no number
   EXPECT_FALSE(parse_answer("1 0 0 zero"));
 }
+
+}  // namespace studyfiles

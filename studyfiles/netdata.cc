@@ -5,6 +5,8 @@
 #include "scanner.h"
 #include "text_format.h"
 
+namespace studyfiles {
+
 namespace {
 
 // Walks the whole numbers of a text, keeping the line each one stands on.
@@ -101,3 +103,5 @@ std::string format_netdata(const Netdata& net) {
     text += text_printf("%d %d %d %d %d %d\n", e.number, e.from, e.to, e.cost, e.spare, e.capacity);
   return text;
 }
+
+}  // namespace studyfiles

@@ -11,6 +11,8 @@
 #include "error.h"
 #include "wording.h"
 
+namespace studyfiles {
+
 struct EdgeRecord {
   int number = 0;  // as written in the file; records are known by position
   int from = 0;
@@ -47,3 +49,5 @@ Error read_netdata(std::string_view text, const std::string& file_name, Netdata&
 // "%d\n%d\n%d\n" (flag 1 or 0, n_node, record count), then
 // "%d %d %d %d %d %d\n" per record, as the shipped examples are laid out.
 std::string format_netdata(const Netdata& net);
+
+}  // namespace studyfiles

@@ -5,6 +5,8 @@
 #include "scanner.h"
 #include "text_format.h"
 
+namespace studyfiles {
+
 namespace {
 
 // Reads one node line (the k-th) into node.
@@ -46,6 +48,11 @@ Error read_node_line(std::string_view line, int k, int line_number, const std::s
 
 }  // namespace
 
+std::string NodeList::name_of(int k) const {
+  if (k >= 1 && k <= count()) return nodes[static_cast<std::size_t>(k - 1)].name;
+  return std::to_string(k);
+}
+
 Error read_node_list(std::string_view text, const std::string& file_name, NodeList& out, Wording wording,
                      NodeListFault& fault) {
   out.nodes.clear();
@@ -76,3 +83,5 @@ std::string format_node_list(const std::string& title, const NodeList& list) {
   }
   return text;
 }
+
+}  // namespace studyfiles

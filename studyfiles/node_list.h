@@ -10,6 +10,8 @@
 #include "error.h"
 #include "wording.h"
 
+namespace studyfiles {
+
 struct Node {
   std::string name;
   double first = 0.0;   // first coordinate as the file gives it: east (longitude)
@@ -20,6 +22,11 @@ struct Node {
 // Node k is nodes[k - 1].
 struct NodeList {
   std::vector<Node> nodes;
+
+  int count() const { return static_cast<int>(nodes.size()); }
+  // The name of node k; a number that is no node of the list is shown as
+  // itself.
+  std::string name_of(int k) const;
 };
 
 // What a node list was refused for, for a caller whose exit status depends
@@ -43,3 +50,5 @@ Error read_node_list(std::string_view text, const std::string& file_name, NodeLi
 // The title line, then "%d %s %f %f" per node ("%d %s" for a node without
 // coordinates).
 std::string format_node_list(const std::string& title, const NodeList& list);
+
+}  // namespace studyfiles

@@ -9,6 +9,8 @@
 #include "textio.h"
 #include "text_format.h"
 
+namespace studyfiles {
+
 namespace {
 
 constexpr FieldRange kAnyInt{INT_MIN, INT_MAX};
@@ -306,3 +308,5 @@ std::vector<std::vector<long long>> read_fields(std::string_view line, const std
 Error read_relax_input(std::string_view text, const std::string& name, RelaxProblem& out) {
   return InputReader(text, name).read(out);
 }
+
+}  // namespace studyfiles

@@ -11,6 +11,8 @@
 
 #include "error.h"
 
+namespace studyfiles {
+
 struct RelaxArc {
   int from = 0;  // node numbers, 1-based
   int to = 0;
@@ -50,3 +52,5 @@ struct FieldRange {
   long long high;
 };
 std::vector<std::vector<long long>> read_fields(std::string_view line, const std::vector<FieldRange>& ranges);
+
+}  // namespace studyfiles

@@ -10,6 +10,8 @@
 
 #include "text_format.h"
 
+namespace studyfiles {
+
 namespace {
 
 // RELAX.INP as capsweep writes it: arcs are {from, to, cost, capacity}.
@@ -166,3 +168,5 @@ TEST(ReadRelaxInput, TrailingBlankLinesAndCarriageReturns) {
   EXPECT_EQ(p.arcs[0].capacity, 9);
   EXPECT_EQ(p.demand, 5);
 }
+
+}  // namespace studyfiles

@@ -6,6 +6,8 @@
 #include "text_format.h"
 #include "textio.h"
 
+namespace studyfiles {
+
 const char* const kResultsHeader =
     "      Start  End   To             Poss     Elapsed     CPU                %\n"
     "Edge  Node   Node  Restore  Feas  Restore   Time       Time     Cost  Restored\n"
@@ -129,3 +131,5 @@ Error read_results(std::string_view text, const std::string& file_name, std::vec
   }
   return Error();
 }
+
+}  // namespace studyfiles

@@ -11,6 +11,8 @@
 
 #include "error.h"
 
+namespace studyfiles {
+
 // One row of the results table, as written.
 struct ResultRow {
   int line = 0;  // line of the results file
@@ -39,3 +41,5 @@ std::string format_trial_row(const ResultRow& row);
 // Reads the rows of a results file's text. Returns the error that names the
 // file and the line, or no error.
 Error read_results(std::string_view text, const std::string& file_name, std::vector<ResultRow>& rows);
+
+}  // namespace studyfiles

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace studyfiles {
+
 namespace {
 
 std::string row(const char* text) { return text + std::string("\n"); }
@@ -138,3 +140,5 @@ TEST(Results, RowsWrittenReadBackTheSame) {
   }
   EXPECT_EQ(rows[1].line, 11);
 }
+
+}  // namespace studyfiles

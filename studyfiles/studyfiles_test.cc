@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace studyfiles {
+
 namespace {
 
 // Two spans of three nodes, both directions of each.
@@ -227,3 +229,5 @@ TEST(NodeList, EachRefusalInBothWordingsAndWhatItWasFor) {
             "n.txt:2: expected two coordinates after the node name");
   EXPECT_EQ(fault, NodeListFault::coordinates);
 }
+
+}  // namespace studyfiles

@@ -1,24 +1,28 @@
-#include "cut_loop.h"
+#include "cut_span.h"
 
 #include <gtest/gtest.h>
 
 #include "test_support.h"
 
+using studyfiles::Answer;
+using studyfiles::EdgeRecord;
+using studyfiles::Netdata;
+
 namespace {
 
-NetData network(int bidirectional, std::vector<Edge> edges) {
-  NetData net;
+Netdata network(int bidirectional, std::vector<EdgeRecord> edges) {
+  Netdata net;
   net.bidirectional = bidirectional;
   net.n_node = 5;
-  net.n_edge = static_cast<int>(edges.size());
+  net.n_record = static_cast<int>(edges.size());
   net.edges = std::move(edges);
   return net;
 }
 
 TEST(CapsweepDemandBound, SpareAroundTheEndsLimitsTheDemand) {
   // Capacity 10, 4 spare leaving node 1 and 6 entering node 2.
-  NetData net = network(1, {Edge{1, 2, 1, 0, 10}, Edge{2, 1, 1, 0, 10}, Edge{1, 3, 1, 4, 0}, Edge{3, 1, 1, 4, 0},
-                            Edge{3, 2, 1, 6, 0}, Edge{2, 3, 1, 6, 0}});
+  Netdata net = network(1, {EdgeRecord{0, 1, 2, 1, 0, 10}, EdgeRecord{0, 2, 1, 1, 0, 10}, EdgeRecord{0, 1, 3, 1, 4, 0},
+                            EdgeRecord{0, 3, 1, 1, 4, 0}, EdgeRecord{0, 3, 2, 1, 6, 0}, EdgeRecord{0, 2, 3, 1, 6, 0}});
   DemandBound b = demand_bound(net, 1);
   EXPECT_EQ(b.s_out, 4);
   EXPECT_EQ(b.s_in, 6);
@@ -28,7 +32,8 @@ TEST(CapsweepDemandBound, SpareAroundTheEndsLimitsTheDemand) {
 }
 
 TEST(CapsweepDemandBound, CutRecordAndTwinNeverCountButParallelRecordsDo) {
-  NetData net = network(1, {Edge{1, 2, 1, 50, 10}, Edge{2, 1, 1, 50, 10}, Edge{1, 2, 1, 3, 0}, Edge{2, 1, 1, 3, 0}});
+  Netdata net = network(1, {EdgeRecord{0, 1, 2, 1, 50, 10}, EdgeRecord{0, 2, 1, 1, 50, 10},
+                            EdgeRecord{0, 1, 2, 1, 3, 0}, EdgeRecord{0, 2, 1, 1, 3, 0}});
   DemandBound b = demand_bound(net, 1);
   EXPECT_EQ(b.s_out, 3);
   EXPECT_EQ(b.s_in, 3);
@@ -44,7 +49,7 @@ TEST(CapsweepDemandBound, CutRecordAndTwinNeverCountButParallelRecordsDo) {
 }
 
 TEST(CapsweepDemandBound, EnoughSpareGivesTheCapacityAndNegativeSpareANegativeBound) {
-  NetData net = network(0, {Edge{1, 2, 1, 0, 5}, Edge{1, 3, 1, 9, 0}, Edge{3, 2, 1, 8, 0}});
+  Netdata net = network(0, {EdgeRecord{0, 1, 2, 1, 0, 5}, EdgeRecord{0, 1, 3, 1, 9, 0}, EdgeRecord{0, 3, 2, 1, 8, 0}});
   EXPECT_EQ(demand_bound(net, 1).demand, 5);
   net.edges[1].spare = -2;
   EXPECT_EQ(demand_bound(net, 1).demand, -2);
