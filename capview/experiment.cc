@@ -7,6 +7,9 @@
 
 #include "text_format.h"
 
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+
 namespace {
 
 using SpanKey = std::pair<int, int>;  // the ends' node numbers, the smaller first

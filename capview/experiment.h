@@ -60,7 +60,7 @@ struct Experiment {
 // than the span lost or than its bound. A row names its ends by the node
 // list's names or by node numbers. Returns the message that names the file
 // (and the line), or an empty string.
-std::string match_experiment(const NodeList& nodes, const std::string& nodes_file,
+std::string match_experiment(const studyfiles::NodeList& nodes, const std::string& nodes_file,
                              const std::vector<ExperimentInput>& tables, Experiment& experiment);
 
 // Adds capsweep's results for the same network: each row answers the span
@@ -69,7 +69,7 @@ std::string match_experiment(const NodeList& nodes, const std::string& nodes_fil
 // channels as its working capacity. A span without a row must have had
 // nothing to restore (nothing lost, or a bound of 0), as capsweep -s leaves
 // such cuts out.
-std::string add_capsweep_results(const NodeList& nodes, const std::vector<ResultRow>& rows,
+std::string add_capsweep_results(const studyfiles::NodeList& nodes, const std::vector<studyfiles::ResultRow>& rows,
                                  const std::string& results_file, Experiment& experiment);
 
 // Restored over lost channels in percent, 0 when nothing was lost.

@@ -7,6 +7,9 @@
 #include "csv.h"
 #include "text_format.h"
 
+using studyfiles::NodeList;
+using studyfiles::ResultRow;
+
 namespace {
 
 NodeList five_nodes() {
