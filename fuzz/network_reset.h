@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "network.h"
-#include "node_list.h"
+#include "node_table.h"
 
 // Puts the table (and any span tables beside it) back to its state when
 // new; only the cells of recorded spans are ever set.

@@ -6,7 +6,7 @@
 
 #include "fuzz_input.h"
 #include "network_reset.h"
-#include "node_list.h"
+#include "node_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz_text(data, size);

@@ -8,7 +8,7 @@
 
 #include "fuzz_input.h"
 #include "network_reset.h"
-#include "node_list.h"
+#include "node_table.h"
 #include "path_list.h"
 
 // A node list of five nodes, numbered in sequence as routeweave wants it.

@@ -8,7 +8,7 @@
 
 #include "fuzz_input.h"
 #include "network_reset.h"
-#include "node_list.h"
+#include "node_table.h"
 #include "span_list.h"
 
 // A node list with a gap at node 4, which linkweave leaves empty.

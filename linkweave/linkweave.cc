@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "node_list.h"
+#include "node_table.h"
 #include "outputs.h"
 #include "shell.h"
 #include "span_list.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "node_list.h"
+#include "node_table.h"
 #include "outputs.h"
 #include "path_list.h"
 #include "shell.h"

@@ -1,4 +1,4 @@
-#include "node_list.h"
+#include "node_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The node list reader of routeweave and linkweave: a title line, then
+// The node table of routeweave and linkweave, from their node list reader: a title line, then
 // "number name first-coordinate second-coordinate" per node.
 #pragma once
 
