@@ -32,7 +32,7 @@ const char* method_tag(Method m) {
 
 namespace {
 
-enum Kind { START, FLOOD, CONFIRM, RELEASE, CONNECT };
+enum Kind { START, FLOOD, CONFIRM, RELEASE, CONNECT, CANCEL };
 
 constexpr int kUnseen = INT_MAX;
 
@@ -104,24 +104,62 @@ class Flooding {
     engine_.send(node, s, m);
   }
 
-  // The node withdraws a signal: it relays it no more and frees its slots.
-  void withdraw(int node, int side, int index) {
+  void drop(int node, int s, int key) {
+    std::vector<Carried>& on = carried(node, s);
+    on.erase(std::remove_if(on.begin(), on.end(), [&](const Carried& c) { return c.key == key; }), on.end());
+  }
+
+  // The node withdraws a signal: it relays it no more, tells the nodes it
+  // passed the signal to (but over `keep`) to withdraw it too, and the slots
+  // it held go to the signals that were waiting for them.
+  void withdraw(int node, int side, int index, int keep = -1) {
     done_[done_at(node, index)] = 1;
     const int key = side * indexes_ + index;
     for (int s : net_.nodes[node].spans) {
-      std::vector<Carried>& on = carried(node, s);
-      on.erase(std::remove_if(on.begin(), on.end(), [&](const Carried& c) { return c.key == key; }), on.end());
+      if (s == keep) continue;
+      const std::vector<Carried>& on = carried(node, s);
+      if (std::none_of(on.begin(), on.end(), [&](const Carried& c) { return c.key == key; })) continue;
+      Message m;
+      m.kind = CANCEL;
+      m.side = side;
+      m.index = index;
+      engine_.send(node, s, m);
+    }
+    for (int s : net_.nodes[node].spans) drop(node, s, side * indexes_ + index);
+    for (int s : net_.nodes[node].spans) refill(node, s);
+  }
+
+  // Offers the span out of the node every signal the node holds and has not
+  // passed on over it, as far as its free slots go.
+  void refill(int node, int s) {
+    if (s == cut_.span || node == cut_.sender() || node == cut_.chooser() ||
+        free_spare(s) <= static_cast<int>(carried(node, s).size()))
+      return;
+    for (int side = 0; side < sides_; ++side) {
+      for (int index = 1; index < indexes_; ++index) {
+        if (done_[done_at(node, index)]) continue;
+        const std::size_t k = at(side, node, index);
+        if (best_[k] == kUnseen || via_[k] == s || (limit_ > 0 && best_[k] + 1 > limit_)) continue;
+        offer(node, s, side, index, best_[k] + 1);
+      }
     }
   }
 
   // An end node offers one index per lost channel, each on one spare
-  // channel: its spans in port order, as many indexes on each as it has
-  // spare channels, until the indexes run out.
+  // channel: in rounds over its spans in port order, one index to each span
+  // that has a spare channel left, until the indexes run out.
   void offer_all(int node, int side, int lost) {
-    int next = 1;
-    for (int s : net_.nodes[node].spans) {
-      if (s == cut_.span) continue;
-      for (int k = 0, n = free_spare(s); k < n && next <= lost; ++k) offer(node, s, side, next++, 1);
+    std::vector<int> left;
+    for (int s : net_.nodes[node].spans) left.push_back(s == cut_.span ? 0 : free_spare(s));
+    for (int next = 1; next <= lost;) {
+      bool offered = false;
+      for (std::size_t k = 0; k < left.size() && next <= lost; ++k) {
+        if (left[k] <= 0) continue;
+        --left[k];
+        offer(node, net_.nodes[node].spans[k], side, next++, 1);
+        offered = true;
+      }
+      if (!offered) break;
     }
   }
 
@@ -155,6 +193,8 @@ class Flooding {
   bool extend(int claim, int node, int s) {
     if (free_spare(s) <= 0) return false;
     ++seized_[s];
+    // The signal's own spare channel is the one seized: its slot is free.
+    drop(net_.spans[s].other(node), s, claims_[claim].side * indexes_ + claims_[claim].index);
     claims_[claim].spans.push_back(s);
     Message m;
     m.kind = CONFIRM;
@@ -214,14 +254,18 @@ class Flooding {
   std::vector<std::vector<Carried>> carried_;
   std::vector<Claim> claims_;
   std::vector<RestorationPath> paths_;
+  int limit_ = 0;  // the repeat limit of the flooding methods
 };
 
-// vetrun: the sender floods one signal index per lost channel; the chooser
-// takes the first arrival of each index and confirms it back.
+// vetrun: the sender offers, on each of its other spans, one signal per lost
+// channel as far as the span's spare channels go, every signal with an index
+// of its own; the chooser takes the first arrivals, one signal per lost
+// channel, and confirms each back over the span it came by.
 class SingleEnded : public Flooding {
  public:
   SingleEnded(const Network& net, const Cut& cut, const Options& options, int lost)
-      : Flooding(net, cut, options, 1, lost + 1), lost_(lost), taken_(lost + 1, 0), arrivals_(lost + 1) {}
+      : Flooding(net, cut, options, 1, signal_count(net, cut, lost) + 1), lost_(lost),
+        in_use_(static_cast<std::size_t>(indexes_), 0) {}
 
   void run(RunResult& r) {
     const int s = cut_.sender();
@@ -235,17 +279,29 @@ class SingleEnded : public Flooding {
   }
 
  private:
+  static int signal_count(const Network& net, const Cut& cut, int lost) {
+    long long n = 0;
+    for (int s : net.nodes[cut.sender()].spans)
+      if (s != cut.span) n += std::min(lost, net.spans[s].spare);
+    return static_cast<int>(std::min<long long>(n, INT_MAX - 1));
+  }
+
   void handle(const Message& m, double now) {
     const int s = cut_.sender(), t = cut_.chooser();
     switch (m.kind) {
-      case START:
-        offer_all(s, 0, lost_);
+      case START: {
+        int next = 1;
+        for (int span : net_.nodes[s].spans) {
+          if (span == cut_.span) continue;
+          for (int k = 0, n = std::min(lost_, free_spare(span)); k < n; ++k) offer(s, span, 0, next++, 1);
+        }
         break;
+      }
       case FLOOD:
         if (m.node == s || done_[done_at(m.node, m.index)]) break;
         if (m.node == t) {
-          arrivals_[m.index].push_back(m.span);
-          if (!taken_[m.index]) choose(m.index);
+          arrivals_.push_back({m.index, m.span});
+          choose();
           break;
         }
         if (improve(m)) relay(m.node, m.span, 0, m.index, m.count, limit_);
@@ -259,7 +315,7 @@ class SingleEnded : public Flooding {
           complete(nodes, spans, now);
           break;
         }
-        withdraw(m.node, 0, m.index);
+        withdraw(m.node, 0, m.index, m.span);
         const int next = via_[at(0, m.node, m.index)];
         if (!extend(m.ref, m.node, next)) release_from(m.ref, m.node);
         break;
@@ -267,32 +323,39 @@ class SingleEnded : public Flooding {
       case RELEASE:
         release_from(m.ref, m.node);
         break;
+      case CANCEL:
+        if (m.node != s && m.node != t && !done_[done_at(m.node, m.index)]) withdraw(m.node, 0, m.index);
+        break;
     }
   }
 
-  // Takes the next arrival of the index, confirming it back over its span.
-  void choose(int index) {
-    std::vector<int>& a = arrivals_[index];
-    while (!a.empty()) {
-      const int span = a.front();
-      a.erase(a.begin());
+  // While lost channels are left, takes the earliest arrival of a signal
+  // not in use and confirms it back over the span it came by.
+  void choose() {
+    for (std::size_t k = 0; k < arrivals_.size() && taken_ < lost_;) {
+      const auto [index, span] = arrivals_[k];
+      if (in_use_[index]) {
+        ++k;
+        continue;
+      }
+      arrivals_.erase(arrivals_.begin() + static_cast<std::ptrdiff_t>(k));
       const int claim = start_claim(cut_.chooser(), 0, index);
       if (extend(claim, cut_.chooser(), span)) {
-        taken_[index] = 1;
-        return;
+        in_use_[index] = 1;
+        ++taken_;
       }
     }
-    taken_[index] = 0;
   }
   void on_released(int claim) override {
-    taken_[claims_[claim].index] = 0;
-    choose(claims_[claim].index);
+    in_use_[claims_[claim].index] = 0;
+    --taken_;
+    choose();
   }
 
   int lost_;
-  int limit_ = 0;
-  std::vector<char> taken_;
-  std::vector<std::vector<int>> arrivals_;
+  int taken_ = 0;  // signals confirmed or being confirmed
+  std::vector<char> in_use_;
+  std::vector<std::pair<int, int>> arrivals_;  // (index, span), in arrival order
 };
 
 // kimber: both ends flood; a node that holds an index from both sides joins
@@ -350,13 +413,20 @@ class DoubleEnded : public Flooding {
           accept(m.ref, m.node, now);
           break;
         }
-        withdraw(m.node, c.side, c.index);
+        withdraw(m.node, c.side, c.index, m.span);
+        withdraw(m.node, 1 - c.side, c.index, m.span);
         const int next = via_[at(c.side, m.node, c.index)];
         if (!extend(m.ref, m.node, next)) fail(m.ref, m.node);
         break;
       }
       case RELEASE:
         release_from(m.ref, m.node);
+        break;
+      case CANCEL:
+        if (m.node != cut_.sender() && m.node != cut_.chooser() && !done_[done_at(m.node, m.index)]) {
+          withdraw(m.node, 0, m.index);
+          withdraw(m.node, 1, m.index);
+        }
         break;
     }
   }
@@ -419,7 +489,6 @@ class DoubleEnded : public Flooding {
   void on_released(int) override {}
 
   int lost_;
-  int limit_ = 0;
   int accepted_[2] = {0, 0};
   std::vector<char> joined_;
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <optional>
 
 #include "scanner.h"
@@ -12,7 +13,7 @@ namespace restoresim {
 namespace {
 
 double great_circle_km(const Node& x, const Node& y) {
-  const double to_rad = M_PI / 180.0;
+  const double to_rad = std::numbers::pi / 180.0;
   const double lat1 = x.first * to_rad, lon1 = x.second * to_rad;
   const double lat2 = y.first * to_rad, lon2 = y.second * to_rad;
   const double h = std::sin((lat2 - lat1) / 2) * std::sin((lat2 - lat1) / 2) +
