@@ -15,9 +15,9 @@ namespace {
 
 const char* method_title(Method m) {
   switch (m) {
-    case Method::vetrun: return "single-ended flooding";
-    case Method::kimber: return "double-ended flooding";
-    case Method::ospel: return "preplanned successively shortest routes";
+    case Method::vetrun: return "single-ended flooding restoration";
+    case Method::kimber: return "double-ended flooding restoration";
+    case Method::ospel: return "restoration over preplanned successively shortest routes";
     case Method::dunvar: return "end-to-end path restoration";
   }
   return "";
@@ -49,7 +49,7 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   const Span& span = net.spans[cut.span];
   const int s = cut.sender(), t = cut.chooser();
   std::string out;
-  out += text_printf("%s: %s restoration\n", method_name(method), method_title(method));
+  out += text_printf("%s: %s\n", method_name(method), method_title(method));
   out += text_printf("network: %s (%s, version %d, %d nodes, %zu spans)\n", net.file_name.c_str(),
                      net.keyword.c_str(), net.version2 ? 2 : 1, net.node_count(), net.spans.size());
   out += text_printf("cut span: %s-%s (%s %d - %s %d), %d working, %d spare, %.3f km\n", cut.from_word.c_str(),
@@ -84,7 +84,7 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   out += text_printf("channels restored:           %d\n", r.restored);
   out += text_printf("restoration ratio:           %.4f\n", r.lost > 0 ? static_cast<double>(r.restored) / r.lost : 1.0);
   out += text_printf("bound (spare max flow):      %d\n", r.bound);
-  out += text_printf("successively shortest routes: %d (%d channels)\n", r.routes, r.route_channels);
+  out += text_printf("successively shortest routes: %d, carrying %d channels\n", r.routes, r.route_channels);
   out += text_printf("first path restored:         %.3f ms\n", r.first_ms);
   out += text_printf("last path restored:          %.3f ms\n", r.last_ms);
   out += text_printf("messages sent:               %lld\n", r.messages);
