@@ -142,19 +142,22 @@ std::optional<int> nonnegative_int(const std::string& text) {
 Error parse_command_line(const std::vector<std::string>& args, CommandLine& line) {
   bool have_file = false, have_cut = false;
   for (const std::string& word : args) {
-    if (word.empty() || word[0] != '/') {
+    // An option is '/', a name and '='; any other word, such as the
+    // absolute path /home/net.rst, is the file name.
+    const std::size_t equals = word.find('=');
+    const bool option = !word.empty() && word[0] == '/' && equals != std::string::npos &&
+                        word.find('/', 1) > equals;
+    if (!option) {
       if (have_file) return Error::of("one netrestore file only: \"" + word + "\"");
       line.file_name = word;
       have_file = true;
       continue;
     }
-    const std::size_t eq = word.find('=');
-    const std::string key = eq == std::string::npos ? word : word.substr(0, eq);
-    const std::string value = eq == std::string::npos ? std::string() : word.substr(eq + 1);
+    const std::string key = word.substr(0, equals);
+    const std::string value = word.substr(equals + 1);
     const auto bad_value = [&](const char* what) {
       return Error::of("option \"" + word + "\": expected " + what);
     };
-    if (eq == std::string::npos) return Error::of("unknown option \"" + word + "\"");
     if (key == "/b") {
       if (value.empty()) return bad_value("the two end nodes of a span, joined by '-'");
       line.cut_word = value;

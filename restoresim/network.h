@@ -79,7 +79,9 @@ struct CommandLine {
 };
 
 // "vetrun FILE /b=X-Y [/r=N] [/d=MS] [/x=MS] [/p=MS] [/t=N]": the options in
-// any order around the file name. Refused with one line naming the word.
+// any order around the file name. An option is a word of '/', a name and
+// '='; every other word is the file name (an absolute path among them).
+// Refused with one line naming the word.
 Error parse_command_line(const std::vector<std::string>& args, CommandLine& line);
 
 // The options applied to the network: the repeat limit and delay of every

@@ -303,6 +303,10 @@ TEST(RestoreSimTest, OptionsAreCheckedWordByWord) {
   EXPECT_EQ(line.options.repeat_limit, 3);
   EXPECT_EQ(line.options.detection_ms, 2.5);
   EXPECT_EQ(line.options.crossconnect_ms, 0);
+  ASSERT_FALSE(parse_command_line({"/b=1-2", "/home/study/net.rst"}, line));
+  EXPECT_EQ(line.file_name, "/home/study/net.rst");
+  ASSERT_FALSE(parse_command_line({"/data/a=b/net.rst", "/b=1-2"}, line));
+  EXPECT_EQ(line.file_name, "/data/a=b/net.rst");
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {"net.rst"}, {"/b=1-2"}, {"net.rst", "/b=1-2", "/q=1"}, {"net.rst", "/b=1-2", "/r=-1"},
            {"net.rst", "/b=1-2", "/d=x"}, {"net.rst", "/b=1-2", "/d=1ms"}, {"a", "b", "/b=1-2"},
