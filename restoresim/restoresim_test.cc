@@ -26,6 +26,16 @@ Network load(const std::string& path) {
   return net;
 }
 
+// The network of a description given as text.
+Network network_of(const std::string& text, const std::string& name) {
+  const net_read read = read_net_any(text, name);
+  EXPECT_FALSE(read.error) << read.error.text();
+  Network net;
+  const Error e = build_network(read.description, name, net);
+  EXPECT_FALSE(e) << e.text();
+  return net;
+}
+
 Cut cut_of_span(const Network& net, int s) {
   Cut cut;
   cut.span = s;
@@ -234,10 +244,7 @@ TEST(RestoreSimTest, ShortestRoutesThatBlockEachOtherRestoreLessThanTheBound) {
       "g 2 1 0 0 0 0 0 0 0 7\n  1 1 0 1\n  8 1 0 1\n"
       "h 2 1 0 0 0 0 0 0 0 8\n  7 1 0 1\n  4 1 0 1\n"
       "0\n";
-  const net_read read = read_net_any(text, "trap.rst");
-  ASSERT_FALSE(read.error) << read.error.text();
-  Network net;
-  ASSERT_FALSE(build_network(read.description, "trap.rst", net));
+  const Network net = network_of(text, "trap.rst");
   Cut cut;
   ASSERT_FALSE(resolve_cut(net, "s-t", cut));
   for (Method m : {Method::vetrun, Method::ospel}) {
@@ -255,10 +262,7 @@ TEST(RestoreSimTest, CutWordsNameNodesByNameOrNumber) {
       "A-B 2 1 0 0 0\n  2 1 3 1\n  3 1 1 1\n"
       "C 2 1 0 0 0\n  1 1 3 1\n  3 1 1 1\n"
       "B-C 2 1 0 0 0\n  1 1 1 1\n  2 1 1 1\n";
-  const net_read read = read_net_any(text, "dash.net");
-  ASSERT_FALSE(read.error) << read.error.text();
-  Network net;
-  ASSERT_FALSE(build_network(read.description, "dash.net", net));
+  const Network net = network_of(text, "dash.net");
   Cut cut;
   ASSERT_FALSE(resolve_cut(net, "A-B-C", cut));  // A-B and C; "A" names no node
   EXPECT_EQ(cut.from, 1);
@@ -285,10 +289,7 @@ TEST(RestoreSimTest, AnAmbiguousCutWordIsRefused) {
       "x-y 1 1 0 0 0\n  1 1 1 1\n"
       "y-z 1 1 0 0 0\n  4 1 1 1\n"
       "z 1 1 0 0 0\n  3 1 1 1\n";
-  const net_read read = read_net_any(text, "amb.net");
-  ASSERT_FALSE(read.error) << read.error.text();
-  Network net;
-  ASSERT_FALSE(build_network(read.description, "amb.net", net));
+  const Network net = network_of(text, "amb.net");
   Cut cut;
   const Error e = resolve_cut(net, "x-y-z", cut);  // x/y-z and x-y/z
   ASSERT_TRUE(e);
