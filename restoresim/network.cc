@@ -215,6 +215,12 @@ Error resolve_cut(const Network& net, const std::string& word, Cut& cut) {
   }
   if (found == 0) {
     if (word.find('-') == std::string::npos) return Error::of("/b=" + word + ": expected two end nodes joined by '-'");
+    // halvane's scripts cut the ports to node 0 too, which are no spans here.
+    for (std::size_t dash = word.find('-'); dash != std::string::npos; dash = word.find('-', dash + 1)) {
+      const std::string x = word.substr(0, dash), y = word.substr(dash + 1);
+      if ((x == "SIM" && node_of_word(net, by_name, y) != 0) || (y == "SIM" && node_of_word(net, by_name, x) != 0))
+        return Error::of("/b=" + word + ": SIM, node 0, is no node of the simulated network; its ports are no spans");
+    }
     return Error::of("/b=" + word + ": names no two nodes of " + net.file_name);
   }
   if (cut.from == cut.to) return Error::of("/b=" + word + ": names the same node twice");
