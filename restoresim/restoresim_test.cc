@@ -12,6 +12,7 @@
 #include <numbers>
 #include <set>
 
+#include "engine.h"
 #include "wholefile.h"
 
 namespace restoresim {
@@ -225,6 +226,58 @@ TEST(RestoreSimTest, DoublingEveryDelayDoublesEveryTime) {
         EXPECT_EQ(a.paths[k].nodes, b.paths[k].nodes);
         EXPECT_DOUBLE_EQ(2 * a.paths[k].completion_ms, b.paths[k].completion_ms);
       }
+    }
+  }
+}
+
+// A node handles one message at a time, in arrival order; a message that
+// makes a cross-connect takes that time too; a span delays by its length.
+TEST(EngineTest, NodesHandleMessagesOneAtATimeInArrivalOrder) {
+  const Network net = network_of("2 V_H2wSpanMiles\na 1 2 0 0 0 0 0 0 0 1\n  2 1 1 1 100\n"
+                                 "b 1 3 0 0 0 0 0 0 0 2\n  1 1 1 1 100\n0\n", "e.rst");
+  Engine engine(net, 5.0);
+  std::vector<std::pair<int, double>> handled;
+  Message m;
+  m.node = 2;
+  for (int k = 0; k < 3; ++k) {
+    m.index = k;
+    m.crossconnect = k == 1;
+    engine.post(m, 1.0);
+  }
+  bool sent = false;
+  engine.run([&](const Message& msg, double now) {
+    handled.push_back({msg.index, now});
+    if (!sent) {
+      sent = true;
+      Message back;
+      back.index = 9;
+      engine.send(msg.node, 0, back);  // to node a, 160.9344 km away
+    }
+  });
+  const double prop = 100 * kKmPerMile * kMsPerKm;
+  ASSERT_EQ(handled.size(), 4u);
+  EXPECT_EQ(handled[0], std::make_pair(0, 4.0));  // 1 + b's 3
+  EXPECT_EQ(handled[1].first, 9);                   // at a, after the span and a's own 2
+  EXPECT_DOUBLE_EQ(handled[1].second, 4.0 + prop + 2.0);
+  EXPECT_EQ(handled[2], std::make_pair(1, 12.0));  // then 3 + 5 for the cross-connect
+  EXPECT_EQ(handled[3], std::make_pair(2, 15.0));
+  EXPECT_EQ(engine.messages(), 1);
+}
+
+// No restoration path crosses more spans than the repeat limit allows, and
+// a run repeated gives the same report to the byte.
+TEST(RestoreSimTest, TheRepeatLimitBoundsEveryPathAndRunsRepeatExactly) {
+  Network net = load(kSource + "/tests/simulators/data/geant2012.rst");
+  Options options;
+  options.repeat_limit = 3;
+  apply_options(options, net);
+  for (std::size_t s = 0; s < net.spans.size(); s += 3) {
+    const Cut cut = cut_of_span(net, static_cast<int>(s));
+    for (Method m : {Method::vetrun, Method::kimber, Method::ospel, Method::dunvar}) {
+      const RunResult r = run_method(m, net, cut, options);
+      check_invariants(net, cut, r, m, "geant2012 /r=3");
+      for (const RestorationPath& p : r.paths) EXPECT_LE(p.spans.size(), 3u) << method_name(m);
+      EXPECT_EQ(format_report(m, net, cut, options, r), format_report(m, net, cut, options, run_method(m, net, cut, options)));
     }
   }
 }
