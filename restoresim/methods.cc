@@ -668,7 +668,7 @@ void run_preplanned(const Network& net, const Cut& cut, const Options& options, 
 std::vector<AffectedPath> affected_paths(const Network& net, const Cut& cut) {
   std::vector<AffectedPath> affected;
   const Span& span = net.spans[cut.span];
-  if (!net.version2) {
+  if (!net.version2 || net.paths.empty()) {
     for (int k = 1; k <= span.working; ++k) {
       AffectedPath p;
       p.number = k;
