@@ -317,22 +317,28 @@ TEST(RestoreSimTest, CutWordsNameNodesByNameOrNumber) {
       "B-C 2 1 0 0 0\n  1 1 1 1\n  2 1 1 1\n";
   const Network net = network_of(text, "dash.net");
   Cut cut;
-  ASSERT_FALSE(resolve_cut(net, "A-B-C", cut));  // A-B and C; "A" names no node
+  // A/B-C names no node A; A-B/C names nodes 1 and 2.
+  ASSERT_FALSE(resolve_cut(net, "A-B-C", cut));
   EXPECT_EQ(cut.from, 1);
   EXPECT_EQ(cut.to, 2);
+  EXPECT_EQ(cut.from_word, "A-B");
+  EXPECT_EQ(cut.to_word, "C");
+  // Numbers where no name matches.
   ASSERT_FALSE(resolve_cut(net, "2-3", cut));
   EXPECT_EQ(cut.span, span_between(net, 2, 3));
-  // "A-B-C" splits as A-B/C and as A/B-C: only the first names two nodes.
-  // "B-C-2" splits as B/C-2 (no) and B-C/2 (yes).
+  // B/C-2 names no node B; B-C/2 names nodes 3 and 2.
   ASSERT_FALSE(resolve_cut(net, "B-C-2", cut));
   EXPECT_EQ(cut.from, 3);
-  // C-1 and "C-1"... ambiguity: "1-B-C" is 1/B-C and 1-B/C (no node 1-B).
-  const Error e = resolve_cut(net, "A-B-B-C", cut);  // A-B/B-C only
+  EXPECT_EQ(cut.to, 2);
+  // Of A/B-B-C, A-B/B-C and A-B-B/C only the middle one names two nodes.
+  const Error e = resolve_cut(net, "A-B-B-C", cut);
   EXPECT_FALSE(e) << e.text();
-  EXPECT_TRUE(resolve_cut(net, "1-1", cut));
-  EXPECT_TRUE(resolve_cut(net, "A-B-D", cut));
-  EXPECT_TRUE(resolve_cut(net, "4-1", cut));
-  EXPECT_TRUE(resolve_cut(net, "AB", cut));
+  EXPECT_EQ(cut.from, 1);
+  EXPECT_EQ(cut.to, 3);
+  EXPECT_TRUE(resolve_cut(net, "1-1", cut));    // the same node twice
+  EXPECT_TRUE(resolve_cut(net, "A-B-D", cut));  // no node D
+  EXPECT_TRUE(resolve_cut(net, "4-1", cut));    // no node 4
+  EXPECT_TRUE(resolve_cut(net, "AB", cut));     // no '-'
 }
 
 TEST(RestoreSimTest, AnAmbiguousCutWordIsRefused) {
