@@ -203,9 +203,17 @@ TEST(RestoreSimTest, EveryCutOfTheExamplesKeepsTheInvariants) {
     short_cuts.insert(short_cuts.end(), s.vetrun_short.begin(), s.vetrun_short.end());
   }
   EXPECT_EQ(cuts, 21 + 14 + 61 + 64);
-  // Flooding finds fewer channels than the routes planned in advance on
-  // these cuts (see doc/simulators.md); listed for the record.
-  for (const std::string& c : short_cuts) std::printf("vetrun short of the routes: %s\n", c.c_str());
+  // Flooding finds as many channels as the routes planned in advance on
+  // every cut but these (doc/simulators.md says why).
+  const std::vector<std::string> known = {
+      "bellcanada.rst New_York-Washington (53 of 60)", "bellcanada.rst Calgary-Medicine_Hat (173 of 180)",
+      "bellcanada.rst Winnipeg-Saskatoon (124 of 125)", "bellcanada.rst Winnipeg-Regina (170 of 180)"};
+  for (const std::string& c : short_cuts) {
+    const bool listed = std::any_of(known.begin(), known.end(), [&](const std::string& k) {
+      return c.size() >= k.size() && c.compare(c.size() - k.size(), k.size(), k) == 0;
+    });
+    EXPECT_TRUE(listed) << "vetrun short of the routes: " << c;
+  }
 }
 
 // Doubling every delay, with no propagation, doubles every completion time.
