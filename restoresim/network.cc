@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "scanner.h"
+#include "text_format.h"
 #include "wholefile.h"
 
 namespace restoresim {
@@ -54,6 +55,9 @@ Error build_network(const net_description& d, const std::string& file_name, Netw
     const node_entry& e = *recall_list(d.net, n);
     Node& node = net.nodes[n];
     node.name = e.name;
+    if (!(e.delay >= 0) || !std::isfinite(e.delay))
+      return Error::of(file_name + ": node " + std::to_string(n) + " (" + e.name +
+                       "): the message processing delay " + text_printf("%g", e.delay) + " is not a time of 0 or more");
     node.delay_ms = e.delay;
     node.repeat_limit = e.repeat_limit > 0 ? e.repeat_limit : 0;
     node.first = e.first_coordinate;
