@@ -157,9 +157,36 @@ Error read_node_block(line_cursor& c, std::int32_t n, const block_rules& rules, 
   return Error();
 }
 
-// Reads the first line and, unless the node count is above `node_limit`,
-// the node blocks.
-net_read read_description(std::string_view text, const std::string& file_name, bool version1) {
+// The path section after the node blocks: a path count line, then the path
+// lines. Nothing at all after the blocks is an empty section.
+Error read_path_section(line_cursor& c, std::vector<path_line>& paths) {
+  do {
+    if (!c.next_line()) return Error();
+  } while (FieldScanner(c.line).at_end());
+  FieldScanner count_field(c.line);
+  const std::optional<long long> count = count_field.next_whole_word(64);
+  if (!count || *count < 0) return c.at("expected the path count, found \"" + std::string(without_line_end(c.line)) + "\"");
+  for (long long k = 1; k <= *count; ++k) {
+    if (!c.next_line())
+      return c.at("expected path line " + std::to_string(k) + " of " + std::to_string(*count) + ", found the end of the file");
+    FieldScanner f(c.line);
+    path_line path;
+    path.line = c.line_no;
+    const std::optional<long long> number = f.next_whole_word(64);
+    if (!number) return c.at("path line " + std::to_string(k) + ": expected its running number, found \"" + f.last_word() + "\"");
+    path.number = *number;
+    while (std::optional<std::string> name = f.next_word()) path.names.push_back(std::move(*name));
+    if (path.names.size() < 2) return c.at("path " + std::to_string(path.number) + ": names fewer than two nodes");
+    paths.push_back(std::move(path));
+  }
+  return Error();
+}
+
+// Reads the first line and, unless the node count is above halvane's limit
+// (version 1 with `node_limit`), the node blocks; then, when `with_paths`,
+// the path section.
+net_read read_description(std::string_view text, const std::string& file_name, bool version1,
+                          bool node_limit = true, bool with_paths = false) {
   net_read result;
   net_description& d = result.description;
   init_list(d.net);
@@ -174,7 +201,7 @@ net_read read_description(std::string_view text, const std::string& file_name, b
     return result;
   }
   // Any count above halvane's limit is refused by the limit, however large.
-  if (version1 && d.netsize > HALVANE_NODE_LIMIT && d.netsize < LLONG_MAX) {
+  if (version1 && node_limit && d.netsize > HALVANE_NODE_LIMIT && d.netsize < LLONG_MAX) {
     result.over_limit = true;
     return result;
   }
@@ -196,10 +223,20 @@ net_read read_description(std::string_view text, const std::string& file_name, b
     if (result.error) return result;
     add_list(d.net, std::move(node), n);
   }
+  if (with_paths) result.error = read_path_section(c, d.paths);
   return result;
 }
 
 }  // namespace
+
+net_read read_net_any(std::string_view text, const std::string& file_name) {
+  // The first word after the node count decides the version.
+  FieldScanner f(text);
+  std::string keyword;
+  if (f.next_int64_clamped()) keyword = f.next_word().value_or("");
+  const bool version2 = mode_of_keyword(keyword) != type_mode::unrecognized;
+  return read_description(text, file_name, !version2, false, version2);
+}
 
 net_read read_net_v1(std::string_view text, const std::string& file_name) {
   return read_description(text, file_name, true);

@@ -39,10 +39,19 @@ struct node_entry {
   indexed_list<port_entry> ports;  // keyed 1, 2, 3... in the order of the port lines
 };
 
+// One line of a version-2 path section: a working path from its first named
+// node to its last.
+struct path_line {
+  int line = 0;          // the line of the file it was read from
+  long long number = 0;  // its running number, as written
+  std::vector<std::string> names;  // two or more node names
+};
+
 struct net_description {
   long long netsize = 0;  // the node count of the first line
   std::string keyword;    // the type keyword, as read
   indexed_list<node_entry> net;  // node 0, SIM, without ports; then 1 to netsize
+  std::vector<path_line> paths;  // the path section (read_net_any, version 2 only)
 };
 
 // halvane converts at most this many nodes.
@@ -68,6 +77,14 @@ net_read read_net_v1(std::string_view text, const std::string& file_name);
 // node count, but not below 0. Any other type keyword than the four of
 // version 2 gives a note, and the reading goes on as for V_H2.
 net_read read_net_v2(std::string_view text, const std::string& file_name);
+
+// Either version, as the restoration simulators read a description: the
+// four version-2 keywords read as version 2 with the path section after the
+// node blocks (a path count line, then that many path lines of a running
+// number and two or more node names; a file that ends after the node blocks
+// has no paths); any other keyword as version 1, without halvane's node
+// limit. Path lines are not matched against the node names here.
+net_read read_net_any(std::string_view text, const std::string& file_name);
 
 enum class type_mode { plain, span_length, unrecognized };
 // plain for V_H2 and L_L2, span_length for V_H2wSpanMiles and L_L2wSpanKms.

@@ -188,3 +188,47 @@ TEST(Writers, TotalsBeyondIntAreWrittenWhole) {
   EXPECT_EQ(t.working, 4000000000LL);
   EXPECT_EQ(t.ports, 8000000001LL);
 }
+
+namespace {
+
+const char* const kTwoNodesV2 =
+    "2 V_H2\n"
+    "A 1 0.5 3 10 20 2 5 2 9 1\n"
+    "    2 1 2 5\n"
+    "B 1 1.25 0 30.5 -4 2 5 2 9 2\n"
+    "    1 1 2 5\n";
+
+TEST(ReadNetAny, VersionTwoKeywordsReadThePathSection) {
+  const net_read r = read_net_any(std::string(kTwoNodesV2) + "\n2\n1 A B\n2 B X A\n", "p.rst");
+  ASSERT_FALSE(r.error) << r.error.text();
+  ASSERT_EQ(r.description.paths.size(), 2u);
+  EXPECT_EQ(r.description.paths[0].line, 8);
+  EXPECT_EQ(r.description.paths[1].number, 2);
+  EXPECT_EQ(r.description.paths[1].names, (std::vector<std::string>{"B", "X", "A"}));
+  // A file that ends after the node blocks has no paths.
+  const net_read none = read_net_any(kTwoNodesV2, "p.rst");
+  ASSERT_FALSE(none.error) << none.error.text();
+  EXPECT_TRUE(none.description.paths.empty());
+}
+
+TEST(ReadNetAny, RefusesAPathSectionThatDoesNotHoldWhatItCounts) {
+  const std::string head = kTwoNodesV2;
+  EXPECT_EQ(read_net_any(head + "two\n", "p.rst").error.text(), "p.rst:6: expected the path count, found \"two\"");
+  EXPECT_EQ(read_net_any(head + "2\n1 A B\n", "p.rst").error.text(),
+            "p.rst:8: expected path line 2 of 2, found the end of the file");
+  EXPECT_EQ(read_net_any(head + "1\n1 A\n", "p.rst").error.text(), "p.rst:7: path 1: names fewer than two nodes");
+  EXPECT_EQ(read_net_any(head + "1\nx A B\n", "p.rst").error.text(),
+            "p.rst:7: path line 1: expected its running number, found \"x\"");
+}
+
+TEST(ReadNetAny, AnyOtherKeywordReadsAsVersionOneWithoutTheNodeLimit) {
+  std::string text = "130 ring\n";
+  for (int n = 1; n <= 130; ++n) text += "N" + std::to_string(n) + " 0 1 0 0 0\n";
+  const net_read r = read_net_any(text + "trailing words are not read\n", "big.net");
+  ASSERT_FALSE(r.error) << r.error.text();
+  EXPECT_FALSE(r.over_limit);
+  EXPECT_EQ(r.description.netsize, 130);
+  EXPECT_TRUE(r.description.paths.empty());
+}
+
+}  // namespace

@@ -29,5 +29,6 @@ try unpairer big single.txt
 try capview big net.dat net.out page.html
 try halvane big
 try morwick big
+for sim in vetrun kimber ospel dunvar; do try "$sim" big /b=1-2; done
 [ "$failures" = 0 ] && echo "every program answers an exhausted memory with status 1"
 exit $(( failures > 0 ))

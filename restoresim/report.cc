@@ -1,0 +1,143 @@
+// What a run writes: the cut report on standard output and the row of the
+// running result table.
+#include <cstdio>
+#include <filesystem>
+
+#include "experiment_table.h"
+#include "program.h"
+#include "restoresim.h"
+#include "text_format.h"
+#include "wholefile.h"
+
+namespace restoresim {
+
+namespace {
+
+const char* method_title(Method m) {
+  switch (m) {
+    case Method::vetrun: return "single-ended flooding restoration";
+    case Method::kimber: return "double-ended flooding restoration";
+    case Method::ospel: return "restoration over preplanned successively shortest routes";
+    case Method::dunvar: return "end-to-end path restoration";
+  }
+  return "";
+}
+
+const char* lengths_text(LengthSource s) {
+  switch (s) {
+    case LengthSource::port_miles: return "from the port lines, in miles (1.609344 km each)";
+    case LengthSource::port_km: return "from the port lines, in km";
+    case LengthSource::great_circle: return "great circle between the nodes' latitude and longitude";
+    case LengthSource::none: return "none in the description: every span counts 0 km, no propagation delay";
+  }
+  return "";
+}
+
+std::string route_text(const Network& net, const std::vector<int>& nodes) {
+  std::string text;
+  for (int n : nodes) {
+    if (!text.empty()) text += ' ';
+    text += net.nodes[n].name;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string format_report(Method method, const Network& net, const Cut& cut, const Options& options,
+                          const RunResult& r) {
+  const Span& span = net.spans[cut.span];
+  const int s = cut.sender(), t = cut.chooser();
+  std::string out;
+  out += text_printf("%s: %s\n", method_name(method), method_title(method));
+  out += text_printf("network: %s (%s, version %d, %d nodes, %zu spans)\n", net.file_name.c_str(),
+                     net.keyword.c_str(), net.version2 ? 2 : 1, net.node_count(), net.spans.size());
+  out += text_printf("cut span: %s-%s (%s %d - %s %d), %d working, %d spare, %.3f km\n", cut.from_word.c_str(),
+                     cut.to_word.c_str(), net.nodes[cut.from].name.c_str(), cut.from, net.nodes[cut.to].name.c_str(),
+                     cut.to, span.working, span.spare, span.km);
+  out += text_printf("ends: sender %s (%d), chooser %s (%d)\n", net.nodes[s].name.c_str(), s, net.nodes[t].name.c_str(), t);
+  const int limit = net.nodes[s].repeat_limit;
+  out += limit > 0 ? text_printf("repeat limit: %d spans\n", limit) : std::string("repeat limit: none\n");
+  out += options.delay_ms >= 0 ? text_printf("processing delay: %.3f ms at every node\n", options.delay_ms)
+                               : std::string("processing delay: each node's own, from its node line\n");
+  out += text_printf("failure detection: %.3f ms\ncross-connect: %.3f ms\n", options.detection_ms, options.crossconnect_ms);
+  out += text_printf("propagation: %.1f us per km\nspan lengths: %s\n", kMsPerKm * 1000, lengths_text(net.lengths));
+  if (method == Method::dunvar) {
+    out += text_printf("working paths across the cut: %zu\n", r.affected.size());
+    out += "    path    from      to  spans  attempts  restored\n";
+    bool farther = false;
+    for (const AffectedPath& p : r.affected) {
+      out += text_printf("%8lld %7s %7s %6d %9d  %s\n", p.number, net.nodes[p.from].name.c_str(),
+                         net.nodes[p.to].name.c_str(), p.hops, p.attempts, p.restored ? "yes" : "no");
+      if (p.hops > 1) farther = true;
+    }
+    if (farther)
+      out += "note: paths restored between farther ends than the cut span's may exceed the span's bound\n";
+  }
+  out += text_printf("restoration paths: %zu\n", r.paths.size());
+  out += "channels  spans         km          ms  route\n";
+  for (const RestorationPath& p : r.paths)
+    out += text_printf("%8d %6zu %10.3f %11.3f  %s\n", p.channels, p.spans.size(), p.km, p.completion_ms,
+                       route_text(net, p.nodes).c_str());
+  out += "summary\n";
+  out += text_printf("working channels lost:       %d\n", r.lost);
+  out += text_printf("channels restored:           %d\n", r.restored);
+  out += text_printf("restoration ratio:           %.4f\n", r.lost > 0 ? static_cast<double>(r.restored) / r.lost : 1.0);
+  out += text_printf("bound (spare max flow):      %d\n", r.bound);
+  out += text_printf("successively shortest routes: %d, carrying %d channels\n", r.routes, r.route_channels);
+  out += text_printf("first path restored:         %.3f ms\n", r.first_ms);
+  out += text_printf("last path restored:          %.3f ms\n", r.last_ms);
+  out += text_printf("messages sent:               %lld\n", r.messages);
+  out += text_printf("spare channel-spans used:    %lld\n", r.channel_spans);
+  return out;
+}
+
+std::string format_row(const Cut& cut, const RunResult& r) {
+  studyfiles::ExperimentRow row;
+  row.from = cut.from_word;
+  row.to = cut.to_word;
+  row.lost = r.lost;
+  row.restored = r.restored;
+  row.bound = r.bound;
+  row.last_ms = r.last_ms;
+  row.first_ms = r.first_ms;
+  row.routes = r.routes;
+  row.messages = r.messages;
+  row.channel_spans = r.channel_spans;
+  row.paths = static_cast<int>(r.paths.size());
+  return studyfiles::format_experiment_row(row);
+}
+
+namespace {
+
+int refuse(Method method, const Error& error) {
+  std::fprintf(stderr, "%s: %s\n", method_name(method), error.text().c_str());
+  return 1;
+}
+
+}  // namespace
+
+int simulator_main(Method method, int argc, char** argv) {
+  CommandLine line;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (Error e = parse_command_line(args, line)) return refuse(method, e);
+  Network net;
+  if (Error e = load_network(line.file_name, net)) return refuse(method, e);
+  apply_options(line.options, net);
+  Cut cut;
+  if (Error e = resolve_cut(net, line.cut_word, cut)) return refuse(method, e);
+  const RunResult r = run_method(method, net, cut, line.options);
+  const std::string report = format_report(method, net, cut, line.options, r);
+  std::fwrite(report.data(), 1, report.size(), stdout);
+  if (std::fflush(stdout) != 0) return refuse(method, Error::of("can not write the cut report"));
+  const std::string table = std::string("netres.") + method_tag(method) + ".res";
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(table, ec)) {
+    File f(std::fopen(table.c_str(), "a"));
+    const std::string row = format_row(cut, r);
+    if (!f || !write_and_finish(f, row)) return refuse(method, Error::of("can not write " + table));
+  }
+  return 0;
+}
+
+}  // namespace restoresim

@@ -1,0 +1,8 @@
+#include "program.h"
+#include "restoresim.h"
+
+namespace {
+int dunvar(int argc, char** argv) { return restoresim::simulator_main(restoresim::Method::dunvar, argc, argv); }
+}  // namespace
+
+int main(int argc, char** argv) { return run_program(argc, argv, dunvar); }
