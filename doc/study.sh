@@ -87,6 +87,10 @@ for r in vtr kmb osp dunv; do
 done
 expect nsfnet.vtr.res "1        2            14     10     10    112.000     28.000      4        519       44     10"
 expect nsfnet.osp.res "1        2            14     10     10     53.000     23.000      4         18       44      4"
+run compare.log capview --experiment nsfnetnodes.txt nsfnet.vtr.res nsfnet.kmb.res nsfnet.osp.res nsfnet.dunv.res
+expect compare.log "  bound           144         67.92%  the most that can be restored"
+expect compare.log "  vetrun          144         67.92%  nsfnet.vtr.res"
+expect compare.log "  kimber          140         66.04%  nsfnet.kmb.res"
 
 # 4. The restorability of every span cut, searched by bisection.
 run capsweep.log capsweep nsfnetnodes.txt nsfnet.dat 3
