@@ -130,19 +130,7 @@ void cut_span(const Options& options, const NetData& net, const NodeNames& names
             Row{e, names.name_of(cut.from), names.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
 }
 
-DemandBound demand_bound(const NetData& net, int e) {
-  DemandBound b;
-  const Edge& cut = net.edges[static_cast<std::size_t>(e - 1)];
-  for (int k = 1; k <= net.n_edge; ++k) {
-    if (k == e || (net.paired() && k == e + 1)) continue;
-    const Edge& r = net.edges[static_cast<std::size_t>(k - 1)];
-    if (r.from == cut.from) b.s_out += r.spare;
-    if (r.to == cut.to) b.s_in += r.spare;
-  }
-  b.least = std::min(b.s_out, b.s_in);
-  b.demand = b.least >= cut.capacity ? cut.capacity : b.least;
-  return b;
-}
+DemandBound demand_bound(const NetData& net, int e) { return demand_bound(net.edges, net.paired(), e); }
 
 void write_results_header(std::FILE* results) { std::fputs(kResultsHeader, results); }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "cut_network.h"
 #include "path_report.h"
 #include "relax_answer.h"
 
@@ -34,13 +35,7 @@ std::string TextStream::text() {
   return std::string(data_, size_);
 }
 
-RelaxProblem relax_network(const NetData& net) {
-  RelaxProblem p;
-  p.node_count = net.n_node;
-  p.arcs.reserve(net.edges.size());
-  for (const Edge& r : net.edges) p.arcs.push_back({r.from, r.to, r.cost, r.spare});
-  return p;
-}
+RelaxProblem relax_network(const NetData& net) { return relax_network(net.n_node, net.edges); }
 
 InProcessSolver::InProcessSolver(const Options& options, const NetData& net, const NodeNames& names)
     : options_(options), net_(net), names_(names), solver_(relax_network(net)) {}
