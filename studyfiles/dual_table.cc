@@ -1,5 +1,6 @@
 #include "dual_table.h"
 
+#include <cstdlib>
 #include <optional>
 
 #include "scanner.h"
@@ -132,6 +133,14 @@ class TableReader {
       *values[k] = *value;
     }
     if (!f.at_end()) return Error::at(file_, f.line(), "the availability line is garbled");
+    for (const std::string* number : {&t.cut_rate, &t.repair_hours}) {
+      char* end = nullptr;
+      const double v = std::strtod(number->c_str(), &end);
+      if (number->find_first_not_of("0123456789.") != std::string::npos || *end != '\0' || !(v >= 0.0) ||
+          v > 1e300)
+        return Error::at(file_, at, "the cut rate and the repair hours must be plain decimal numbers");
+    }
+    if (t.length_unit != "km" && t.length_unit != "miles") return Error::at(file_, at, "lengths are in km or miles");
     return {};
   }
 
