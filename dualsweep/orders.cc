@@ -35,7 +35,7 @@ long long PairSolver::restore(int k, long long demand, bool take) {
   return s.routed;
 }
 
-PairRestored PairSolver::order(int first, int second) {
+PairRestored PairSolver::order(int first, int second, long long enough) {
   const std::vector<EdgeRecord>& edges = study_.net.edges;
   capacity_.clear();
   for (const EdgeRecord& r : edges) capacity_.push_back(r.spare);
@@ -47,6 +47,7 @@ PairRestored PairSolver::order(int first, int second) {
   const DemandBound bound = demand_bound_without(edges, 2 * first - 1, cut);
   PairRestored r;
   r.r_i = static_cast<int>(restore(first, bound.demand, true));
+  if (r.r_i <= enough) return r;
   r.r_j = static_cast<int>(restore(second, study_.span(second).capacity, false));
   return r;
 }
@@ -55,7 +56,9 @@ PairRestored PairSolver::pair(int i, int j) {
   const PairRestored i_first = order(i, j);
   const long long lost = static_cast<long long>(study_.span(i).capacity) + study_.span(j).capacity;
   if (i_first.total() == lost) return i_first;
-  const PairRestored j_first = order(j, i);
+  // j first restores no more of i than i first did: when that cannot beat
+  // i first, the second restoration of j first is not needed.
+  const PairRestored j_first = order(j, i, i_first.total() - i_first.r_i);
   if (j_first.total() > i_first.total()) return PairRestored{j_first.r_j, j_first.r_i};
   return i_first;
 }

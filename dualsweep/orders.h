@@ -26,8 +26,9 @@ class PairSolver {
   int single(int k);
 
   // Spans `first` and `second` both cut; `first` restored as much as
-  // possible, then `second` over what is left. r_i is first's.
-  PairRestored order(int first, int second);
+  // possible, then `second` over what is left. r_i is first's. When first's
+  // restoration is no more than `enough`, second's is not solved (r_j 0).
+  PairRestored order(int first, int second, long long enough = -1);
 
   // Spans i and j both cut: the better of the two orders, ties to i first.
   PairRestored pair(int i, int j);

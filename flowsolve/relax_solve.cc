@@ -121,7 +121,14 @@ RelaxSolution RelaxSolver::solve_with_capacities(const std::vector<long long>& c
   }
   closed_.clear();
   replaced_ = true;
-  return run(source, sink, demand);
+  // The most that can flow first: the least-cost flow of what routes is
+  // then found in one run, where a demand beyond it would take two.
+  const long long most = flow_->most_flow(source, sink);
+  const long long routable = std::min(demand, most);
+  RelaxSolution s;
+  if (routable > 0) s = run(source, sink, routable);
+  s.feasible = most >= demand;
+  return s;
 }
 
 RelaxSolution RelaxSolver::run(int source, int sink, long long demand) {

@@ -48,7 +48,8 @@ class RelaxSolver {
 
   // Solves with every arc offering `capacity[k]` (per arc, in file order,
   // none negative) in place of the network's own; the next solve() starts
-  // again from the network's capacities.
+  // again from the network's capacities. The flow is the one solve() gives
+  // for the same problem; when nothing routes, no flow and no paths.
   RelaxSolution solve_with_capacities(const std::vector<long long>& capacity, int source, int sink, long long demand);
 
   // The problem of the last solve: the closed arcs with capacity 0, its
