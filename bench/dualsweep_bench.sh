@@ -41,7 +41,7 @@ if [ "${DUALSWEEP_BENCH_FULL:-0}" = 1 ]; then
   echo "2. 200 nodes, 370 spans, --bound -j 2: $t s, $(awk '$1 == "below" { print $4, "pairs below the bound,", $6 }' run.log) short in all"
 else
   t=$(seconds "$bin/dualsweep" --bound -j 2 --slice 1/20 mesh200_nodes.txt mesh200.dat mesh200.dual)
-  pairs=$(awk '{ print $2 }' run.log)
+  pairs=$(awk '{ print $3 }' run.log)
   echo "2. 200 nodes, 370 spans, --bound -j 2: slice 1/20 ($pairs pairs) $t s;" \
        "the whole run about $(awk -v t="$t" 'BEGIN { printf "%.0f", t * 20 }') s"
 fi

@@ -4,6 +4,7 @@
 // left; both orders are tried and the larger total kept.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "relax_solve.h"
@@ -35,10 +36,25 @@ class PairSolver {
 
  private:
   // The largest amount of span k's working that routes within `capacity_`,
-  // at most `demand`; takes what its flow puts on each span off capacity_.
+  // at most `demand`; with `take`, what its flow puts on each span is taken
+  // off capacity_.
   long long restore(int k, long long demand, bool take);
+  // Per span, the units a flow puts on it either way, where not 0.
+  static std::vector<std::pair<int, long long>> span_use(const std::vector<long long>& flow);
+  void take_off(const std::vector<std::pair<int, long long>>& use);
+  // capacity_: every record's spare, those of the two spans 0 (0: none).
+  void open_all_but(int first, int second);
+
+  // The restoration of a span cut alone, as the first of an order.
+  struct Alone {
+    bool known = false;
+    long long routed = 0;
+    std::vector<std::pair<int, long long>> use;
+  };
+  const Alone& alone(int k);
 
   const DualStudy& study_;
   RelaxSolver solver_;
   std::vector<long long> capacity_;  // per record, for the solve at hand
+  std::vector<Alone> alone_;         // per span, once solved
 };
