@@ -17,13 +17,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/capsweep_jobs_bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 
-source "$root/bench/make_mesh.sh"
-
-seconds() {  # seconds COMMAND...: wall seconds of the command, output to run.log
-  local t0 t1
-  t0=$(date +%s%N); "$@" > run.log; t1=$(date +%s%N)
-  awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", (b - a) / 1e9 }'
-}
+source "$root/bench/mesh_helpers.sh"
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 make_mesh grid300 15 20

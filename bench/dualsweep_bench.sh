@@ -20,13 +20,8 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/dualsweep_bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-source "$root/bench/make_mesh.sh"
+source "$root/bench/mesh_helpers.sh"
 
-seconds() {  # seconds COMMAND...: wall seconds of the command, output to run.log
-  local t0 t1
-  t0=$(date +%s%N); "$@" > run.log; t1=$(date +%s%N)
-  awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.2f", (b - a) / 1e9 }'
-}
 summary_figure() { awk -v k="$1" '$1 == k { print $2 }' "$2"; }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,10 +1,8 @@
 #include "dualsweep.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 #include "csv.h"
@@ -110,10 +108,7 @@ std::string check_outputs(const Options& o) {
 }
 
 std::string write_output(const std::string& name, const std::string& text) {
-  errno = 0;
-  File f = open_file(name, "wb");
-  if (f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size() && finish_writing(f)) return "";
-  return "cannot write " + name + ": " + std::strerror(errno ? errno : EIO);
+  return write_file_or_reason(name, text).text();
 }
 
 // The whole table written, its summary printed, its CSV written.

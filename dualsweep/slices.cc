@@ -1,8 +1,6 @@
 #include "slices.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 #include "text_format.h"
 #include "wholefile.h"
@@ -53,11 +51,10 @@ Error gather_slices(const std::vector<std::string>& files, DualTable& whole) {
   std::string header;
   int slices = 0;
   for (std::size_t f = 0; f < files.size(); ++f) {
-    errno = 0;
-    std::optional<std::string> text = read_whole_file(files[f]);
-    if (!text) return Error::of("cannot read " + files[f] + ": " + std::strerror(errno ? errno : EIO));
+    std::string text;
+    if (Error e = read_file_or_reason(files[f], text)) return e;
     DualTable& t = tables[f];
-    if (Error e = studyfiles::read_dual_table(*text, files[f], t)) return e;
+    if (Error e = studyfiles::read_dual_table(text, files[f], t)) return e;
     if (t.slices == 0) return Error::at(files[f], 1, "not the table of a slice: it has no slice line");
     DualTable bare = t;
     bare.slice = bare.slices = 0;

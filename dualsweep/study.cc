@@ -1,7 +1,5 @@
 #include "study.h"
 
-#include <cerrno>
-#include <cstring>
 
 #include "relax_input.h"
 #include "text_format.h"
@@ -13,14 +11,6 @@ std::string DualStudy::name_of(int node) const {
 }
 
 namespace {
-
-Error read_input(const std::string& name, std::string& text) {
-  errno = 0;
-  std::optional<std::string> read = read_whole_file(name);
-  if (!read) return Error::of("cannot read " + name + ": " + std::strerror(errno ? errno : EIO));
-  text = std::move(*read);
-  return {};
-}
 
 Error check_spans(const DualStudy& s, const std::string& file, const std::string& nodes_file, bool lengths) {
   const Netdata& net = s.net;
@@ -67,8 +57,8 @@ Error check_spans(const DualStudy& s, const std::string& file, const std::string
 
 Error read_dual_study(const std::string& nodes_file, const std::string& netdata_file, bool lengths, DualStudy& out) {
   std::string node_text, net_text;
-  if (Error e = read_input(nodes_file, node_text)) return e;
-  if (Error e = read_input(netdata_file, net_text)) return e;
+  if (Error e = read_file_or_reason(nodes_file, node_text)) return e;
+  if (Error e = read_file_or_reason(netdata_file, net_text)) return e;
   if (Error e = read_node_list(node_text, nodes_file, out.nodes)) return e;
   if (Error e = read_netdata(net_text, netdata_file, out.net)) return e;
   return check_spans(out, netdata_file, nodes_file, lengths);

@@ -1,4 +1,5 @@
-# Sourced by the benchmarks that sweep synthetic meshes.
+# Sourced by the benchmarks that sweep synthetic meshes: the mesh maker and
+# a timer.
 
 # make_mesh NAME ROWS COLUMNS: NAME_nodes.txt and NAME.dat, a grid of spans
 # to the right and downwards, both directions of each; costs 1-20, spare
@@ -25,4 +26,10 @@ make_mesh() {
     print 1 > dat; print rows * cols > dat; print r > dat
     for (x = 1; x <= r; x++) print x, line[x] > dat
   }'
+}
+
+seconds() {  # seconds COMMAND...: wall seconds of the command, output to run.log
+  local t0 t1
+  t0=$(date +%s%N); "$@" > run.log; t1=$(date +%s%N)
+  awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", (b - a) / 1e9 }'
 }
