@@ -1,6 +1,5 @@
 #include "dual_table.h"
 
-#include <cstdlib>
 #include <optional>
 
 #include "scanner.h"
@@ -82,14 +81,19 @@ class TableReader {
     t.has_bound = line == "yes";
     if (Error e = read_availability(t)) return e;
     if (next_ < lines_.size() && starts_with(lines_[next_], "# slice ")) {
-      FieldScanner f(without_line_end(lines_[next_]).substr(8), line_number());
-      std::optional<std::string> word = f.next_word();
-      int k = 0, n = 0;
-      char tail = 0;
-      if (!word || std::sscanf(word->c_str(), "%d/%d%c", &k, &n, &tail) != 2 || n < 1 || k < 1 || k > n || !f.at_end())
+      // "K/N": the two numbers read as two words.
+      std::string slice(without_line_end(lines_[next_]).substr(8));
+      const std::size_t slash = slice.find('/');
+      if (slash != std::string::npos) slice[slash] = ' ';
+      FieldScanner f(slice, line_number());
+      const std::optional<long long> k = f.next_whole_word(32);
+      const std::optional<long long> n = f.next_whole_word(32);
+      if (slash == std::string::npos || slice.find_first_of(" \t") != slash || slash + 1 >= slice.size() ||
+          slice[slash + 1] < '0' || slice[slash + 1] > '9' || !k || !n || *n < 1 || *k < 1 || *k > *n ||
+          !f.at_end())
         return here("the slice line must read K/N with 1 <= K <= N");
-      t.slice = k;
-      t.slices = n;
+      t.slice = static_cast<int>(*k);
+      t.slices = static_cast<int>(*n);
       ++next_;
     }
     if (Error e = read_spans(t)) return e;
@@ -134,10 +138,9 @@ class TableReader {
     }
     if (!f.at_end()) return Error::at(file_, f.line(), "the availability line is garbled");
     for (const std::string* number : {&t.cut_rate, &t.repair_hours}) {
-      char* end = nullptr;
-      const double v = std::strtod(number->c_str(), &end);
-      if (number->find_first_not_of("0123456789.") != std::string::npos || *end != '\0' || !(v >= 0.0) ||
-          v > 1e300)
+      FieldScanner digits(*number, at);
+      const std::optional<double> v = digits.next_decimal_word();
+      if (number->find_first_not_of("0123456789.") != std::string::npos || !v || !digits.at_end())
         return Error::at(file_, at, "the cut rate and the repair hours must be plain decimal numbers");
     }
     if (t.length_unit != "km" && t.length_unit != "miles") return Error::at(file_, at, "lengths are in km or miles");

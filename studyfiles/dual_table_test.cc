@@ -37,7 +37,9 @@ TEST(DualTable, RoundTripsWithAndWithoutBoundSliceAndAvailability) {
     EXPECT_EQ(back.cut_rate, t.cut_rate);
     ASSERT_EQ(back.rows.size(), 3u);
     EXPECT_EQ(back.rows[1].r_j, 5);
-    if (bound) EXPECT_EQ(back.rows[1].bound, 8.5);
+    if (bound) {
+      EXPECT_EQ(back.rows[1].bound, 8.5);
+    }
   }
 }
 
@@ -85,6 +87,19 @@ TEST(DualTable, RefusesRowsThatDisagreeWithTheHeaderNamingTheLine) {
   const std::string row3 = swapped.substr(third);
   swapped = swapped.substr(0, second) + row3 + swapped.substr(second, third - second);
   EXPECT_NE(read_dual_table(swapped, "t.out", t).text().find("out of span order"), std::string::npos);
+  DualTable sliced = three_spans(false);
+  sliced.slice = 1;
+  sliced.slices = 2;
+  const std::string sliced_text = format_dual_table(sliced);
+  for (const char* bad : {"4/3", "0/3", "1 /3", "1/ 3", "1/3/3", "1/x", "13"}) {
+    std::string text = sliced_text;
+    text.replace(text.find("1/2"), 3, bad);
+    EXPECT_NE(read_dual_table(text, "t.out", t).text().find("t.out:6: the slice line must read K/N"), std::string::npos)
+        << bad;
+  }
+  std::string rate = sliced_text;
+  rate.replace(rate.find("# availability none"), 19, "# availability cut-rate 2e3 repair-hours 12 length km");
+  EXPECT_NE(read_dual_table(rate, "t.out", t).text().find("plain decimal numbers"), std::string::npos);
   std::string many = good;
   many.replace(many.find("# spans 3"), 9, "# spans 2000000000");
   EXPECT_NE(read_dual_table(many, "t.out", t).text().find("fewer span lines"), std::string::npos);
