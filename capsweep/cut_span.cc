@@ -135,20 +135,6 @@ void cut_span(const Options& options, const Netdata& net, const NodeList& nodes,
             Row{e, nodes.name_of(cut.from), nodes.name_of(cut.to), cut.capacity, false, 0, Answer{}, 0.0});
 }
 
-DemandBound demand_bound(const Netdata& net, int e) {
-  DemandBound b;
-  const EdgeRecord& cut = net.edges[static_cast<std::size_t>(e - 1)];
-  for (int k = 1; k <= net.n_record; ++k) {
-    if (k == e || (net.bidirectional && k == e + 1)) continue;
-    const EdgeRecord& r = net.edges[static_cast<std::size_t>(k - 1)];
-    if (r.from == cut.from) b.s_out += r.spare;
-    if (r.to == cut.to) b.s_in += r.spare;
-  }
-  b.least = std::min(b.s_out, b.s_in);
-  b.demand = b.least >= cut.capacity ? cut.capacity : b.least;
-  return b;
-}
-
 void write_results_header(std::FILE* results) { std::fputs(kResultsHeader, results); }
 
 void write_row(std::FILE* results, const Row& row) {

@@ -8,22 +8,10 @@
 #include <functional>
 #include <string>
 
+#include "cut_network.h"
 #include "inputs.h"
 #include "network.h"
 #include "search.h"
-
-// How much of the cut record's capacity the spare around its end nodes
-// could carry at most.
-struct DemandBound {
-  long long s_out = 0;  // spare leaving the cut record's from node
-  long long s_in = 0;   // spare entering its to node
-  long long least = 0;  // min(s_out, s_in)
-  long long demand = 0; // the capacity when least covers it, else least
-};
-
-// The bound for cutting record `e` (1-based): the cut record and, in a
-// bidirectional table, its twin `e + 1` add nothing.
-DemandBound demand_bound(const studyfiles::Netdata& net, int e);
 
 // The three header lines of the results table.
 void write_results_header(std::FILE* results);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "cut_network.h"
 #include "path_report.h"
 #include "relax_answer.h"
 
@@ -38,14 +39,6 @@ TextStream::~TextStream() {
 std::string TextStream::text() {
   if (std::fflush(file_) != 0) throw std::bad_alloc();
   return std::string(data_, size_);
-}
-
-RelaxProblem relax_network(const Netdata& net) {
-  RelaxProblem p;
-  p.node_count = net.n_node;
-  p.arcs.reserve(net.edges.size());
-  for (const EdgeRecord& r : net.edges) p.arcs.push_back({r.from, r.to, r.cost, r.spare});
-  return p;
 }
 
 InProcessSolver::InProcessSolver(const Options& options, const Netdata& net, const NodeList& nodes)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cut_network.h"
 #include "cut_span.h"
 #include "inputs.h"
 #include "network.h"
@@ -64,7 +65,3 @@ class InProcessSolver {
   std::vector<std::size_t> closed_;  // the arcs the cut at hand closes
   RelaxSolution last_;               // the answer of the last trial
 };
-
-// The network as the flow solve takes it: one arc per record, offering
-// its spare, in file order.
-studyfiles::RelaxProblem relax_network(const studyfiles::Netdata& net);

@@ -1,8 +1,6 @@
 #include "capview.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -71,20 +69,11 @@ bool experiment_names(const std::vector<std::string>& names, Options& options) {
 }
 
 // The file's whole text, or a message naming the file and the reason.
-std::string read_input(const std::string& name, std::string& text) {
-  errno = 0;
-  std::optional<std::string> read = read_whole_file(name);
-  if (!read) return "cannot read " + name + ": " + std::strerror(errno ? errno : EIO);
-  text = std::move(*read);
-  return "";
-}
+std::string read_input(const std::string& name, std::string& text) { return read_file_or_reason(name, text).text(); }
 
 // Writes the text into the file, or returns a message naming the file.
 std::string write_output(const std::string& name, const std::string& text) {
-  errno = 0;
-  File f = open_file(name, "wb");
-  if (f && std::fwrite(text.data(), 1, text.size(), f.get()) == text.size() && finish_writing(f)) return "";
-  return "cannot write " + name + ": " + std::strerror(errno ? errno : EIO);
+  return write_file_or_reason(name, text).text();
 }
 
 int fail(const std::string& message) {

@@ -1,17 +1,8 @@
 #include "csv.h"
 
+#include "csv_field.h"
 #include "experiment.h"
 #include "text_format.h"
-
-std::string csv_field(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 std::string csv_text(const std::vector<SpanResult>& spans) {
   std::string out = "span,from,to,working,restored,percent,feasible\n";

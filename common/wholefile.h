@@ -27,3 +27,11 @@ bool write_and_finish(File& file, std::string_view text);
 // Writes the whole text into the file (created or truncated) and closes it,
 // every write and the close checked: "can not write NAME" when any failed.
 Error write_text_file(const std::string& name, std::string_view text);
+
+// The whole file into `text`, or "cannot read NAME: REASON" (the system's
+// words for the failure).
+Error read_file_or_reason(const std::string& name, std::string& text);
+
+// Writes the whole text into the file (created or truncated) and closes it,
+// or "cannot write NAME: REASON".
+Error write_file_or_reason(const std::string& name, std::string_view text);

@@ -95,9 +95,15 @@ std::string RelaxSolver::refusal(const std::vector<std::size_t>& closed_arcs, in
 }
 
 void RelaxSolver::close_arcs(const std::vector<std::size_t>& closed_arcs) {
-  for (std::size_t k : closed_) {
+  auto reopen = [&](std::size_t k) {
     problem_.arcs[k].capacity = full_capacity_[k];
     flow_->capacity[flow_->arcs[k]] = full_capacity_[k];
+  };
+  if (replaced_) {
+    for (std::size_t k = 0; k < full_capacity_.size(); ++k) reopen(k);
+    replaced_ = false;
+  } else {
+    for (std::size_t k : closed_) reopen(k);
   }
   closed_ = closed_arcs;
   for (std::size_t k : closed_) {
@@ -108,7 +114,29 @@ void RelaxSolver::close_arcs(const std::vector<std::size_t>& closed_arcs) {
 
 RelaxSolution RelaxSolver::solve(const std::vector<std::size_t>& closed_arcs, int source, int sink,
                                  long long demand) {
-  if (closed_arcs != closed_) close_arcs(closed_arcs);
+  if (replaced_ || closed_arcs != closed_) close_arcs(closed_arcs);
+  return run(source, sink, demand);
+}
+
+RelaxSolution RelaxSolver::solve_with_capacities(const std::vector<long long>& capacity, int source, int sink,
+                                                 long long demand) {
+  for (std::size_t k = 0; k < full_capacity_.size(); ++k) {
+    problem_.arcs[k].capacity = capacity[k];
+    flow_->capacity[flow_->arcs[k]] = capacity[k];
+  }
+  closed_.clear();
+  replaced_ = true;
+  // The most that can flow first: the least-cost flow of what routes is
+  // then found in one run, where a demand beyond it would take two.
+  const long long most = flow_->most_flow(source, sink);
+  const long long routable = std::min(demand, most);
+  RelaxSolution s;
+  if (routable > 0) s = run(source, sink, routable);
+  s.feasible = most >= demand;
+  return s;
+}
+
+RelaxSolution RelaxSolver::run(int source, int sink, long long demand) {
   problem_.source = source;
   problem_.sink = sink;
   problem_.demand = demand;

@@ -46,6 +46,12 @@ class RelaxSolver {
   // no capacity; the problem must be one that refusal() accepts.
   RelaxSolution solve(const std::vector<std::size_t>& closed_arcs, int source, int sink, long long demand);
 
+  // Solves with every arc offering `capacity[k]` (per arc, in file order,
+  // none negative) in place of the network's own; the next solve() starts
+  // again from the network's capacities. The flow is the one solve() gives
+  // for the same problem; when nothing routes, no flow and no paths.
+  RelaxSolution solve_with_capacities(const std::vector<long long>& capacity, int source, int sink, long long demand);
+
   // The problem of the last solve: the closed arcs with capacity 0, its
   // source, sink and demand.
   const studyfiles::RelaxProblem& problem() const { return problem_; }
@@ -53,10 +59,12 @@ class RelaxSolver {
  private:
   struct Flow;
   void close_arcs(const std::vector<std::size_t>& closed_arcs);
+  RelaxSolution run(int source, int sink, long long demand);
 
   studyfiles::RelaxProblem problem_;
   std::vector<long long> full_capacity_;  // per arc, as the network gave it
   std::vector<std::size_t> closed_;       // the arcs the last solve closed
+  bool replaced_ = false;                 // the last solve set every capacity
   std::vector<std::size_t> negative_;     // arcs of negative capacity
   __int128 cost_weight_ = 0;              // sum of |cost| x capacity, all arcs open
   std::unique_ptr<Flow> flow_;

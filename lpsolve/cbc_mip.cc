@@ -1,4 +1,4 @@
-// The MIP solver behind capplan: COIN-OR CBC through its C interface, the
+// The MIP and LP solver of capplan and dualsweep: COIN-OR CBC through its C interface, the
 // model owned by a handle that deletes it.
 #include <coin/Cbc_C_Interface.h>
 

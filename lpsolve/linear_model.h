@@ -40,5 +40,5 @@ struct MipResult {
   Error error;                // why nothing could be had
 };
 
-// The solver capplan uses: COIN-OR CBC.
+// The solver capplan and dualsweep use: COIN-OR CBC.
 MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options);

@@ -1,0 +1,4 @@
+#include "dualsweep.h"
+#include "program.h"
+
+int main(int argc, char** argv) { return run_program(argc, argv, dualsweep_main); }
