@@ -2,13 +2,15 @@
 # Sets up, builds, and runs in a scratch folder (run/), leaving the inputs in
 # examples/ untouched: the path from a network file to a restorability study
 # (netimport, capplan, capsweep with the toolkit's own solver relax, capview)
-# on the Abilene network from the Internet Topology Zoo, then capsweep on the
+# on the Abilene network from the Internet Topology Zoo, its plan under two
+# span cuts at once (dualsweep), its restoration simulated by the four
+# simulators of an experiment (linkweave's scripts), then capsweep on the
 # NSFNET example.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 # The programs only; the test script builds the tests.
-BUILD_TARGETS="netimport capplan capsweep relax halvane morwick routeweave linkweave unpairer capview" \
+BUILD_TARGETS="netimport capplan capsweep relax halvane morwick routeweave linkweave unpairer capview dualsweep vetrun kimber ospel dunvar" \
   bash "$root/scripts/build.sh" "$root/build" > "$root/build.log" 2>&1 || { cat "$root/build.log"; exit 1; }
 export PATH="$root/build/bin:$PATH"
 rm -rf "$root/run" && mkdir -p "$root/run" && cd "$root/run"
@@ -29,6 +31,14 @@ netimport --spare-ratio 1 Abilene.gml abilene_ratio1 2> abilene_ratio1.notes
 (cd abilene_ratio1 && capsweep -s nodes.txt net.dat 3 > capsweep.log &&
   capview nodes.txt net.dat net.out > summary.txt)
 grep 'network restorability' abilene_ratio1/summary.txt
+echo "--- the plan under two span cuts at once: dualsweep, run/abilene/planned.dual"
+(cd abilene && dualsweep nodes.txt planned.dat planned.dual > dual.txt)
+grep -E '^  (pairs|R1|R2) ' abilene/dual.txt
+echo "--- its restoration simulated: linkweave's experiment on run/abilene_ratio1/, every span cut by each of the four simulators"
+(cd abilene_ratio1 && linkweave nodes.txt spans.txt abilene.rst 1 > linkweave.log &&
+  PATH=.:$PATH ./abilene.scr > experiment.log &&
+  capview --experiment nodes.txt abilene.vtr.res abilene.kmb.res abilene.osp.res abilene.dunv.res experiment.html > methods.txt)
+sed -n '/^network restorability/,/^$/p;/^restoration time/,/^$/p' abilene_ratio1/methods.txt
 
 cp "$root/examples/nsfnet_nodes.txt" "$root/examples/nsfnet.dat" .
 capsweep -s nsfnet_nodes.txt nsfnet.dat 3 > capsweep.log

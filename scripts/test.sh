@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 # chromium and playwright-core for capview's browser test, which is skipped without them
 bash "$root/scripts/setup_browser.sh" || echo "test: capview's browser test will be skipped"
+# slurm-wlm and munge for dualsweep's one-node cluster test, which is skipped without them
+bash "$root/scripts/install_packages.sh" test slurm-wlm munge || echo "test: dualsweep's cluster test will be skipped"
 bash "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
 bash "$root/scripts/build.sh" "$root/build-sanitize" -DTOOLKIT_SANITIZE=ON
