@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include <unistd.h>
+
 #include "csv.h"
 #include "long_options.h"
 #include "pair_loop.h"
@@ -20,11 +22,12 @@ namespace {
 
 const char* const kUsage =
     "usage: dualsweep [--bound] [--cut-rate R [--repair-hours H] [--length km|miles]] [--csv FILE] [-j N]\n"
-    "                 [--slice K/N] NODEFILE NETDATA RESULTS\n"
+    "                 [--slice K/N] [--progress] NODEFILE NETDATA RESULTS\n"
     "       dualsweep --gather [--csv FILE] RESULTS SLICE...\n";
 
 struct Options {
   bool bound = false, gather = false;
+  bool progress = false;  // progress lines on standard error, also when it is no terminal
   std::string cut_rate, repair_hours = "12", length_unit = "km";
   std::string csv;
   int threads = 1;
@@ -51,7 +54,7 @@ std::string parse(int argc, char** argv, Options& o, bool& help) {
   const LongOptions parsed = parse_long_options(
       argc, argv,
       {{"--bound", false}, {"--cut-rate", true}, {"--repair-hours", true}, {"--length", true}, {"--csv", true},
-       {"-j", true}, {"--slice", true}, {"--gather", false}});
+       {"-j", true}, {"--slice", true}, {"--gather", false}, {"--progress", false}});
   help = parsed.help;
   if (help) return "";
   if (parsed.error) return parsed.error.text();
@@ -59,6 +62,8 @@ std::string parse(int argc, char** argv, Options& o, bool& help) {
   for (const auto& [name, value] : parsed.given) {
     if (name == "--bound") {
       o.bound = true;
+    } else if (name == "--progress") {
+      o.progress = true;
     } else if (name == "--gather") {
       o.gather = true;
     } else if (name == "--cut-rate") {
@@ -160,6 +165,7 @@ int dualsweep_main(int argc, char** argv) {
   table.slice = o.slice;
   table.slices = o.slices;
   table.spans = single_cuts(study);
-  table.rows = solve_pairs(study, pairs_of(table.spans, o.slice, o.slices), o.threads, o.bound);
+  std::FILE* progress = o.progress || isatty(STDERR_FILENO) ? stderr : nullptr;
+  table.rows = solve_pairs(study, pairs_of(table.spans, o.slice, o.slices), o.threads, o.bound, progress);
   return finish(o, table, o.names[2]);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -18,6 +19,34 @@ namespace {
 // evenly, enough to keep the counter quiet.
 constexpr std::size_t kChunk = 16;
 
+// Counts the pairs done and, now and then, says so.
+class Progress {
+ public:
+  Progress(std::FILE* out, std::size_t total) : out_(out), total_(total), start_(Clock::now()), last_(start_) {}
+
+  void add(std::size_t done) {
+    const std::size_t now_done = done_ += done;
+    if (out_ == nullptr) return;
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return;
+    const Clock::time_point now = Clock::now();
+    if (std::chrono::duration<double>(now - last_).count() < kProgressSeconds) return;
+    last_ = now;
+    std::fprintf(out_, "dualsweep: %zu of %zu pairs (%.0f%%), %.0f s\n", now_done, total_,
+                 100.0 * static_cast<double>(now_done) / static_cast<double>(total_),
+                 std::chrono::duration<double>(now - start_).count());
+    std::fflush(out_);
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  std::FILE* out_;
+  std::size_t total_;
+  std::atomic<std::size_t> done_{0};
+  std::mutex mutex_;
+  Clock::time_point start_, last_;
+};
+
 }  // namespace
 
 std::vector<studyfiles::DualSpan> single_cuts(const DualStudy& study) {
@@ -31,8 +60,9 @@ std::vector<studyfiles::DualSpan> single_cuts(const DualStudy& study) {
 }
 
 std::vector<studyfiles::DualRow> solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, int threads,
-                                             bool bound) {
+                                             bool bound, std::FILE* progress) {
   std::vector<studyfiles::DualRow> rows(pairs.size());
+  Progress counter(progress, pairs.size());
   std::atomic<std::size_t> next{0};
   std::mutex failure_mutex;
   std::exception_ptr failure;
@@ -50,6 +80,7 @@ std::vector<studyfiles::DualRow> solve_pairs(const DualStudy& study, const std::
           const PairRestored r = solver.pair(i, j);
           rows[p] = studyfiles::DualRow{i, j, r.r_i, r.r_j, lp ? lp->bound(i, j) : 0.0};
         }
+        counter.add(end - start);
       }
     } catch (...) {
       std::lock_guard lock(failure_mutex);

@@ -51,6 +51,11 @@ for opts in "" "--bound --cut-rate 2.0"; do
     "$bin"/dualsweep $opts --csv j.csv -j $j nsfnet_nodes.txt nsfnet.dat j.dual > j.summary || fail "-j $j failed"
     cmp -s whole.dual j.dual && cmp -s whole.summary j.summary && cmp -s whole.csv j.csv || fail "-j $j differs ($opts)"
   done
+  # Progress lines go to standard error alone: the files and the summary stay.
+  "$bin"/dualsweep $opts --progress --csv j.csv -j 2 nsfnet_nodes.txt nsfnet.dat j.dual > j.summary 2> progress.log ||
+    fail "--progress failed"
+  cmp -s whole.dual j.dual && cmp -s whole.summary j.summary && cmp -s whole.csv j.csv || fail "--progress differs ($opts)"
+  grep -qv '^dualsweep: [0-9]* of [0-9]* pairs ([0-9]*%), [0-9]* s$' progress.log && fail "--progress wrote other lines"
   for n in 1 3 7; do
     slices=()
     for k in $(seq 1 $n); do
