@@ -51,8 +51,8 @@ void check_table(std::string_view text) {
 }
 
 void compare(const std::vector<std::string_view>& parts) {
-  NodeList nodes;
-  if (read_node_list(parts[0], "nodes.txt", nodes)) return;
+  studyfiles::NodeList nodes;
+  if (studyfiles::read_node_list(parts[0], "nodes.txt", nodes)) return;
   std::vector<ExperimentInput> tables;
   for (std::size_t p = 1; p < parts.size() && p <= 4; ++p) {
     ExperimentInput input;
