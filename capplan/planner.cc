@@ -83,7 +83,7 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   trim_spare(net, plan.spare, plan.bridges, search_over);
   plan.cost = cost_of(net, plan.spare);
   plan.lower_bound = static_cast<long long>(std::ceil(plan.lp_bound - 1e-6));
-  progress.plan(plan.cost, plan.lp_bound);
+  progress.plan(plan.cost, plan.lower_bound);
 
   // The search solves the linear program again at its root, beyond the reach
   // of its own time limit: it starts only with twice that time left.
@@ -110,7 +110,7 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
       }
       plan.lower_bound = std::max(plan.lower_bound, static_cast<long long>(std::ceil(mip.bound - 1e-6)));
       if (mip.optimal) plan.lower_bound = std::max(plan.lower_bound, std::llround(mip.objective));
-      progress.plan(plan.cost, std::max(plan.lp_bound, static_cast<double>(plan.lower_bound)));
+      progress.plan(plan.cost, plan.lower_bound);
     }
     if (!mip.optimal && plan.note.empty())
       plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());

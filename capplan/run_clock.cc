@@ -21,7 +21,7 @@ void Progress::lp_bound(double bound) {
   tick();
 }
 
-void Progress::plan(long long cost, double bound) {
+void Progress::plan(long long cost, long long bound) {
   plan_kept_ = on_;
   plan_cost_ = cost;
   plan_bound_ = bound;
@@ -36,11 +36,11 @@ void Progress::tick() {
     std::fprintf(out_, "capplan: %.1f s: LP bound %.2f\n", now, lp_);
     lp_kept_ = false;
   } else {
-    const double gap = gap_percent(plan_cost_, plan_bound_);
+    const double gap = gap_percent(plan_cost_, static_cast<double>(plan_bound_));
     if (gap < 0)
       std::fprintf(out_, "capplan: %.1f s: plan cost %lld, no lower bound yet\n", now, plan_cost_);
     else
-      std::fprintf(out_, "capplan: %.1f s: plan cost %lld, lower bound %.2f, gap %.2f%%\n", now, plan_cost_,
+      std::fprintf(out_, "capplan: %.1f s: plan cost %lld, lower bound %lld, gap %.2f%%\n", now, plan_cost_,
                    plan_bound_, gap);
     plan_kept_ = false;
   }

@@ -33,7 +33,7 @@ class RunClock {
 
 // Progress lines on standard error, e.g.
 //   capplan: 12.3 s: LP bound 364211.34
-//   capplan: 20.1 s: plan cost 364230, lower bound 364212, gap 0.01%
+//   capplan: 20.1 s: plan cost 364230, lower bound 364212, gap 0.00%
 // at most one every `kEvery` seconds, and none in the first `kEvery` seconds
 // of the run: a short run says nothing. What comes too soon is kept, and
 // shown by a later call once its time has come, unless newer news replaced
@@ -45,8 +45,9 @@ class Progress {
   Progress(const RunClock& clock, bool enabled, std::FILE* out = stderr) : clock_(clock), on_(enabled), out_(out) {}
 
   void lp_bound(double bound);
-  // A plan of this cost (a new best) against the best lower bound known.
-  void plan(long long cost, double bound);
+  // A plan of this cost (a new best) against the best lower bound known
+  // (0: none yet).
+  void plan(long long cost, long long bound);
   // Shows a kept line once its time has come.
   void tick();
   int lines() const { return lines_; }
@@ -57,7 +58,7 @@ class Progress {
   std::FILE* out_;
   double last_ = -1;  // when the last line was shown (-1: none yet)
   bool lp_kept_ = false, plan_kept_ = false;  // the LP line goes first
-  double lp_ = 0, plan_bound_ = 0;
-  long long plan_cost_ = 0;
+  double lp_ = 0;
+  long long plan_cost_ = 0, plan_bound_ = 0;
   int lines_ = 0;
 };
