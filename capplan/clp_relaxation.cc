@@ -1,9 +1,30 @@
 #include "clp_relaxation.h"
 
+#include <coin/ClpEventHandler.hpp>
 #include <coin/ClpSimplex.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
+#include <chrono>
+
 #include "text_format.h"
+
+namespace {
+
+// Clp looks at its own time limit only now and then; this stops it after
+// the first iteration past the deadline.
+class WallDeadline : public ClpEventHandler {
+ public:
+  explicit WallDeadline(std::chrono::steady_clock::time_point end) : end_(end) {}
+  int event(Event what) override {
+    return what == endOfIteration && std::chrono::steady_clock::now() >= end_ ? 0 : -1;
+  }
+  ClpEventHandler* clone() const override { return new WallDeadline(*this); }
+
+ private:
+  std::chrono::steady_clock::time_point end_;
+};
+
+}  // namespace
 
 MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds) {
   MipResult result;
@@ -12,6 +33,10 @@ MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel&
   solver.loadProblem(model.columns(), model.rows(), packed.start.data(), packed.index.data(), packed.value.data(),
                      packed.col_low.data(), packed.col_high.data(), model.objective.data(), packed.row_low.data(),
                      packed.row_high.data());
+  const WallDeadline deadline(std::chrono::steady_clock::now() +
+                              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                  std::chrono::duration<double>(seconds)));
+  solver.getModelPtr()->passInEventHandler(&deadline);
   solver.getModelPtr()->setMaximumWallSeconds(seconds);
   solver.getModelPtr()->setMaximumSeconds(seconds);
   solver.initialSolve();
