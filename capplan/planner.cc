@@ -59,8 +59,11 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   MipOptions lp_options;
   // A first plan without the linear program, in hand before it starts, in
   // case the time runs out before it is solved.
-  std::vector<long long> routed = routed_spare(net, cuts);
-  if (routed.empty() || !short_cuts(net, routed, plan.bridges).empty()) routed = ceiling;
+  RoutedPlan routed(net, cuts);
+  // It may take a tenth of the search's time to improve, before the linear
+  // program has the rest.
+  const double routed_until = clock.elapsed() + 0.1 * clock.search_left();
+  routed.improve([&] { return clock.elapsed() >= routed_until; });
   lp_options.seconds = clock.search_left();
   lp_options.relaxation_only = true;
   const double lp_start = clock.elapsed();
@@ -78,7 +81,9 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
     if (short_cuts(net, rounded, plan.bridges).empty()) plan.spare = rounded;
   } else {
     plan.note = "the linear program was not solved: " + lp.error.text();
-    plan.spare = routed;
+    routed.improve(search_over);
+    plan.spare = routed.routed() ? routed.spare() : ceiling;
+    if (!short_cuts(net, plan.spare, plan.bridges).empty()) plan.spare = ceiling;
   }
   trim_spare(net, plan.spare, plan.bridges, search_over);
   plan.cost = cost_of(net, plan.spare);

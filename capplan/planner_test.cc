@@ -198,6 +198,16 @@ TEST(FirstPlan, RoutedSpareRestoresEveryCutAndCostsNoLessThanTheLpBound) {
       cost += net.spans[k].cost * (spare[k] - net.spans[k].spare);
     }
     EXPECT_GE(cost, best.cost);
+    // Routing each cut again over the spare the others need never costs more.
+    RoutedPlan improved(net, cuts);
+    improved.improve({});
+    const std::vector<long long> better = improved.spare();
+    EXPECT_TRUE(restores_all(net, better, best.bridges));
+    long long better_cost = 0;
+    for (std::size_t k = 0; k < net.spans.size(); ++k)
+      better_cost += net.spans[k].cost * (better[k] - net.spans[k].spare);
+    EXPECT_LE(better_cost, cost);
+    EXPECT_GE(better_cost, best.cost);
   }
 }
 
