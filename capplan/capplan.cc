@@ -54,7 +54,8 @@ int usage_error(const std::string& message) {
 // status to stop with.
 int parse_command_line(int argc, char** argv, Options& options) {
   const LongOptions parsed = parse_long_options(
-      argc, argv, {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false}});
+      argc, argv,
+      {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false}});
   if (parsed.help) {
     std::fputs(kUsage, stdout);
     return 0;
