@@ -54,7 +54,7 @@ MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
     row_high.push_back(cbc_value(model.row_high[r]));
   }
   // CBC's seconds bound the search, not a relaxation: Clp keeps the limit.
-  if (options.relaxation_only) return solve_relaxation_with_clp(model, packed, options.seconds);
+  if (options.relaxation_only) return solve_relaxation_with_clp(model, packed, options.seconds, options.tick);
 
   CbcHandle cbc(Cbc_newModel());
   Cbc_loadProblem(cbc.get(), n_col, model.rows(), start.data(), index.data(), value.data(), col_low.data(),

@@ -11,22 +11,28 @@
 namespace {
 
 // Clp looks at its own time limit only now and then; this stops it after
-// the first iteration past the deadline.
+// the first iteration past the deadline, and ticks every hundredth.
 class WallDeadline : public ClpEventHandler {
  public:
-  explicit WallDeadline(std::chrono::steady_clock::time_point end) : end_(end) {}
+  WallDeadline(std::chrono::steady_clock::time_point end, const std::function<void()>& tick)
+      : end_(end), tick_(&tick) {}
   int event(Event what) override {
-    return what == endOfIteration && std::chrono::steady_clock::now() >= end_ ? 0 : -1;
+    if (what != endOfIteration) return -1;
+    if (*tick_ && ++iterations_ % 100 == 0) (*tick_)();
+    return std::chrono::steady_clock::now() >= end_ ? 0 : -1;
   }
   ClpEventHandler* clone() const override { return new WallDeadline(*this); }
 
  private:
   std::chrono::steady_clock::time_point end_;
+  const std::function<void()>* tick_;
+  long long iterations_ = 0;
 };
 
 }  // namespace
 
-MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds) {
+MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds,
+                                    const std::function<void()>& tick) {
   MipResult result;
   OsiClpSolverInterface solver;
   solver.messageHandler()->setLogLevel(0);
@@ -35,7 +41,8 @@ MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel&
                      packed.row_high.data());
   const WallDeadline deadline(std::chrono::steady_clock::now() +
                               std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                  std::chrono::duration<double>(seconds)));
+                                  std::chrono::duration<double>(seconds)),
+                              tick);
   solver.getModelPtr()->passInEventHandler(&deadline);
   solver.getModelPtr()->setMaximumWallSeconds(seconds);
   solver.getModelPtr()->setMaximumSeconds(seconds);

@@ -5,6 +5,7 @@
 
 #include <coin/CoinTypes.hpp>
 
+#include <functional>
 #include <vector>
 
 #include "linear_model.h"
@@ -17,4 +18,6 @@ struct PackedModel {
   std::vector<double> value, col_low, col_high, row_low, row_high;
 };
 
-MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds);
+// `tick`, when given, is called after every hundredth iteration.
+MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds,
+                                    const std::function<void()>& tick = {});

@@ -64,8 +64,10 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   // program has the rest.
   const double routed_until = clock.elapsed() + 0.1 * clock.search_left();
   routed.improve([&] { return clock.elapsed() >= routed_until; });
+  if (routed.routed()) progress.plan(cost_of(net, routed.spare()), 0);
   lp_options.seconds = clock.search_left();
   lp_options.relaxation_only = true;
+  lp_options.tick = [&] { progress.tick(); };
   const double lp_start = clock.elapsed();
   MipResult lp;
   if (lp_options.seconds > 0)

@@ -22,6 +22,9 @@ void Progress::lp_bound(double bound) {
 }
 
 void Progress::plan(long long cost, long long bound) {
+  // No news: the plan shown or kept last.
+  if (told_ && cost == plan_cost_ && bound == plan_bound_) return;
+  told_ = true;
   plan_kept_ = on_;
   plan_cost_ = cost;
   plan_bound_ = bound;

@@ -46,7 +46,7 @@ class Progress {
 
   void lp_bound(double bound);
   // A plan of this cost (a new best) against the best lower bound known
-  // (0: none yet).
+  // (0: none yet); the same plan and bound again are no news.
   void plan(long long cost, long long bound);
   // Shows a kept line once its time has come.
   void tick();
@@ -58,6 +58,7 @@ class Progress {
   std::FILE* out_;
   double last_ = -1;  // when the last line was shown (-1: none yet)
   bool lp_kept_ = false, plan_kept_ = false;  // the LP line goes first
+  bool told_ = false;                         // of a plan
   double lp_ = 0;
   long long plan_cost_ = 0, plan_bound_ = 0;
   int lines_ = 0;
