@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "error.h"
 #include "long_options.h"
 #include "netdata.h"
 #include "node_list.h"
 #include "planner.h"
+#include "run_clock.h"
 #include "study.h"
 #include "text_format.h"
 #include "textio.h"
@@ -34,6 +37,7 @@ struct Options {
   std::string planned, report;
   SpanOptions spans;
   PlanOptions plan;
+  bool progress = false;  // --progress: show it even when standard error is no terminal
 };
 
 int fail(const std::string& message) {
@@ -50,7 +54,8 @@ int usage_error(const std::string& message) {
 // status to stop with.
 int parse_command_line(int argc, char** argv, Options& options) {
   const LongOptions parsed = parse_long_options(
-      argc, argv, {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}});
+      argc, argv,
+      {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false}});
   if (parsed.help) {
     std::fputs(kUsage, stdout);
     return 0;
@@ -59,6 +64,8 @@ int parse_command_line(int argc, char** argv, Options& options) {
   for (const auto& [option, value] : parsed.given) {
     if (option == "--keep-spare") {
       options.spans.keep_spare = true;
+    } else if (option == "--progress") {
+      options.progress = true;
     } else if (option == "--cost") {
       if (value != "unit" && value != "file") return usage_error("--cost takes unit or file, not '" + value + "'");
       options.spans.unit_cost = value == "unit";
@@ -118,6 +125,11 @@ int capplan_main(int argc, char** argv) {
   if (!error) error = spans_from_netdata(net, nodes, options.inputs, options.spans, spans);
   if (error) return fail(error.text());
 
+  // The time limit holds from the start of the run.
+  const RunClock clock(options.plan.seconds, start);
+  Progress progress(clock, options.progress || isatty(STDERR_FILENO) == 1);
+  options.plan.clock = &clock;
+  options.plan.progress = &progress;
   const Plan plan = plan_spare(spans, options.plan);
   if (Error proof = prove_plan(spans, nodes, plan)) return fail(proof.text() + "; nothing written");
 

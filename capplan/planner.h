@@ -5,7 +5,10 @@
 // optimum is the lower bound no plan, over any restoration routes, can beat.
 // Its spare, rounded up, restores every cut; trimmed channel by channel
 // (restoration.h), it is the first plan. CBC then searches for a cheaper
-// one, starting from it, within what is left of the time limit.
+// one, starting from it, within what is left of the time limit. Should the
+// time run out before the linear program is solved, the first plan routes
+// the cuts one by one instead (first_plan.h). The last share of the limit
+// is kept for the final trimming and the proof (run_clock.h).
 #pragma once
 
 #include <string>
@@ -13,8 +16,13 @@
 
 #include "span_network.h"
 
+class RunClock;
+class Progress;
+
 struct PlanOptions {
-  double seconds = 60;  // for the whole search, linear program included
+  double seconds = 60;           // for the whole search, linear program included
+  const RunClock* clock = nullptr;  // the run's clock, when it started before the plan (else one of `seconds`)
+  Progress* progress = nullptr;     // where progress is shown (else nowhere)
 };
 
 struct Plan {

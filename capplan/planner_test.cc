@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <random>
 
+#include "first_plan.h"
 #include "planner.h"
 #include "restoration.h"
+#include "run_clock.h"
 #include "study.h"
 
 using studyfiles::NodeList;
@@ -175,6 +177,52 @@ TEST(Planner, TimeLimitStillGivesAProvedPlan) {
   options.seconds = 1e-6;
   const Plan plan = plan_spare(net, options);
   expect_certified(net, plan);
+}
+
+TEST(FirstPlan, RoutedSpareRestoresEveryCutAndCostsNoLessThanTheLpBound) {
+  std::mt19937 random(29);
+  for (int trial = 0; trial < 20; ++trial) {
+    const SpanNetwork net = random_network(random, 5, 8, trial % 2 == 1);
+    SCOPED_TRACE(testing::Message() << "trial " << trial);
+    const Plan best = plan_spare(net, {});
+    std::vector<int> cuts;
+    for (int f = 0; f < static_cast<int>(net.spans.size()); ++f)
+      if (net.spans[f].working > 0 && std::find(best.bridges.begin(), best.bridges.end(), f) == best.bridges.end())
+        cuts.push_back(f);
+    const std::vector<long long> spare = routed_spare(net, cuts);
+    ASSERT_EQ(spare.size(), net.spans.size());
+    EXPECT_TRUE(restores_all(net, spare, best.bridges));
+    long long cost = 0;
+    for (std::size_t k = 0; k < net.spans.size(); ++k) {
+      EXPECT_GE(spare[k], net.spans[k].spare);
+      cost += net.spans[k].cost * (spare[k] - net.spans[k].spare);
+    }
+    EXPECT_GE(cost, best.cost);
+    // Routing each cut again over the spare the others need never costs more.
+    RoutedPlan improved(net, cuts);
+    improved.improve({});
+    const std::vector<long long> better = improved.spare();
+    EXPECT_TRUE(restores_all(net, better, best.bridges));
+    long long better_cost = 0;
+    for (std::size_t k = 0; k < net.spans.size(); ++k)
+      better_cost += net.spans[k].cost * (better[k] - net.spans[k].spare);
+    EXPECT_LE(better_cost, cost);
+    EXPECT_GE(better_cost, best.cost);
+  }
+}
+
+TEST(Planner, ALimitSpentBeforeThePlanStillGivesAProvedPlan) {
+  // The run's clock ran out before planning began: no linear program, no
+  // search, the routed plan untrimmed, and still a plan that restores all.
+  std::mt19937 random(5);
+  const SpanNetwork net = random_network(random, 8, 14, false);
+  const RunClock clock(1, RunClock::Clock::now() - std::chrono::seconds(2));
+  PlanOptions options;
+  options.clock = &clock;
+  const Plan plan = plan_spare(net, options);
+  expect_certified(net, plan);
+  EXPECT_EQ(plan.lp_bound, 0);
+  EXPECT_EQ(plan.note.rfind("the linear program was not solved", 0), 0u) << plan.note;
 }
 
 }  // namespace

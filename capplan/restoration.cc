@@ -87,7 +87,8 @@ std::vector<int> cuts_needing_spare(const SpanNetwork& net, const std::vector<lo
   return needing;
 }
 
-void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped) {
+void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped,
+                const std::function<bool()>& stop) {
   RestorationCheck check(net);
   std::vector<int> cuts = demanding_spans(net, skipped);
   std::vector<int> order(net.spans.size());
@@ -95,6 +96,7 @@ void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return net.spans[a].cost > net.spans[b].cost; });
   for (int k : order) {
     while (spare[k] > net.spans[k].spare) {
+      if (stop && stop()) return;
       --spare[k];
       // The cut that failed last is the likeliest to fail again: it goes first.
       auto failing = std::find_if(cuts.begin(), cuts.end(), [&](int f) {

@@ -4,6 +4,7 @@
 // trimming and the bridge search all ask this one question.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -49,4 +50,7 @@ std::vector<int> cuts_needing_spare(const SpanNetwork& net, const std::vector<lo
 // Takes spare channels away one at a time, the dearest spans first, as long
 // as every cut that is not skipped stays fully restorable and no span drops
 // below its kept spare. The spare must restore every such cut to begin with.
-void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped);
+// `stop`, when given, is asked before each channel: true ends the trimming
+// early, with every cut still restored.
+void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped,
+                const std::function<bool()>& stop = {});

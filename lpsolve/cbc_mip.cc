@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "clp_relaxation.h"
 #include "linear_model.h"
 #include "text_format.h"
 
@@ -25,18 +26,25 @@ MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
   MipResult result;
   const int n_col = model.columns();
   // CBC takes the matrix column by column.
-  std::vector<CoinBigIndex> start(static_cast<std::size_t>(n_col) + 1, 0);
+  PackedModel packed;
+  std::vector<CoinBigIndex>& start = packed.start;
+  start.assign(static_cast<std::size_t>(n_col) + 1, 0);
   for (int c : model.entry_column) ++start[static_cast<std::size_t>(c) + 1];
   for (int c = 0; c < n_col; ++c) start[c + 1] += start[c];
-  std::vector<int> index(model.entry_row.size());
-  std::vector<double> value(model.entry_row.size());
+  std::vector<int>& index = packed.index;
+  std::vector<double>& value = packed.value;
+  index.resize(model.entry_row.size());
+  value.resize(model.entry_row.size());
   std::vector<CoinBigIndex> next(start.begin(), start.end() - 1);
   for (std::size_t e = 0; e < model.entry_row.size(); ++e) {
     const CoinBigIndex at = next[model.entry_column[e]]++;
     index[at] = model.entry_row[e];
     value[at] = model.entry_value[e];
   }
-  std::vector<double> col_low, col_high, row_low, row_high;
+  std::vector<double>& col_low = packed.col_low;
+  std::vector<double>& col_high = packed.col_high;
+  std::vector<double>& row_low = packed.row_low;
+  std::vector<double>& row_high = packed.row_high;
   for (int c = 0; c < n_col; ++c) {
     col_low.push_back(cbc_value(model.column_low[c]));
     col_high.push_back(cbc_value(model.column_high[c]));
@@ -45,6 +53,8 @@ MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
     row_low.push_back(cbc_value(model.row_low[r]));
     row_high.push_back(cbc_value(model.row_high[r]));
   }
+  // CBC's seconds bound the search, not a relaxation: Clp keeps the limit.
+  if (options.relaxation_only) return solve_relaxation_with_clp(model, packed, options.seconds, options.tick);
 
   CbcHandle cbc(Cbc_newModel());
   Cbc_loadProblem(cbc.get(), n_col, model.rows(), start.data(), index.data(), value.data(), col_low.data(),

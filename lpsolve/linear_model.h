@@ -3,6 +3,7 @@
 // and the nonzero coefficients as (row, column, value) triplets.
 #pragma once
 
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct MipOptions {
   bool relaxation_only = false;  // solve the LP relaxation: integer columns taken as continuous
   std::vector<int> start_columns;  // a known solution's values on these columns (may be empty)
   std::vector<double> start_values;
+  std::function<void()> tick;  // called now and then while a relaxation is solved (may be empty)
 };
 
 struct MipResult {

@@ -1,0 +1,125 @@
+// The run's clock and its progress lines: the proof's reserve, the time left
+// for the search, and how often and in what order the lines come.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "run_clock.h"
+
+namespace {
+
+using Clock = RunClock::Clock;
+
+Clock::time_point ago(double seconds) {
+  return Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+// What was written to a temporary file.
+std::string written(std::FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+  return text;
+}
+
+// "capplan: 12.3 s: ..." with the seconds left out.
+std::string without_times(const std::string& text) {
+  std::string out;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find('\n', at);
+    std::string line = text.substr(at, end - at);
+    const std::size_t s = line.find(" s: ");
+    if (line.rfind("capplan: ", 0) == 0 && s != std::string::npos) line = "capplan: " + line.substr(s + 4);
+    out += line + "\n";
+    at = end == std::string::npos ? text.size() : end + 1;
+  }
+  return out;
+}
+
+TEST(RunClock, TheProofKeepsATenthOfTheLimitWithinBounds) {
+  EXPECT_DOUBLE_EQ(RunClock::proof_reserve(5), 0.5);
+  EXPECT_DOUBLE_EQ(RunClock::proof_reserve(30), 3);
+  EXPECT_DOUBLE_EQ(RunClock::proof_reserve(300), 30);
+  EXPECT_DOUBLE_EQ(RunClock::proof_reserve(3600), 30);
+  EXPECT_DOUBLE_EQ(RunClock::proof_reserve(2), 0.5);
+  EXPECT_DOUBLE_EQ(RunClock::proof_reserve(0.5), 0.25);  // never more than half
+}
+
+TEST(RunClock, TheSearchEndsBeforeTheLimitByTheReserve) {
+  const RunClock fresh(100);
+  EXPECT_GT(fresh.search_left(), 89);
+  EXPECT_LE(fresh.search_left(), 90);
+  EXPECT_FALSE(fresh.search_over());
+  const RunClock late(100, ago(91));
+  EXPECT_EQ(late.search_left(), 0);
+  EXPECT_TRUE(late.search_over());
+  EXPECT_GE(late.elapsed(), 91);
+  EXPECT_LT(late.elapsed(), late.limit());
+}
+
+TEST(Progress, AShortRunSaysNothing) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(60);
+  Progress progress(clock, true, out);
+  progress.lp_bound(12.5);
+  progress.plan(14, 13);
+  progress.tick();
+  EXPECT_EQ(written(out), "");
+  EXPECT_EQ(progress.lines(), 0);
+  std::fclose(out);
+}
+
+TEST(Progress, AtMostOneLineEveryFewSeconds) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(60, ago(10));
+  Progress progress(clock, true, out);
+  progress.plan(20, 0);  // a first plan before the linear program
+  progress.lp_bound(12.5);
+  progress.plan(14, 13);  // too soon: kept
+  progress.plan(13, 13);  // replaces the kept one
+  progress.tick();
+  EXPECT_EQ(without_times(written(out)), "capplan: plan cost 20, no lower bound yet\n");
+  EXPECT_EQ(progress.lines(), 1);
+  std::fclose(out);
+}
+
+TEST(Progress, TheLpBoundGoesBeforeAPlan) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(60, ago(10));
+  Progress progress(clock, true, out);
+  progress.lp_bound(12.5);
+  progress.plan(13, 13);
+  EXPECT_EQ(without_times(written(out)), "capplan: LP bound 12.50\n");
+  EXPECT_EQ(progress.lines(), 1);
+  std::fclose(out);
+}
+
+TEST(Progress, OffMeansNoLines) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(60, ago(10));
+  Progress progress(clock, false, out);
+  progress.lp_bound(12.5);
+  progress.plan(13, 13);
+  progress.tick();
+  EXPECT_EQ(written(out), "");
+  std::fclose(out);
+}
+
+TEST(Progress, TheGapIsInPercentOfTheBound) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(60, ago(10));
+  Progress progress(clock, true, out);
+  progress.plan(110, 100);
+  EXPECT_EQ(without_times(written(out)), "capplan: plan cost 110, lower bound 100, gap 10.00%\n");
+  std::fclose(out);
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include "clp_relaxation.h"
+
+#include <coin/ClpEventHandler.hpp>
+#include <coin/ClpSimplex.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
+
+#include <chrono>
+
+#include "text_format.h"
+
+namespace {
+
+// Clp looks at its own time limit only now and then; this stops it after
+// the first iteration past the deadline, and ticks every hundredth.
+class WallDeadline : public ClpEventHandler {
+ public:
+  WallDeadline(std::chrono::steady_clock::time_point end, const std::function<void()>& tick)
+      : end_(end), tick_(&tick) {}
+  int event(Event what) override {
+    if (what != endOfIteration) return -1;
+    if (*tick_ && ++iterations_ % 100 == 0) (*tick_)();
+    return std::chrono::steady_clock::now() >= end_ ? 0 : -1;
+  }
+  ClpEventHandler* clone() const override { return new WallDeadline(*this); }
+
+ private:
+  std::chrono::steady_clock::time_point end_;
+  const std::function<void()>* tick_;
+  long long iterations_ = 0;
+};
+
+}  // namespace
+
+MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds,
+                                    const std::function<void()>& tick) {
+  MipResult result;
+  OsiClpSolverInterface solver;
+  solver.messageHandler()->setLogLevel(0);
+  solver.loadProblem(model.columns(), model.rows(), packed.start.data(), packed.index.data(), packed.value.data(),
+                     packed.col_low.data(), packed.col_high.data(), model.objective.data(), packed.row_low.data(),
+                     packed.row_high.data());
+  const WallDeadline deadline(std::chrono::steady_clock::now() +
+                              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                  std::chrono::duration<double>(seconds)),
+                              tick);
+  solver.getModelPtr()->passInEventHandler(&deadline);
+  solver.getModelPtr()->setMaximumWallSeconds(seconds);
+  solver.getModelPtr()->setMaximumSeconds(seconds);
+  solver.initialSolve();
+  result.optimal = solver.isProvenOptimal();
+  result.has_solution = result.optimal;
+  if (!result.optimal) {
+    result.error = Error::of(solver.isProvenPrimalInfeasible()
+                                 ? "the solver found the model infeasible"
+                                 : text_printf("the solver found no solution in %g s", seconds));
+    return result;
+  }
+  const double* values = solver.getColSolution();
+  result.values.assign(values, values + model.columns());
+  for (int c = 0; c < model.columns(); ++c) result.objective += model.objective[c] * result.values[c];
+  result.bound = result.objective;
+  return result;
+}
