@@ -46,6 +46,7 @@ const char* const kPickScript =
     "    for (var k = 0; k < found.length; k++) found[k].classList.toggle('chosen', on);\n"
     "  }\n"
     "  function pick(i, j) {\n"
+    "    if (Number(i) > Number(j)) { var k = i; i = j; j = k; }\n"
     "    var lines = document.querySelectorAll('#picks line.pick');\n"
     "    var names = {};\n"
     "    for (var k = 0; k < lines.length; k++) {\n"
