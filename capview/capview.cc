@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "csv.h"
+#include "dual.h"
+#include "dual_summary.h"
 #include "experiment.h"
 #include "experiment_table.h"
 #include "netdata.h"
@@ -29,6 +31,7 @@ namespace {
 const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile netdatafile resultsfile [htmlfile]\n";
 const char* const kExperimentUsage =
     "usage: capview --experiment [--csv FILE] [--results resultsfile] nodefile table... [htmlfile]\n";
+const char* const kDualUsage = "usage: capview --dual [--csv FILE] [--lat-first] nodefile dualtable [htmlfile]\n";
 constexpr std::size_t kMostTables = 4;
 
 struct Options {
@@ -36,16 +39,17 @@ struct Options {
   Axes axes = Axes::automatic;
   StudyFiles files;
   bool experiment = false;
+  bool dual = false;                // a dualsweep table: files.results names it
   std::vector<std::string> tables;  // the experiment's result tables
   std::string results;              // capsweep's, beside an experiment
 };
 
-// Whether --experiment stands among the options.
-bool experiment_asked(int argc, char** argv) {
+// Whether the option stands among the options.
+bool option_given(int argc, char** argv, const std::string& option) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--") return false;
-    if (arg == "--experiment") return true;
+    if (arg == option) return true;
   }
   return false;
 }
@@ -86,8 +90,13 @@ int fail(const std::string& message) {
 int parse_command_line(int argc, char** argv, Options& options) {
   std::vector<std::string> names;
   bool options_done = false;
-  options.experiment = experiment_asked(argc, argv);
-  const char* usage = options.experiment ? kExperimentUsage : kUsage;
+  options.experiment = option_given(argc, argv, "--experiment");
+  options.dual = option_given(argc, argv, "--dual");
+  if (options.experiment && options.dual) {
+    std::fprintf(stderr, "capview: --experiment and --dual do not go together\n%s%s", kExperimentUsage, kDualUsage);
+    return 1;
+  }
+  const char* usage = options.experiment ? kExperimentUsage : options.dual ? kDualUsage : kUsage;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (options_done || arg.size() < 2 || arg[0] != '-') {
@@ -98,6 +107,7 @@ int parse_command_line(int argc, char** argv, Options& options) {
       std::fputs(usage, stdout);
       return 0;
     } else if (options.experiment && arg == "--experiment") {
+    } else if (options.dual && arg == "--dual") {
     } else if (options.experiment && arg == "--results" && i + 1 < argc) {
       options.results = argv[++i];
     } else if (options.experiment && arg.rfind("--results=", 0) == 0 && arg.size() > 10) {
@@ -119,6 +129,16 @@ int parse_command_line(int argc, char** argv, Options& options) {
     if (experiment_names(names, options)) return -1;
     std::fputs(kExperimentUsage, stderr);
     return 1;
+  }
+  if (options.dual) {
+    if (names.size() < 2 || names.size() > 3) {
+      std::fputs(kDualUsage, stderr);
+      return 1;
+    }
+    options.files.nodes = names[0];
+    options.files.results = names[1];
+    if (names.size() == 3) options.html = names[2];
+    return -1;
   }
   if (names.size() < 3 || names.size() > 4) {
     std::fputs(kUsage, stderr);
@@ -191,6 +211,32 @@ std::string read_experiment(const Options& o, Experiment& experiment) {
   return error;
 }
 
+// Reads the node list and the dualsweep table and places the table's spans
+// on the node list.
+std::string read_dual(const Options& o, NodeList& nodes, DualView& view) {
+  std::string node_text, table_text;
+  std::string error = read_input(o.files.nodes, node_text);
+  if (error.empty()) error = read_input(o.files.results, table_text);
+  if (error.empty()) error = read_node_list(node_text, o.files.nodes, nodes).text();
+  studyfiles::DualTable table;
+  if (error.empty()) error = studyfiles::read_dual_table(table_text, o.files.results, table).text();
+  if (error.empty()) error = match_dual(nodes, o.files.nodes, o.files.results, std::move(table), view);
+  return error;
+}
+
+int dual_main(const Options& options) {
+  std::string error = check_outputs(options);
+  NodeList nodes;
+  DualView view;
+  if (error.empty()) error = read_dual(options, nodes, view);
+  if (!error.empty()) return fail(error);
+  std::fputs(studyfiles::dual_summary_text(view.table).c_str(), stdout);
+  std::fflush(stdout);
+  if (!options.csv.empty()) error = write_output(options.csv, studyfiles::dual_csv_text(view.table));
+  if (error.empty() && !options.html.empty()) error = write_output(options.html, dual_page(nodes, view, options.axes));
+  return error.empty() ? 0 : fail(error);
+}
+
 int experiment_main(const Options& options) {
   std::string error = check_outputs(options);
   Experiment experiment;
@@ -210,6 +256,7 @@ int capview_main(int argc, char** argv) {
   int status = parse_command_line(argc, argv, options);
   if (status >= 0) return status;
   if (options.experiment) return experiment_main(options);
+  if (options.dual) return dual_main(options);
   std::string error = check_outputs(options);
   Study study;
   if (error.empty()) error = read_study(options.files, study);

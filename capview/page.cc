@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "text_format.h"
@@ -252,7 +253,8 @@ std::vector<Label> place_labels(const NodeList& nodes, const MapLayout& map) {
 
 namespace {
 
-void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axes axes, std::string& out) {
+void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axes axes, const MapOverlay& overlay,
+                std::string& out) {
   MapLayout map = map_layout(nodes, axes);
   if (nodes.nodes.empty()) {
     out += "<p>The node list holds no nodes: there is no map to draw.</p>\n";
@@ -272,7 +274,9 @@ void append_map(const NodeList& nodes, const std::vector<SpanResult>& spans, Axe
   });
   int most = most_working(spans);
   for (const SpanResult* span : order) append_span(*span, map, most, out);
-  out += "</g>\n<g id=\"nodes\">\n";
+  out += "</g>\n";
+  if (overlay) out += overlay(map);
+  out += "<g id=\"nodes\">\n";
   std::vector<Label> labels = place_labels(nodes, map);
   for (std::size_t k = 0; k < nodes.nodes.size(); ++k) {
     std::string name = escaped(nodes.nodes[k].name);
@@ -328,6 +332,15 @@ void append_table(const std::vector<SpanResult>& spans, std::string& out) {
 
 }  // namespace
 
+std::string map_figure(const NodeList& nodes, const std::vector<SpanResult>& spans, Axes axes,
+                       const MapOverlay& overlay) {
+  std::string out = "<div id=\"map-figure\">\n";
+  append_map(nodes, spans, axes, overlay, out);
+  append_legend(spans, out);
+  out += "</div>\n";
+  return out;
+}
+
 std::string page_opening(const std::string& title_text, const std::string& more_style) {
   std::string title = escaped(title_text);
   return "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
@@ -344,10 +357,7 @@ std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& span
   std::string out = page_opening("Restorability of " + files.netdata, "");
   out += "<h2>Summary</h2>\n<pre id=\"summary\">" + escaped(summary_text(summary, spans, files)) + "</pre>\n";
   out += "<h2>Map</h2>\n";
-  out += "<div id=\"map-figure\">\n";
-  append_map(nodes, spans, axes, out);
-  append_legend(spans, out);
-  out += "</div>\n";
+  out += map_figure(nodes, spans, axes, {});
   out += "<h2>Spans</h2>\n<p>Click a column heading to sort by it; click again to reverse.</p>\n";
   append_table(spans, out);
   out += page_closing();

@@ -5,6 +5,7 @@
 // page is well-formed XML as well as HTML.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,15 @@ struct MapLayout {
 // network's middle latitude. A node list without coordinates places the
 // nodes on a circle.
 MapLayout map_layout(const studyfiles::NodeList& nodes, Axes axes = Axes::automatic);
+
+// What a page draws over the spans of the map and under the nodes, placed
+// by the map's layout.
+using MapOverlay = std::function<std::string(const MapLayout&)>;
+
+// The map of the spans coloured by their restorability, the overlay (when
+// given) and the legend, as one figure of id "map-figure".
+std::string map_figure(const studyfiles::NodeList& nodes, const std::vector<SpanResult>& spans, Axes axes,
+                       const MapOverlay& overlay);
 
 // A node's label: its text starts at (x, y), is centred on x, or ends there.
 enum class Anchor { start, middle, end };

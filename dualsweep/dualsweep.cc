@@ -7,15 +7,16 @@
 
 #include <unistd.h>
 
-#include "csv.h"
 #include "long_options.h"
 #include "pair_loop.h"
 #include "slices.h"
+#include "dual_summary.h"
 #include "study.h"
-#include "summary.h"
 #include "textio.h"
 #include "wholefile.h"
 
+using studyfiles::dual_csv_text;
+using studyfiles::dual_summary_text;
 using studyfiles::format_dual_table;
 
 namespace {
@@ -124,11 +125,11 @@ int finish(const Options& o, const studyfiles::DualTable& table, const std::stri
   if (table.slices > 0) {
     std::printf("slice %d/%d: %zu pairs written to %s\n", table.slice, table.slices, table.rows.size(), results.c_str());
   } else {
-    std::fputs(summary_text(table).c_str(), stdout);
+    std::fputs(dual_summary_text(table).c_str(), stdout);
   }
   std::fflush(stdout);
   if (!o.csv.empty())
-    if (std::string e = write_output(o.csv, csv_text(table)); !e.empty()) return fail(e);
+    if (std::string e = write_output(o.csv, dual_csv_text(table)); !e.empty()) return fail(e);
   return 0;
 }
 

@@ -1,6 +1,5 @@
 // The pair restorations against a brute force over integral two-commodity
-// flows on small networks, the bound against the same, a ring, and the
-// availability figures of a triangle worked out by hand.
+// flows on small networks, the bound against the same, and a ring.
 #include "orders.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 #include <random>
 
 #include "pair_bound.h"
-#include "summary.h"
 
 using studyfiles::EdgeRecord;
 using studyfiles::Node;
@@ -164,29 +162,6 @@ TEST(DualsweepOrders, TheSharedSpareGoesToTheOrderThatRestoresMore) {
   EXPECT_EQ(r.r_i, 2);  // a tie: i first
   EXPECT_EQ(r.r_j, 1);
   EXPECT_EQ(PairBound(study).bound(1, 2), 3.0);
-}
-
-TEST(DualsweepAvailability, ATriangleWorkedOutByHand) {
-  // Spans A-B 100 km, B-C 200 km, C-A 300 km; 2 cuts a year per 1,000 km,
-  // repaired in 12 h: U = 2 x L / 1000 x 12 / 8760, that is 2.4, 4.8 and
-  // 7.2 hours a year over 8760. Single cuts lose 0, 0 and 4 channels; every
-  // pair loses all of its working (4 + 2, 4 + 6, 2 + 6).
-  studyfiles::DualTable t;
-  t.cut_rate = "2.0";
-  t.repair_hours = "12";
-  t.length_unit = "km";
-  t.spans = {{"A", "B", 4, 4, 100}, {"B", "C", 2, 2, 200}, {"C", "A", 6, 2, 300}};
-  t.rows = {{1, 2, 0, 0, 0.0}, {1, 3, 0, 0, 0.0}, {2, 3, 0, 0, 0.0}};
-  const Availability a = availability_of(t);
-  EXPECT_NEAR(a.single, 7.2 * 4 / 8760, 1e-15);  // 28.8 channel-hours a year
-  EXPECT_NEAR(a.dual, (2.4 * 4.8 * 6 + 2.4 * 7.2 * 10 + 4.8 * 7.2 * 8) / (8760.0 * 8760.0), 1e-15);
-  EXPECT_NEAR(a.dual * 8760, 518.4 / 8760, 1e-12);  // 0.0592 channel-hours a year
-  const std::string text = summary_text(t);
-  EXPECT_NE(text.find("    single cuts                  28.80\n    dual cuts                     0.06\n"), std::string::npos)
-      << text;
-  EXPECT_NE(text.find("the dual pairs cause 0.21% of the channel-hours lost"), std::string::npos) << text;
-  t.length_unit = "miles";
-  EXPECT_NEAR(availability_of(t).single, 7.2 * 1.609344 * 4 / 8760, 1e-15);
 }
 
 }  // namespace

@@ -38,6 +38,12 @@ std::string format_dual_header(const DualTable& t) {
   return h;
 }
 
+int dual_span_line(const DualTable& t, int k) {
+  // The title, netdata, nodes, bound and availability lines, the slice line
+  // of a slice's table, the spans line, then one line per span.
+  return 6 + (t.slices > 0 ? 1 : 0) + k;
+}
+
 double dual_percent(const DualTable& t, const DualRow& row) {
   const DualSpan& a = t.spans[static_cast<std::size_t>(row.i - 1)];
   const DualSpan& b = t.spans[static_cast<std::size_t>(row.j - 1)];

@@ -55,6 +55,10 @@ std::string format_dual_row(const DualTable& table, const DualRow& row);
 // The whole table: header and rows.
 std::string format_dual_table(const DualTable& table);
 
+// The line of the header that describes span k (1-based), as the table
+// writes and reads it: for messages about a span.
+int dual_span_line(const DualTable& table, int k);
+
 // R_ij of a row in percent, as the row shows it.
 double dual_percent(const DualTable& table, const DualRow& row);
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
 
 namespace studyfiles {
 namespace {
@@ -39,6 +41,26 @@ TEST(DualTable, RoundTripsWithAndWithoutBoundSliceAndAvailability) {
     EXPECT_EQ(back.rows[1].r_j, 5);
     if (bound) {
       EXPECT_EQ(back.rows[1].bound, 8.5);
+    }
+  }
+}
+
+// The line dual_span_line names is the one the header writes for the span,
+// with and without the slice line.
+TEST(DualTable, SpanLinesAreWhereTheHeaderWritesThem) {
+  for (int slices : {0, 4}) {
+    DualTable t = three_spans(false);
+    t.slice = slices > 0 ? 1 : 0;
+    t.slices = slices;
+    const std::string text = format_dual_header(t);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+      lines.push_back(text.substr(at, end - at));
+    for (int k = 1; k <= 3; ++k) {
+      const int line = dual_span_line(t, k);
+      ASSERT_LE(line, static_cast<int>(lines.size()));
+      EXPECT_EQ(lines[static_cast<std::size_t>(line - 1)].rfind("# span " + std::to_string(k) + " ", 0), 0u)
+          << "slices " << slices << ", span " << k;
     }
   }
 }

@@ -4,13 +4,20 @@
 // a column heading is clicked. With "experiment" after the other arguments
 // the page is an experiment's: instead of the map, the chart of channels
 // restored and time per span and method must be drawn, true to the table.
+// With "dual" and the dualsweep table the page was made from, the page is a
+// dual table's: the matrix must hold a cell per pair of spans coloured by the
+// table's R_ij, and picking a pair (a cell, or a row of the worst pairs)
+// must draw its two spans, and only those, over the map.
 //
-// node page_check.js PLAYWRIGHT_CORE_DIR PAGE.html SCREENSHOT.png USER_DATA_DIR [experiment]
+// node page_check.js PLAYWRIGHT_CORE_DIR PAGE.html SCREENSHOT.png USER_DATA_DIR [experiment | dual TABLE]
 'use strict';
 const path = require('path');
 const { chromium } = require(process.argv[2]);
 const [pagePath, screenshotPath, userDataDir] = process.argv.slice(3, 6).map((p) => path.resolve(p));
+const fs = require('fs');
 const experiment = process.argv[6] === 'experiment';
+const dual = process.argv[6] === 'dual';
+const dualTable = dual ? path.resolve(process.argv[7]) : '';
 
 const failures = [];
 function check(ok, what) {
@@ -166,6 +173,126 @@ async function checkChart(page) {
   await checkSorting(page, [['lost', true], ['from', false], [methods[0] + ' restored', true]]);
 }
 
+// The dualsweep table as the file has it: per span its working channels
+// and what its cut alone restores; per pair "i,j" R_ij in percent.
+function readDualTable(file) {
+  const spans = [];
+  const pairs = new Map();
+  for (const line of fs.readFileSync(file, 'utf8').split('\n')) {
+    const f = line.trim().split(/\s+/);
+    if (f[0] === '#' && f[1] === 'span') spans.push({ name: f[3] + '-' + f[4], working: Number(f[6]), restored: Number(f[8]) });
+    else if (/^[0-9]/.test(line)) {
+      const [i, j, wi, wj, ri, rj] = f.slice(0, 6).map(Number);
+      pairs.set(i + ',' + j, ((ri + rj) * 100) / (wi + wj));
+    }
+  }
+  return { spans, pairs };
+}
+
+// The map's colour of a restorability: red at 0, amber at 50, green at 100.
+function colourOf(percent) {
+  const stops = [[215, 48, 39], [240, 160, 0], [26, 152, 80]];
+  const p = Math.min(Math.max(percent, 0), 100) / 50;
+  const low = p >= 1 ? 1 : 0;
+  return stops[low].map((c, k) => Math.round(c + (stops[low + 1][k] - c) * (p - low)));
+}
+
+function rgbOf(hex) {
+  return [1, 3, 5].map((k) => parseInt(hex.slice(k, k + 2), 16));
+}
+
+// The pick lines shown, and whether each lies on its span of the map and is
+// what a reader sees at its middle.
+async function shownPicks(page) {
+  return page.$$eval('#picks line.pick', (lines) => {
+    const spans = Array.from(document.querySelectorAll('#map line.span'));
+    return lines
+      .filter((l) => l.getAttribute('visibility') === 'visible')
+      .map((l) => {
+        const k = l.getAttribute('data-span');
+        const under = spans.find((s) => s.querySelector('title').textContent.startsWith('span ' + k + ':'));
+        const same = under && ['x1', 'y1', 'x2', 'y2'].every((a) => under.getAttribute(a) === l.getAttribute(a));
+        l.scrollIntoView({ block: 'center', inline: 'center' });
+        const box = l.getBoundingClientRect();
+        const top = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+        // Only the nodes and their names are drawn over the highlights.
+        return { span: k, onSpan: Boolean(same), seen: top === l || Boolean(top && top.closest('#nodes')) };
+      });
+  });
+}
+
+async function checkPick(page, i, j, how) {
+  const shown = await shownPicks(page);
+  const spans = shown.map((p) => p.span).sort((a, b) => a - b);
+  check(JSON.stringify(spans) === JSON.stringify([String(i), String(j)]),
+        `${how}: spans ${i} and ${j} are drawn over the map, and no other (${spans.join(' ')})`);
+  for (const p of shown) {
+    check(p.onSpan, `${how}: the highlight of span ${p.span} lies on the span`);
+    check(p.seen, `${how}: the highlight of span ${p.span} is on top of the spans at its middle`);
+  }
+  const chosen = await page.$$eval('#matrix rect.chosen', (cells) => cells.map((c) => c.getAttribute('data-i') + ',' + c.getAttribute('data-j')).sort());
+  check(JSON.stringify(chosen) === JSON.stringify([i + ',' + j, j + ',' + i].sort()), `${how}: both cells of the pair are marked (${chosen.join(' ')})`);
+  const text = await page.locator('#picked').textContent();
+  const [low, high] = [Number(i), Number(j)].sort((a, b) => a - b);
+  const cell = await page.locator(`#matrix rect.pair[data-i="${low}"][data-j="${high}"]`).getAttribute('data-r');
+  check(text.startsWith(`spans ${low} (`) && text.includes(` and ${high} (`) && text.endsWith(`R_ij ${cell}%`),
+        `${how}: the pair and its R_ij are named above the matrix: ${text}`);
+}
+
+async function checkDual(page) {
+  const table = readDualTable(dualTable);
+  const n = table.spans.length;
+  const pairCells = await page.$$eval('#matrix rect.pair', (cells) =>
+    cells.map((c) => ({ i: Number(c.getAttribute('data-i')), j: Number(c.getAttribute('data-j')), r: c.getAttribute('data-r'),
+                        fill: c.getAttribute('fill'), none: c.classList.contains('none') })));
+  const singles = await page.locator('#matrix rect.single').count();
+  check(n > 1 && pairCells.length + singles === n * n, `the matrix has ${n} x ${n} cells (${pairCells.length} pairs, ${singles} alone)`);
+  check(singles === n, `the diagonal has a cell per span (${singles})`);
+  const seen = new Set();
+  const wrong = [];
+  for (const c of pairCells) {
+    const key = Math.min(c.i, c.j) + ',' + Math.max(c.i, c.j);
+    seen.add(c.i + ',' + c.j);
+    const r = table.pairs.get(key);
+    if (r === undefined) {
+      if (!c.none || c.r !== null) wrong.push(`${c.i},${c.j} has no row but shows ${c.r}`);
+      continue;
+    }
+    if (c.none || Math.abs(Number(c.r) - r) > 0.0051) wrong.push(`${c.i},${c.j} shows ${c.r}, the table ${r.toFixed(2)}`);
+    const want = colourOf(r), got = rgbOf(c.fill);
+    if (want.some((v, k) => Math.abs(v - got[k]) > 1)) wrong.push(`${c.i},${c.j} is ${c.fill} for ${r.toFixed(2)}%`);
+  }
+  check(seen.size === n * (n - 1), `every ordered pair of spans has its own cell (${seen.size})`);
+  check(wrong.length === 0, 'the cells follow R_ij of the table: ' + wrong.slice(0, 5).join('; '));
+  check(table.pairs.size > 0 && pairCells.filter((c) => !c.none).length === 2 * table.pairs.size,
+        `every row of the table is a cell above and below the diagonal (${table.pairs.size} rows)`);
+
+  check((await shownPicks(page)).length === 0, 'no pair is drawn before one is picked');
+  const worst = await page.$$eval('#worst-table tr.worst', (rows) => rows.map((r) => [r.getAttribute('data-i'), r.getAttribute('data-j')]));
+  check(worst.length >= 2, `the worst pairs are listed (${worst.length})`);
+  if (worst.length >= 2) {
+    const [i, j] = worst[0];
+    await page.locator(`#matrix rect.pair[data-i="${i}"][data-j="${j}"]`).click();
+    await checkPick(page, i, j, 'a cell above the diagonal');
+    const [k, l] = worst[1];
+    await page.locator(`#matrix rect.pair[data-i="${l}"][data-j="${k}"]`).click();
+    await checkPick(page, k, l, 'a cell below the diagonal');
+    await page.locator('#worst-table tr.worst').nth(0).click();
+    await checkPick(page, i, j, 'a row of the worst pairs');
+    check((await page.locator('#worst-table tr.worst').nth(0).getAttribute('class')).includes('chosen'), 'the picked row is marked');
+  }
+
+  const png = await page.locator('#pairs').screenshot({ path: screenshotPath });  // matrix, map and the pick
+  const stats = await pixelStats(page, png);
+  check(stats.differing > 0.05, `the screenshot is not blank (${(stats.differing * 100).toFixed(2)}% drawn)`);
+  check(stats.colours > 20, `the screenshot shows colours and text (${stats.colours} colours)`);
+  const shownColours = new Set(stats.palette);
+  const fills = Array.from(new Set(pairCells.filter((c) => !c.none).map((c) => c.fill)));
+  const missing = fills.filter((f) => !shownColours.has(parseInt(f.slice(1), 16)));
+  check(missing.length === 0, 'every colour of the matrix shows on screen: ' + missing.join(' '));
+  await checkSorting(page, [['percent', true], ['from', false], ['working', true]]);
+}
+
 (async () => {
   const context = await chromium.launchPersistentContext(userDataDir, {
     executablePath: '/usr/bin/chromium',
@@ -188,6 +315,7 @@ async function checkChart(page) {
     await page.goto('file://' + pagePath);
 
     if (experiment) await checkChart(page);
+    else if (dual) await checkDual(page);
     else await checkMap(page);
     check(outside.length === 0, 'the page loads nothing from outside: ' + outside.join(' '));
     check(scriptErrors.length === 0, 'the page runs without script errors: ' + scriptErrors.join(' '));
@@ -198,7 +326,7 @@ async function checkChart(page) {
     for (const f of failures) console.log('FAIL: ' + f);
     process.exit(1);
   }
-  console.log('page ok: ' + (experiment ? 'chart' : 'map') + ' drawn, screenshot in ' + screenshotPath + ', table sorts');
+  console.log('page ok: ' + (experiment ? 'chart' : dual ? 'matrix and picked pairs' : 'map') + ' drawn, screenshot in ' + screenshotPath + ', table sorts');
 })().catch((e) => {
   console.log('FAIL: ' + (e && e.stack ? e.stack : e));
   process.exit(1);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The browser test of capview's page:
-#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT [TABLE...]]
+#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT [TABLE... | --dual]]
 # runs capsweep on the network (with relax, strategy 3), writes capview's
 # page for it, checks the page is well-formed, then opens it in headless
 # Chromium (page_check.js). Given an experiment's result tables for the same
 # network (SCREENSHOT may be "" for the default), the page is the
-# experiment's, with capsweep's results beside the tables. Exits 77
+# experiment's, with capsweep's results beside the tables. With --dual the
+# page is capview --dual's of dualsweep's table of the network. Exits 77
 # (skipped) when the browser or playwright-core is missing:
 # scripts/setup_browser.sh installs them.
 set -u
@@ -15,6 +16,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 nodes=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 net=$(cd "$(dirname "$4")" && pwd)/$(basename "$4")
 tables=()
+dual=
+[ "${6:-}" = --dual ] && dual=yes && set -- "${@:1:5}"
 for t in "${@:6}"; do tables+=("$(cd "$(dirname "$t")" && pwd)/$(basename "$t")"); done
 playwright=$root/.tools/node_modules/playwright-core
 if [ ! -x /usr/bin/chromium ] || [ ! -d "$playwright" ] || ! command -v node > /dev/null; then
@@ -28,16 +31,23 @@ case $screenshot in /*) ;; *) screenshot=$PWD/$screenshot ;; esac
 
 cd "$work" || exit 1
 cp "$nodes" nodes.txt && cp "$net" net.dat || exit 1
-PATH="$bin_dir:$PATH" capsweep -s nodes.txt net.dat 3 > capsweep.log || { cat capsweep.log; exit 1; }
-mode=
-if [ ${#tables[@]} -gt 0 ]; then
-  cp "${tables[@]}" . || exit 1
-  names=()
-  for t in "${tables[@]}"; do names+=("$(basename "$t")"); done
-  "$bin_dir/capview" --experiment --results net.out nodes.txt "${names[@]}" "$work/page.html" > summary.txt || exit 1
-  mode=experiment
+mode=()
+if [ -n "$dual" ]; then
+  "$bin_dir/dualsweep" nodes.txt net.dat net.dual > dualsweep.log || { cat dualsweep.log; exit 1; }
+  "$bin_dir/capview" --dual nodes.txt net.dual "$work/page.html" > summary.txt || exit 1
+  cmp -s dualsweep.log summary.txt || { echo "FAIL: capview --dual does not print dualsweep's summary"; exit 1; }
+  mode=(dual "$work/net.dual")
 else
-  "$bin_dir/capview" nodes.txt net.dat net.out "$work/page.html" > summary.txt || exit 1
+  PATH="$bin_dir:$PATH" capsweep -s nodes.txt net.dat 3 > capsweep.log || { cat capsweep.log; exit 1; }
+  if [ ${#tables[@]} -gt 0 ]; then
+    cp "${tables[@]}" . || exit 1
+    names=()
+    for t in "${tables[@]}"; do names+=("$(basename "$t")"); done
+    "$bin_dir/capview" --experiment --results net.out nodes.txt "${names[@]}" "$work/page.html" > summary.txt || exit 1
+    mode=(experiment)
+  else
+    "$bin_dir/capview" nodes.txt net.dat net.out "$work/page.html" > summary.txt || exit 1
+  fi
 fi
 xmllint --noout "$work/page.html" || { echo "FAIL: the page is not well-formed"; exit 1; }
-timeout 120 node "$here/page_check.js" "$playwright" "$work/page.html" "$screenshot" "$work/profile" $mode
+timeout 120 node "$here/page_check.js" "$playwright" "$work/page.html" "$screenshot" "$work/profile" "${mode[@]}"

@@ -1,15 +1,12 @@
-#include "summary.h"
+#include "dual_summary.h"
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "csv_field.h"
 #include "text_format.h"
 
-using studyfiles::dual_percent;
-
-using studyfiles::DualRow;
-using studyfiles::DualSpan;
-using studyfiles::DualTable;
+namespace studyfiles {
 
 namespace {
 
@@ -44,19 +41,8 @@ void append_histogram(const DualTable& t, std::string& out) {
 }
 
 void append_worst(const DualTable& t, std::string& out) {
-  std::vector<std::size_t> order(t.rows.size());
-  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
-  const std::size_t shown = std::min(kWorst, order.size());
-  // By R_ij compared exactly (as fractions), then in span order.
-  std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(shown), order.end(),
-                    [&](std::size_t a, std::size_t b) {
-                      const DualRow& x = t.rows[a];
-                      const DualRow& y = t.rows[b];
-                      const __int128 lhs = static_cast<__int128>(x.r_i + static_cast<long long>(x.r_j)) * lost(t, y);
-                      const __int128 rhs = static_cast<__int128>(y.r_i + static_cast<long long>(y.r_j)) * lost(t, x);
-                      if (lhs != rhs) return lhs < rhs;
-                      return a < b;
-                    });
+  const std::vector<std::size_t> order = worst_pairs(t, kWorst);
+  const std::size_t shown = order.size();
   out += text_printf("\nthe %zu worst pairs\n  %5s %5s  %-15s %-15s %-15s %-15s %6s %6s %6s %6s %8s\n", shown, "span",
                      "span", "from", "to", "from", "to", "w_i", "w_j", "r_i", "r_j", "R_ij");
   for (std::size_t k = 0; k < shown; ++k) {
@@ -89,6 +75,23 @@ void append_availability(const DualTable& t, std::string& out) {
 
 }  // namespace
 
+std::vector<std::size_t> worst_pairs(const DualTable& t, std::size_t most) {
+  std::vector<std::size_t> order(t.rows.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  const std::size_t shown = std::min(most, order.size());
+  std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(shown), order.end(),
+                    [&](std::size_t a, std::size_t b) {
+                      const DualRow& x = t.rows[a];
+                      const DualRow& y = t.rows[b];
+                      const __int128 lhs = static_cast<__int128>(x.r_i + static_cast<long long>(x.r_j)) * lost(t, y);
+                      const __int128 rhs = static_cast<__int128>(y.r_i + static_cast<long long>(y.r_j)) * lost(t, x);
+                      if (lhs != rhs) return lhs < rhs;
+                      return a < b;
+                    });
+  order.resize(shown);
+  return order;
+}
+
 double unavailability(const DualTable& t, int k) {
   const double rate = std::strtod(t.cut_rate.c_str(), nullptr);
   const double hours = std::strtod(t.repair_hours.c_str(), nullptr);
@@ -108,7 +111,7 @@ Availability availability_of(const DualTable& t) {
   return a;
 }
 
-std::string summary_text(const DualTable& t) {
+std::string dual_summary_text(const DualTable& t) {
   std::string out = text_printf("dual-failure restorability of %s (nodes %s)\n", t.netdata_file.c_str(), t.nodes_file.c_str());
   double r1 = 0.0;
   int with_working = 0;
@@ -144,3 +147,19 @@ std::string summary_text(const DualTable& t) {
   if (!t.cut_rate.empty()) append_availability(t, out);
   return out;
 }
+
+std::string dual_csv_text(const DualTable& t) {
+  std::string out = "span_i,span_j,from_i,to_i,from_j,to_j,w_i,w_j,r_i,r_j,percent";
+  out += t.has_bound ? ",bound\n" : "\n";
+  for (const DualRow& r : t.rows) {
+    const DualSpan& a = t.spans[static_cast<std::size_t>(r.i - 1)];
+    const DualSpan& b = t.spans[static_cast<std::size_t>(r.j - 1)];
+    out += text_printf("%d,%d,%s,%s,%s,%s,%d,%d,%d,%d,%.2f", r.i, r.j, csv_field(a.from).c_str(),
+                       csv_field(a.to).c_str(), csv_field(b.from).c_str(), csv_field(b.to).c_str(), a.working,
+                       b.working, r.r_i, r.r_j, dual_percent(t, r));
+    out += t.has_bound ? text_printf(",%.2f\n", r.bound) : "\n";
+  }
+  return out;
+}
+
+}  // namespace studyfiles
