@@ -247,38 +247,23 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
   for (const Demand& d : input.demands) total += d.channels();
   for (const PlanSpan& s : net.spans) m.add_column(static_cast<double>(s.cost), 0, static_cast<double>(total), true);
   std::vector<std::vector<int>> column(candidates.size());
-  std::vector<std::vector<std::pair<int, int>>> crossing(n_span);  // per span: (route column, 1)
+  std::vector<std::vector<int>> crossing(n_span);  // per span: the route columns over it
   for (std::size_t i = 0; i < candidates.size(); ++i) {
     const int row = m.add_row(static_cast<double>(input.demands[i].channels()), static_cast<double>(input.demands[i].channels()));
     for (const Route& r : candidates[i]) {
       const int c = m.add_column(static_cast<double>(finder.cost_of(r)), 0, static_cast<double>(input.demands[i].channels()), true);
       m.add_entry(row, c, 1);
       column[i].push_back(c);
-      for (int k : finder.spans_of(r)) crossing[k].push_back({c, 1});
+      for (int k : finder.spans_of(r)) crossing[k].push_back(c);
     }
   }
   for (int f = 0; f < n_span; ++f) {
     if (crossing[f].empty() || is_bridge(f)) continue;
-    const PlanSpan& cut = net.spans[f];
-    const int first_node_row = m.rows();
-    for (int v = 1; v <= net.n_node; ++v) {
-      const int row = m.add_row(0, 0);  // flow out minus flow in, less the working of f at its ends
-      if (v == cut.from || v == cut.to)
-        for (const auto& [c, one] : crossing[f]) m.add_entry(row, c, v == cut.from ? -one : one);
-    }
-    for (int k = 0; k < n_span; ++k) {
-      if (k == f) continue;
-      const PlanSpan& s = net.spans[k];
-      const int forward = m.add_column(0, 0, LinearModel::kInfinity, false);
-      const int backward = m.add_column(0, 0, LinearModel::kInfinity, false);
-      m.add_entry(first_node_row + s.from - 1, forward, 1);
-      m.add_entry(first_node_row + s.to - 1, forward, -1);
-      m.add_entry(first_node_row + s.to - 1, backward, 1);
-      m.add_entry(first_node_row + s.from - 1, backward, -1);
-      const int capacity = m.add_row(-LinearModel::kInfinity, 0);
-      m.add_entry(capacity, forward, 1);
-      m.add_entry(capacity, backward, 1);
-      m.add_entry(capacity, k, -1);
+    // The working routed over f, taken from one end of f to the other.
+    const int first_node_row = add_cut_flow(m, net, f, 0);
+    for (int c : crossing[f]) {
+      m.add_entry(first_node_row + net.spans[f].from - 1, c, -1);
+      m.add_entry(first_node_row + net.spans[f].to - 1, c, 1);
     }
   }
 
