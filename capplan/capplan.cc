@@ -120,7 +120,7 @@ Error read_input(const std::string& name, std::string& text) {
 
 // --joint: the working routed again and the spare placed with it.
 int run_joint(const Options& options, const NodeList& nodes, const Netdata& net, const SpanNetwork& spans,
-              const RunClock& clock, std::chrono::steady_clock::time_point start) {
+              const RunClock& clock, Progress& progress, std::chrono::steady_clock::time_point start) {
   std::string path_text;
   DemandList demands;
   Error error = read_input(options.joint, path_text);
@@ -128,6 +128,7 @@ int run_joint(const Options& options, const NodeList& nodes, const Netdata& net,
   if (error) return fail(error.text());
   JointOptions joint_options;
   joint_options.clock = &clock;
+  joint_options.progress = &progress;
   const JointPlan plan = plan_joint(spans, demands, joint_options);
   const SpanNetwork planned = with_working(spans, plan.working);
   if (Error carried = check_carried(demands.demands, plan.demands)) return fail(carried.text() + "; nothing written");
@@ -183,8 +184,8 @@ int capplan_main(int argc, char** argv) {
 
   // The time limit holds from the start of the run.
   const RunClock clock(options.plan.seconds, start);
-  if (!options.joint.empty()) return run_joint(options, nodes, net, spans, clock, start);
   Progress progress(clock, options.progress || isatty(STDERR_FILENO) == 1);
+  if (!options.joint.empty()) return run_joint(options, nodes, net, spans, clock, progress, start);
   options.plan.clock = &clock;
   options.plan.progress = &progress;
   const Plan plan = plan_spare(spans, options.plan);

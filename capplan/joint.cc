@@ -223,6 +223,9 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
   plan.spare = plan_spare(study, spare_options);
   plan.cost = span_cost(net, plan.working) + plan.spare.cost;
   plan.study_cost = plan.cost;
+  Progress quiet(clock, false);
+  Progress& progress = options.progress ? *options.progress : quiet;
+  progress.plan(plan.cost, 0);
 
   // The spans no working channel may be restored around: bridges of the
   // network itself.
@@ -321,6 +324,7 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
   plan.lower_bound = std::max(0LL, std::min(plan.lower_bound, plan.cost));
   plan.optimal = plan.cost == plan.lower_bound;
   if (plan.optimal) plan.note.clear();
+  progress.plan(plan.cost, plan.lower_bound);
   plan.spare.lower_bound = plan.lower_bound;
   plan.spare.optimal = plan.optimal;
   return plan;

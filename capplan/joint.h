@@ -21,6 +21,7 @@
 #include "span_network.h"
 
 class RunClock;
+class Progress;
 
 // A route: its nodes (1-based), from one end of the demand to the other.
 using Route = std::vector<int>;
@@ -63,6 +64,7 @@ struct JointPlan {
 struct JointOptions {
   int routes_per_demand = 4;  // candidate routes besides the study's own
   const RunClock* clock = nullptr;
+  Progress* progress = nullptr;  // shown the cost of the study's plan, then of the joint plan (else nowhere)
 };
 
 JointPlan plan_joint(const SpanNetwork& net, const DemandList& demands, const JointOptions& options);
