@@ -14,6 +14,7 @@
 #include "long_options.h"
 #include "netdata.h"
 #include "node_list.h"
+#include "pcycle.h"
 #include "planner.h"
 #include "run_clock.h"
 #include "study.h"
@@ -38,6 +39,8 @@ struct Options {
   SpanOptions spans;
   PlanOptions plan;
   bool progress = false;  // --progress: show it even when standard error is no terminal
+  bool pcycles = false;   // --method pcycle: the plan is made of p-cycle copies
+  std::string cycles;     // --cycles: where the p-cycles used are written
 };
 
 int fail(const std::string& message) {
@@ -55,7 +58,8 @@ int usage_error(const std::string& message) {
 int parse_command_line(int argc, char** argv, Options& options) {
   const LongOptions parsed = parse_long_options(
       argc, argv,
-      {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false}});
+      {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false},
+       {"--method", true}, {"--cycles", true}});
   if (parsed.help) {
     std::fputs(kUsage, stdout);
     return 0;
@@ -75,10 +79,16 @@ int parse_command_line(int argc, char** argv, Options& options) {
       if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0)
         return usage_error("--time-limit takes a number of seconds above 0, not '" + value + "'");
       options.plan.seconds = seconds;
+    } else if (option == "--method") {
+      if (value != "span" && value != "pcycle") return usage_error("--method takes span or pcycle, not '" + value + "'");
+      options.pcycles = value == "pcycle";
+    } else if (option == "--cycles") {
+      options.cycles = value;
     } else {
       options.report = value;
     }
   }
+  if (!options.cycles.empty() && !options.pcycles) return usage_error("--cycles needs --method pcycle");
   const std::vector<std::string>& names = parsed.names;
   if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
   options.inputs = {names[0], names[1]};
@@ -88,13 +98,15 @@ int parse_command_line(int argc, char** argv, Options& options) {
 
 // No output may be an input, nor the other output.
 Error check_outputs(const Options& o) {
-  for (const std::string* output : {&o.planned, &o.report}) {
+  for (const std::string* output : {&o.planned, &o.report, &o.cycles}) {
     if (output->empty()) continue;
     for (const std::string* input : {&o.inputs.nodes, &o.inputs.netdata})
       if (same_file(*output, *input)) return Error::of("refusing to write " + *output + ": it is the input file " + *input);
   }
   if (!o.report.empty() && same_file(o.report, o.planned))
     return Error::of("refusing to write the plan and the report both into " + o.planned);
+  if (!o.cycles.empty() && (same_file(o.cycles, o.planned) || (!o.report.empty() && same_file(o.cycles, o.report))))
+    return Error::of("refusing to write the cycles into " + o.cycles + ": another output goes there");
   return {};
 }
 
@@ -130,15 +142,19 @@ int capplan_main(int argc, char** argv) {
   Progress progress(clock, options.progress || isatty(STDERR_FILENO) == 1);
   options.plan.clock = &clock;
   options.plan.progress = &progress;
-  const Plan plan = plan_spare(spans, options.plan);
+  PCyclePlan pcycles;
+  if (options.pcycles) pcycles = plan_pcycles(spans, options.plan);
+  const Plan plan = options.pcycles ? pcycles.plan : plan_spare(spans, options.plan);
   if (Error proof = prove_plan(spans, nodes, plan)) return fail(proof.text() + "; nothing written");
 
   error = write_text_file(options.planned, format_netdata(planned_netdata(net, plan.spare)));
   if (!error && !options.report.empty()) error = write_text_file(options.report, report_text(spans, nodes, plan));
+  if (!error && !options.cycles.empty()) error = write_text_file(options.cycles, cycles_text(pcycles, nodes));
   if (error) return fail(error.text());
 
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fputs(summary_text(spans, plan, options.inputs, options.spans.keep_spare, seconds).c_str(), stdout);
+  if (options.pcycles) std::fputs(pcycle_summary(pcycles).c_str(), stdout);
   std::printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
               spans.spans.size() - plan.bridges.size(), spans.spans.size());
   for (int b : plan.bridges)
@@ -146,6 +162,7 @@ int capplan_main(int argc, char** argv) {
                 span_name(spans, nodes, b).c_str(), spans.spans[b].working);
   std::printf("wrote %s\n", options.planned.c_str());
   if (!options.report.empty()) std::printf("wrote %s\n", options.report.c_str());
+  if (!options.cycles.empty()) std::printf("wrote %s\n", options.cycles.c_str());
   if (plan.bridges.empty()) return 0;
   std::printf("%zu %s: the plan restores every other cut\n", plan.bridges.size(),
               plan.bridges.size() == 1 ? "span is a bridge" : "spans are bridges");
