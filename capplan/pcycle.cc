@@ -182,6 +182,15 @@ std::vector<long long> rounded_copies(const std::vector<double>& values) {
   return copies;
 }
 
+// The working channels a copy could restore per unit of its cost, each span
+// weighed by `weight`.
+double weighted_efficiency(const PCycle& c, const std::vector<double>& weight) {
+  double restored = 0;
+  for (int k : c.spans) restored += weight[k];
+  for (int k : c.straddling) restored += 2 * weight[k];
+  return restored / static_cast<double>(std::max<long long>(1, c.cost));
+}
+
 }  // namespace
 
 void complete_cycle(const SpanNetwork& net, PCycle& c) {
@@ -242,63 +251,90 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options) {
   plan.bridges = find_bridges(net);
   const std::vector<int> spans = demanding(net, plan.bridges);
 
-  // The candidates: the most efficient enumerated cycles, then the cheapest
-  // through each span that none of them covers.
+  // The candidates: the most efficient enumerated cycles and the cheapest
+  // through each span; then, round by round, the enumerated cycles whose
+  // cost the linear program's row prices undercut most (column generation).
   out.candidates = enumerate_cycles(net);
+  std::vector<PCycle> pool;
+  pool.swap(out.candidates.cycles);
   std::vector<PCycle>& cycles = out.candidates.cycles;
-  auto efficiency = [&](const PCycle& c) {
-    double restored = 0;
-    for (int k : c.spans) restored += static_cast<double>(net.spans[k].working);
-    for (int k : c.straddling) restored += 2.0 * static_cast<double>(net.spans[k].working);
-    return restored / static_cast<double>(std::max<long long>(1, c.cost));
-  };
-  if (static_cast<int>(cycles.size()) > kMaxCandidates) {
+  std::vector<double> by_working(net.spans.size(), 0);
+  for (int k : spans) by_working[k] = static_cast<double>(net.spans[k].working);
+  std::vector<char> taken(pool.size(), 0);
+  {
     std::vector<std::pair<double, std::size_t>> order;
-    for (std::size_t c = 0; c < cycles.size(); ++c) order.emplace_back(-efficiency(cycles[c]), c);
+    for (std::size_t c = 0; c < pool.size(); ++c) order.emplace_back(-weighted_efficiency(pool[c], by_working), c);
     std::stable_sort(order.begin(), order.end());
-    std::vector<PCycle> best;
-    for (int i = 0; i < kMaxCandidates; ++i) best.push_back(std::move(cycles[order[i].second]));
-    cycles.swap(best);
+    for (std::size_t i = 0; i < order.size() && static_cast<int>(i) < kMaxCandidates; ++i) taken[order[i].second] = 1;
   }
   std::set<std::vector<int>> known;
-  for (const PCycle& c : cycles) {
+  auto add = [&](const PCycle& c) {
+    if (c.spans.empty()) return;
     std::vector<int> key = c.spans;
     std::sort(key.begin(), key.end());
-    known.insert(key);
-  }
+    if (known.insert(key).second) cycles.push_back(c);
+  };
+  for (std::size_t c = 0; c < pool.size(); ++c)
+    if (taken[c]) add(pool[c]);
   const auto adj = adjacency(net);
-  for (int k : spans) {
-    PCycle c = cheapest_cycle_through(net, adj, k);
-    if (c.spans.empty()) continue;
-    std::vector<int> key = c.spans;
-    std::sort(key.begin(), key.end());
-    if (known.insert(key).second) cycles.push_back(std::move(c));
-  }
+  for (int k : spans) add(cheapest_cycle_through(net, adj, k));
 
   // The integer program: copies per candidate, one row per demanding span.
   LinearModel model;
   long long most = 0;
   for (int k : spans) most = std::max(most, net.spans[k].working);
-  for (const PCycle& c : cycles) model.add_column(static_cast<double>(c.cost), 0, static_cast<double>(most), true);
-  for (int k : spans) {
-    const int row = model.add_row(static_cast<double>(net.spans[k].working), LinearModel::kInfinity);
-    for (std::size_t c = 0; c < cycles.size(); ++c)
-      if (const int x = protection(cycles[c], k)) model.add_entry(row, static_cast<int>(c), x);
-  }
+  std::vector<int> row_of(net.spans.size(), -1);
+  for (int k : spans) row_of[k] = model.add_row(static_cast<double>(net.spans[k].working), LinearModel::kInfinity);
+  auto add_column = [&](const PCycle& c) {
+    const int column = model.add_column(static_cast<double>(c.cost), 0, static_cast<double>(most), true);
+    for (int k : c.spans)
+      if (row_of[k] >= 0) model.add_entry(row_of[k], column, 1);
+    for (int k : c.straddling)
+      if (row_of[k] >= 0) model.add_entry(row_of[k], column, 2);
+  };
+  for (const PCycle& c : cycles) add_column(c);
 
   out.copies = greedy_copies(net, spans, cycles);
   plan.cost = plan_cost(cycles, out.copies);
   progress.plan(plan.cost, 0);
   MipResult lp;
-  const double lp_start = clock.elapsed();
-  if (clock.search_left() > 0 && !spans.empty()) {
+  double lp_seconds = 0;
+  // Pricing takes at most half the search's time: the integer search needs the rest.
+  const double pricing_until = clock.elapsed() + 0.5 * clock.search_left();
+  while (clock.search_left() > 0 && !spans.empty()) {
+    const double lp_start = clock.elapsed();
     MipOptions lp_options;
     lp_options.seconds = clock.search_left();
     lp_options.relaxation_only = true;
     lp_options.tick = [&] { progress.tick(); };
     lp = solve_with_cbc(model, lp_options);
+    lp_seconds = clock.elapsed() - lp_start;
+    if (!lp.optimal || lp.row_duals.size() != static_cast<std::size_t>(model.rows()) ||
+        clock.elapsed() >= pricing_until)
+      break;
+    std::vector<std::pair<double, std::size_t>> priced;
+    for (std::size_t c = 0; c < pool.size(); ++c) {
+      if (taken[c]) continue;
+      double worth = 0;
+      for (int k : pool[c].spans)
+        if (row_of[k] >= 0) worth += lp.row_duals[row_of[k]];
+      for (int k : pool[c].straddling)
+        if (row_of[k] >= 0) worth += 2 * lp.row_duals[row_of[k]];
+      const double reduced = static_cast<double>(pool[c].cost) - worth;
+      if (reduced < -1e-6 * std::max(1.0, static_cast<double>(pool[c].cost))) priced.emplace_back(reduced, c);
+    }
+    if (priced.empty()) break;
+    std::sort(priced.begin(), priced.end());
+    const std::size_t before = cycles.size();
+    for (std::size_t i = 0; i < priced.size() && i < kPricedPerRound; ++i) {
+      taken[priced[i].second] = 1;
+      add(pool[priced[i].second]);
+    }
+    for (std::size_t c = before; c < cycles.size(); ++c) add_column(cycles[c]);
+    out.candidates.priced += static_cast<int>(cycles.size() - before);
+    out.copies.resize(cycles.size(), 0);
+    if (cycles.size() == before) break;
   }
-  const double lp_seconds = clock.elapsed() - lp_start;
   if (spans.empty()) {
     lp.optimal = lp.has_solution = true;
   } else if (!(lp.has_solution && lp.optimal)) {
@@ -365,7 +401,9 @@ std::string pcycle_summary(const PCyclePlan& p) {
     copies += n;
   }
   const PCycleCandidates& c = p.candidates;
-  const std::string kept = c.enumerated > kMaxCandidates ? text_printf("the best %d kept", kMaxCandidates) : "all kept";
+  const std::string kept = c.enumerated > kMaxCandidates
+                               ? text_printf("the %d most efficient and %d priced in by the linear program", kMaxCandidates, c.priced)
+                               : std::string("all kept");
   return text_printf("p-cycles: %lld cycles used, %lld copies; %zu candidate cycles (%lld simple cycles of up to %d spans%s,"
                      " %s, and the cheapest through each span); the bounds hold over these candidates\n",
                      used, copies, c.cycles.size(), c.enumerated, c.length_cap,

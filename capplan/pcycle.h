@@ -34,6 +34,7 @@ struct PCycleCandidates {
   long long enumerated = 0;  // simple cycles found within the length cap
   int length_cap = 0;        // spans per cycle at most (0: the network has no cycle)
   bool length_capped = false;  // longer cycles exist that were not enumerated
+  int priced = 0;              // candidates added for the linear program's prices
 };
 
 struct PCyclePlan {
@@ -44,6 +45,7 @@ struct PCyclePlan {
 
 inline constexpr long long kMaxEnumerated = 200000;
 inline constexpr int kMaxCandidates = 4000;
+inline constexpr std::size_t kPricedPerRound = 500;
 
 // The simple cycles of the network (each once), at most `max_enumerated`,
 // the longest length whose round stayed within it; all of them, unfiltered.
