@@ -241,7 +241,7 @@ PCycleCandidates enumerate_cycles(const SpanNetwork& net, long long max_enumerat
   return out;
 }
 
-PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options) {
+PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int max_candidates) {
   const RunClock own_clock(options.seconds);
   const RunClock& clock = options.clock ? *options.clock : own_clock;
   Progress quiet(clock, false);
@@ -265,7 +265,7 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options) {
     std::vector<std::pair<double, std::size_t>> order;
     for (std::size_t c = 0; c < pool.size(); ++c) order.emplace_back(-weighted_efficiency(pool[c], by_working), c);
     std::stable_sort(order.begin(), order.end());
-    for (std::size_t i = 0; i < order.size() && static_cast<int>(i) < kMaxCandidates; ++i) taken[order[i].second] = 1;
+    for (std::size_t i = 0; i < order.size() && static_cast<int>(i) < max_candidates; ++i) taken[order[i].second] = 1;
   }
   std::set<std::vector<int>> known;
   auto add = [&](const PCycle& c) {
@@ -276,6 +276,7 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options) {
   };
   for (std::size_t c = 0; c < pool.size(); ++c)
     if (taken[c]) add(pool[c]);
+  out.candidates.started = static_cast<long long>(cycles.size());
   const auto adj = adjacency(net);
   for (int k : spans) add(cheapest_cycle_through(net, adj, k));
 
@@ -401,8 +402,8 @@ std::string pcycle_summary(const PCyclePlan& p) {
     copies += n;
   }
   const PCycleCandidates& c = p.candidates;
-  const std::string kept = c.enumerated > kMaxCandidates
-                               ? text_printf("the %d most efficient and %d priced in by the linear program", kMaxCandidates, c.priced)
+  const std::string kept = c.priced > 0 || c.started < c.enumerated
+                               ? text_printf("the %lld most efficient and %d priced in by the linear program", c.started, c.priced)
                                : std::string("all kept");
   return text_printf("p-cycles: %lld cycles used, %lld copies; %zu candidate cycles (%lld simple cycles of up to %d spans%s,"
                      " %s, and the cheapest through each span); the bounds hold over these candidates\n",

@@ -5,13 +5,17 @@
 // The candidate cycles are the simple cycles of the network, enumerated by a
 // search from each cycle's lowest-numbered node, each cycle once, in rounds
 // of growing length: the last round that stays within kMaxEnumerated cycles
-// sets the length cap. Of those, the kMaxCandidates of highest a priori
-// efficiency (working channels they could restore per unit of cost) are
-// kept, and for every span the cheapest cycle through it, so that every
-// span with another route between its ends is covered. The integer program
-// (one integer column of copies per candidate, one row per span) is solved
-// with CBC within the run's clock, started from a greedy plan; its linear
-// program and its search bound the cost over the candidate cycles only.
+// sets the length cap. The integer program (one integer column of copies per
+// candidate, one row per span) starts with the kMaxCandidates enumerated
+// cycles of highest a priori efficiency (working channels they could restore
+// per unit of cost) and, for every span, the cheapest cycle through it, so
+// every span with another route between its ends is covered. While half the
+// search's time lasts, its linear program is solved and the enumerated
+// cycles that its row prices value above their cost join it, up to
+// kPricedPerRound a round, until none does: the linear program is then
+// optimal over every enumerated cycle. CBC then searches for the integer
+// copies within the run's clock, started from a greedy plan; its bound holds
+// over the candidates it was given.
 #pragma once
 
 #include <string>
@@ -34,6 +38,7 @@ struct PCycleCandidates {
   long long enumerated = 0;  // simple cycles found within the length cap
   int length_cap = 0;        // spans per cycle at most (0: the network has no cycle)
   bool length_capped = false;  // longer cycles exist that were not enumerated
+  long long started = 0;       // enumerated cycles the linear program started with
   int priced = 0;              // candidates added for the linear program's prices
 };
 
@@ -63,8 +68,9 @@ std::vector<long long> pcycle_spare(const SpanNetwork& net, const std::vector<PC
                                     const std::vector<long long>& copies);
 
 // The least-cost copies of the candidate cycles that restore every span but
-// the bridges, within the clock of `options`.
-PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options);
+// the bridges, within the clock of `options`; the linear program starts
+// with `max_candidates` of the enumerated cycles.
+PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int max_candidates = kMaxCandidates);
 
 // The --cycles file: one line per cycle with copies, e.g.
 //   2 copies  cycle A-B-C-D-A  spans 1 4 7 3  straddling 5

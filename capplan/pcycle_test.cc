@@ -144,6 +144,21 @@ TEST(PCycle, ProofRejectsPlanWithACopyRemoved) {
   }
 }
 
+TEST(PCycle, PricingReachesTheOptimumOfTheLinearProgramOverAllCycles) {
+  SpanNetwork net = complete_graph(6, 1);
+  for (std::size_t k = 0; k < net.spans.size(); ++k) {
+    net.spans[k].working = 1 + static_cast<long long>(k % 4);
+    net.spans[k].cost = 1 + static_cast<long long>((k * 7) % 5);
+  }
+  const PCyclePlan all = plan_pcycles(net, {});
+  const PCyclePlan few = plan_pcycles(net, {}, 3);
+  EXPECT_EQ(all.candidates.priced, 0);
+  EXPECT_GT(few.candidates.priced, 0);
+  EXPECT_LT(few.candidates.cycles.size(), all.candidates.cycles.size());
+  EXPECT_NEAR(few.plan.lp_bound, all.plan.lp_bound, 1e-6);
+  EXPECT_TRUE(short_cuts(net, few.plan.spare, few.plan.bridges).empty());
+}
+
 TEST(PCycle, BridgesAreLeftOut) {
   SpanNetwork net = ring(3, 1);
   net.n_node = 4;
