@@ -149,7 +149,8 @@ bool covers(const SpanNetwork& net, const std::vector<int>& spans, const std::ve
 }
 
 // A first plan: one copy at a time of the cycle that restores the most
-// channels still unrestored per unit of cost.
+// channels still unrestored per unit of cost (taken in batches of copies
+// that each restore as much).
 std::vector<long long> greedy_copies(const SpanNetwork& net, const std::vector<int>& spans,
                                      const std::vector<PCycle>& cycles) {
   std::vector<long long> left(net.spans.size(), 0), copies(cycles.size(), 0);
@@ -169,9 +170,16 @@ std::vector<long long> greedy_copies(const SpanNetwork& net, const std::vector<i
       }
     }
     if (best < 0) break;
-    ++copies[best];
-    for (int k : cycles[best].spans) left[k] = std::max<long long>(0, left[k] - 1);
-    for (int k : cycles[best].straddling) left[k] = std::max<long long>(0, left[k] - 2);
+    // As many copies at once as each restore as much as the first.
+    long long batch = -1;
+    for (int k : cycles[best].spans)
+      if (left[k] > 0) batch = batch < 0 ? left[k] : std::min(batch, left[k]);
+    for (int k : cycles[best].straddling)
+      if (left[k] > 0) batch = batch < 0 ? left[k] / 2 : std::min(batch, left[k] / 2);
+    batch = std::max<long long>(1, batch);
+    copies[best] += batch;
+    for (int k : cycles[best].spans) left[k] = std::max<long long>(0, left[k] - batch);
+    for (int k : cycles[best].straddling) left[k] = std::max<long long>(0, left[k] - 2 * batch);
   }
   return copies;
 }
