@@ -1,7 +1,8 @@
 // capplan's plans measured: total spare, redundancy, LP bound over arc
 // flows, cost, gap and time, on networks given as files and on made-up
-// networks (made_network.h). Run by hand:
-//   build/bench/capplan_bench [--seconds S] [--made NODES[xSEEDS]]... [NODEFILE NETDATA]...
+// networks (made_network.h); with --pcycle, each network's p-cycle plan
+// (pcycle.h) on the next row, its bounds over its candidate cycles. Run by hand:
+//   build/bench/capplan_bench [--seconds S] [--pcycle] [--made NODES[xSEEDS]]... [NODEFILE NETDATA]...
 //   build/bench/capplan_bench --write NODES SEED PREFIX   (PREFIX_nodes.txt, PREFIX.dat)
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "made_network.h"
 #include "netdata.h"
+#include "pcycle.h"
 #include "node_list.h"
 #include "planner.h"
 #include "study.h"
@@ -27,9 +29,11 @@ using studyfiles::read_node_list;
 
 namespace {
 
-void measure(const std::string& name, const SpanNetwork& net, double seconds) {
+void measure(const std::string& name, const SpanNetwork& net, double seconds, bool pcycle = false) {
   const auto start = std::chrono::steady_clock::now();
-  const Plan plan = plan_spare(net, {seconds});
+  PCyclePlan cycles;
+  if (pcycle) cycles = plan_pcycles(net, {seconds});
+  const Plan plan = pcycle ? cycles.plan : plan_spare(net, {seconds});
   const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   long long working = 0, spare = 0;
   for (std::size_t k = 0; k < net.spans.size(); ++k) {
@@ -42,6 +46,9 @@ void measure(const std::string& name, const SpanNetwork& net, double seconds) {
               plan.lower_bound, plan.cost, gap_percent(plan.cost, plan.lp_bound),
               gap_percent(plan.cost, static_cast<double>(plan.lower_bound)), took,
               plan.bridges.empty() ? "" : text_printf("%zu bridges", plan.bridges.size()).c_str());
+  if (pcycle)
+    std::printf("%-22s %zu candidates, simple cycles of up to %d spans%s\n", "", cycles.candidates.cycles.size(),
+                cycles.candidates.length_cap, cycles.candidates.length_capped ? " (capped)" : "");
   std::fflush(stdout);
 }
 
@@ -88,22 +95,30 @@ int main(int argc, char** argv) {
   if (argc == 5 && std::string(argv[1]) == "--write")
     return write_made(std::atoi(argv[2]), static_cast<unsigned>(std::atoi(argv[3])), argv[4]);
   double seconds = 60;
+  bool pcycle = false;
+  // Both plans of a network, one row each.
+  auto both = [&](const std::string& name, const SpanNetwork& net) {
+    measure(name, net, seconds);
+    if (pcycle) measure("  p-cycle", net, seconds, true);
+  };
   std::vector<std::string> args(argv + 1, argv + argc);
   std::printf("%-22s %5s %5s %7s %7s %8s %12s %10s %10s %7s %7s %8s\n", "network", "nodes", "spans", "working", "spare",
               "redund", "LP bound", "lower", "cost", "vs LP", "gap", "seconds");
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--seconds" && i + 1 < args.size()) {
       seconds = std::atof(args[++i].c_str());
+    } else if (args[i] == "--pcycle") {
+      pcycle = true;
     } else if (args[i] == "--made" && i + 1 < args.size()) {
       const std::string made = args[++i];
       const int nodes = std::atoi(made.c_str());
       const std::size_t x = made.find('x');
       const int seeds = x == std::string::npos ? 1 : std::atoi(made.c_str() + x + 1);
       for (int seed = 1; seed <= seeds; ++seed)
-        measure(text_printf("made%d-seed%d", nodes, seed), make_network(nodes, static_cast<unsigned>(seed)).net, seconds);
+        both(text_printf("made%d-seed%d", nodes, seed), make_network(nodes, static_cast<unsigned>(seed)).net);
     } else if (i + 1 < args.size()) {
       SpanNetwork net;
-      if (read_files(args[i], args[i + 1], net)) measure(args[i + 1], net, seconds);
+      if (read_files(args[i], args[i + 1], net)) both(args[i + 1], net);
       ++i;
     }
   }

@@ -16,6 +16,7 @@
 #include "long_options.h"
 #include "netdata.h"
 #include "node_list.h"
+#include "pcycle.h"
 #include "planner.h"
 #include "run_clock.h"
 #include "study.h"
@@ -41,6 +42,8 @@ struct Options {
   SpanOptions spans;
   PlanOptions plan;
   bool progress = false;  // --progress: show it even when standard error is no terminal
+  bool pcycles = false;   // --method pcycle: the plan is made of p-cycle copies
+  std::string cycles;     // --cycles: where the p-cycles used are written
 };
 
 int fail(const std::string& message) {
@@ -59,7 +62,7 @@ int parse_command_line(int argc, char** argv, Options& options) {
   const LongOptions parsed = parse_long_options(
       argc, argv,
       {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false},
-       {"--joint", true}, {"--routes", true}});
+       {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true}});
   if (parsed.help) {
     std::fputs(kUsage, stdout);
     return 0;
@@ -83,12 +86,19 @@ int parse_command_line(int argc, char** argv, Options& options) {
       options.joint = value;
     } else if (option == "--routes") {
       options.routes = value;
+    } else if (option == "--method") {
+      if (value != "span" && value != "pcycle") return usage_error("--method takes span or pcycle, not '" + value + "'");
+      options.pcycles = value == "pcycle";
+    } else if (option == "--cycles") {
+      options.cycles = value;
     } else {
       options.report = value;
     }
   }
   if (!options.routes.empty() && options.joint.empty()) return usage_error("--routes needs --joint");
   if (!options.joint.empty() && options.spans.keep_spare) return usage_error("--joint plans the spare anew: not with --keep-spare");
+  if (!options.cycles.empty() && !options.pcycles) return usage_error("--cycles needs --method pcycle");
+  if (!options.joint.empty() && options.pcycles) return usage_error("--joint plans span-restorable spare: not with --method pcycle");
   const std::vector<std::string>& names = parsed.names;
   if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
   options.inputs = {names[0], names[1]};
@@ -98,7 +108,7 @@ int parse_command_line(int argc, char** argv, Options& options) {
 
 // No output may be an input, nor the other output.
 Error check_outputs(const Options& o) {
-  for (const std::string* output : {&o.planned, &o.report, &o.routes}) {
+  for (const std::string* output : {&o.planned, &o.report, &o.routes, &o.cycles}) {
     if (output->empty()) continue;
     for (const std::string* input : {&o.inputs.nodes, &o.inputs.netdata, &o.joint})
       if (!input->empty() && same_file(*output, *input))
@@ -108,6 +118,8 @@ Error check_outputs(const Options& o) {
     return Error::of("refusing to write the plan and the report both into " + o.planned);
   if (!o.routes.empty() && (same_file(o.routes, o.planned) || (!o.report.empty() && same_file(o.routes, o.report))))
     return Error::of("refusing to write the routes into " + o.routes + ": it is another output");
+  if (!o.cycles.empty() && (same_file(o.cycles, o.planned) || (!o.report.empty() && same_file(o.cycles, o.report))))
+    return Error::of("refusing to write the cycles into " + o.cycles + ": another output goes there");
   return {};
 }
 
@@ -188,15 +200,19 @@ int capplan_main(int argc, char** argv) {
   if (!options.joint.empty()) return run_joint(options, nodes, net, spans, clock, progress, start);
   options.plan.clock = &clock;
   options.plan.progress = &progress;
-  const Plan plan = plan_spare(spans, options.plan);
+  PCyclePlan pcycles;
+  if (options.pcycles) pcycles = plan_pcycles(spans, options.plan);
+  const Plan plan = options.pcycles ? pcycles.plan : plan_spare(spans, options.plan);
   if (Error proof = prove_plan(spans, nodes, plan)) return fail(proof.text() + "; nothing written");
 
   error = write_text_file(options.planned, format_netdata(planned_netdata(net, plan.spare)));
   if (!error && !options.report.empty()) error = write_text_file(options.report, report_text(spans, nodes, plan));
+  if (!error && !options.cycles.empty()) error = write_text_file(options.cycles, cycles_text(pcycles, nodes));
   if (error) return fail(error.text());
 
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fputs(summary_text(spans, plan, options.inputs, options.spans.keep_spare, seconds).c_str(), stdout);
+  if (options.pcycles) std::fputs(pcycle_summary(pcycles).c_str(), stdout);
   std::printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
               spans.spans.size() - plan.bridges.size(), spans.spans.size());
   for (int b : plan.bridges)
@@ -204,6 +220,7 @@ int capplan_main(int argc, char** argv) {
                 span_name(spans, nodes, b).c_str(), spans.spans[b].working);
   std::printf("wrote %s\n", options.planned.c_str());
   if (!options.report.empty()) std::printf("wrote %s\n", options.report.c_str());
+  if (!options.cycles.empty()) std::printf("wrote %s\n", options.cycles.c_str());
   if (plan.bridges.empty()) return 0;
   std::printf("%zu %s: the plan restores every other cut\n", plan.bridges.size(),
               plan.bridges.size() == 1 ? "span is a bridge" : "spans are bridges");

@@ -59,5 +59,7 @@ MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel&
   result.values.assign(values, values + model.columns());
   for (int c = 0; c < model.columns(); ++c) result.objective += model.objective[c] * result.values[c];
   result.bound = result.objective;
+  const double* duals = solver.getRowPrice();
+  result.row_duals.assign(duals, duals + model.rows());
   return result;
 }

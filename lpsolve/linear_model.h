@@ -39,6 +39,7 @@ struct MipResult {
   std::vector<double> values;
   double objective = 0;
   double bound = 0;           // no solution costs less than this
+  std::vector<double> row_duals;  // of a solved relaxation: the price of each row
   Error error;                // why nothing could be had
 };
 
