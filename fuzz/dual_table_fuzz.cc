@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "csv.h"
+#include "dual_summary.h"
 #include "dual_table.h"
 #include "fuzz_input.h"
-#include "summary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   studyfiles::DualTable table;
@@ -17,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   studyfiles::DualTable again;
   if (studyfiles::read_dual_table(text, "t.dual", again)) __builtin_trap();
   if (studyfiles::format_dual_table(again) != text) __builtin_trap();
-  static_cast<void>(summary_text(table));
-  static_cast<void>(csv_text(table));
+  static_cast<void>(studyfiles::dual_summary_text(table));
+  static_cast<void>(studyfiles::dual_csv_text(table));
   return 0;
 }
