@@ -2,14 +2,16 @@
 # run_fuzz.sh TARGET SEED_DIR SECONDS: runs one fuzz target for SECONDS,
 # starting from the seeds. New inputs go to a scratch folder, so the seeds in
 # the repository stay as they are; a crash fails the run and leaves its input
-# in artifacts/<target>/ beside the target.
+# in artifacts/<target>/ beside the target. FUZZ_SEED, when set, fixes
+# libFuzzer's random seed, so that a run of the test suite explores the same
+# inputs each time (0 or unset: a new seed each run, for scripts/fuzz.sh).
 set -eu
 target=$1 seeds=$2 seconds=$3
 work=$(mktemp -d "${TMPDIR:-/tmp}/fuzz.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus" "$seeds"
 cd "$work"
-"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -close_fd_mask=1 \
+"$target" -seed="${FUZZ_SEED:-0}" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -close_fd_mask=1 \
   -artifact_prefix="$work/" "$work/corpus" "$seeds" 2>&1 | grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|INFO: seed corpus|==[0-9]+==ERROR|SUMMARY)' || true
 # (Any one kind of finding fails the run: a test of all four patterns with
 # one ls would pass whenever one of them matched nothing.)
