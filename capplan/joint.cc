@@ -277,6 +277,7 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
   }
   MipOptions mip_options;
   mip_options.seconds = clock.search_left();
+  progress.follow(mip_options);
   for (int k = 0; k < n_span; ++k) {
     mip_options.start_columns.push_back(k);
     mip_options.start_values.push_back(static_cast<double>(plan.spare.spare[k]));

@@ -358,6 +358,7 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int 
   if (plan.cost > plan.lower_bound && search_fits && lp.optimal) {
     MipOptions mip_options;
     mip_options.seconds = clock.search_left();
+    progress.follow(mip_options);
     for (std::size_t c = 0; c < cycles.size(); ++c) {
       mip_options.start_columns.push_back(static_cast<int>(c));
       mip_options.start_values.push_back(static_cast<double>(out.copies[c]));

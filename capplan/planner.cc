@@ -100,6 +100,7 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   if (plan.cost > plan.lower_bound && search_fits) {
     MipOptions mip_options;
     mip_options.seconds = clock.search_left();
+    progress.follow(mip_options);
     for (std::size_t k = 0; k < net.spans.size(); ++k) {
       mip_options.start_columns.push_back(static_cast<int>(k));
       mip_options.start_values.push_back(static_cast<double>(plan.spare[k] - net.spans[k].spare));

@@ -1,6 +1,8 @@
 #include "run_clock.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "planner.h"
 
@@ -29,6 +31,21 @@ void Progress::plan(long long cost, long long bound) {
   plan_cost_ = cost;
   plan_bound_ = bound;
   tick();
+}
+
+void Progress::search(double best, double bound) {
+  long long cost = told_ ? plan_cost_ : std::numeric_limits<long long>::max();
+  constexpr double kLargest = 9e18;  // what a long long holds; beyond it a figure means "none"
+  if (best >= 0 && best < kLargest) cost = std::min(cost, std::llround(best));
+  if (cost == std::numeric_limits<long long>::max()) return;  // neither a plan nor a solution yet
+  long long low = told_ ? plan_bound_ : 0;
+  if (bound > 0 && bound < kLargest) low = std::max(low, static_cast<long long>(std::ceil(bound - 1e-6)));
+  plan(cost, std::min(low, cost));
+}
+
+void Progress::follow(MipOptions& options) {
+  options.tick = [this] { tick(); };
+  options.improved = [this](double best, double bound) { search(best, bound); };
 }
 
 void Progress::tick() {

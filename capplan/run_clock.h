@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "linear_model.h"
+
 class RunClock {
  public:
   using Clock = std::chrono::steady_clock;
@@ -48,9 +50,18 @@ class Progress {
   // A plan of this cost (a new best) against the best lower bound known
   // (0: none yet); the same plan and bound again are no news.
   void plan(long long cost, long long bound);
+  // What a search tells of its best solution's cost (infinity while it has
+  // none) and its lower bound, beside the plan and bound already told: the
+  // better of each is shown.
+  void search(double best, double bound);
+  // Has a MIP search tick and tell its news here.
+  void follow(MipOptions& options);
   // Shows a kept line once its time has come.
   void tick();
   int lines() const { return lines_; }
+  // The plan's cost and bound last told, shown or kept.
+  long long plan_cost() const { return plan_cost_; }
+  long long plan_bound() const { return plan_bound_; }
 
  private:
   const RunClock& clock_;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "run_clock.h"
@@ -118,6 +119,49 @@ TEST(Progress, TheGapIsInPercentOfTheBound) {
   const RunClock clock(60, ago(10));
   Progress progress(clock, true, out);
   progress.plan(110, 100);
+  EXPECT_EQ(without_times(written(out)), "capplan: plan cost 110, lower bound 100, gap 10.00%\n");
+  std::fclose(out);
+}
+
+TEST(Progress, ASearchShowsTheBetterOfItsNewsAndThePlanInHand) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(600, ago(10));
+  Progress progress(clock, true, out);
+  const double none = std::numeric_limits<double>::infinity();
+  progress.search(none, 80.2);  // nothing in hand yet: no news
+  EXPECT_EQ(progress.lines(), 0);
+  progress.plan(100, 0);
+  EXPECT_EQ(without_times(written(out)), "capplan: plan cost 100, no lower bound yet\n");
+  progress.search(none, 90.2);  // a bound, and no solution yet
+  EXPECT_EQ(progress.plan_cost(), 100);
+  EXPECT_EQ(progress.plan_bound(), 91);
+  progress.search(120, 95);  // a worse solution: the plan stays
+  EXPECT_EQ(progress.plan_cost(), 100);
+  EXPECT_EQ(progress.plan_bound(), 95);
+  progress.search(97.0000001, 1e-9);  // a better one; the bound stays
+  EXPECT_EQ(progress.plan_cost(), 97);
+  EXPECT_EQ(progress.plan_bound(), 95);
+  progress.search(-1e50, -1e50);  // the solver's "none"
+  progress.search(1e50, 1e50);
+  EXPECT_EQ(progress.plan_cost(), 97);
+  EXPECT_EQ(progress.plan_bound(), 95);
+  progress.search(96, 96.5);  // a bound above the plan is the plan's own
+  EXPECT_EQ(progress.plan_cost(), 96);
+  EXPECT_EQ(progress.plan_bound(), 96);
+  EXPECT_EQ(progress.lines(), 1);  // the rest is kept: too soon to show
+  std::fclose(out);
+}
+
+TEST(Progress, ASearchThatIsFollowedTicksAndTells) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  const RunClock clock(600, ago(10));
+  Progress progress(clock, true, out);
+  MipOptions options;
+  progress.follow(options);
+  ASSERT_TRUE(options.tick && options.improved);
+  options.improved(110, 99.5);
   EXPECT_EQ(without_times(written(out)), "capplan: plan cost 110, lower bound 100, gap 10.00%\n");
   std::fclose(out);
 }

@@ -30,7 +30,11 @@ struct MipOptions {
   bool relaxation_only = false;  // solve the LP relaxation: integer columns taken as continuous
   std::vector<int> start_columns;  // a known solution's values on these columns (may be empty)
   std::vector<double> start_values;
-  std::function<void()> tick;  // called now and then while a relaxation is solved (may be empty)
+  std::function<void()> tick;  // called now and then while the solver works (may be empty)
+  // Called while the search runs, each time its best solution or its lower
+  // bound improves: the best solution's objective (infinity while there is
+  // none) and the bound (may be empty).
+  std::function<void(double best, double bound)> improved;
 };
 
 struct MipResult {
