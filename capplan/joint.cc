@@ -207,6 +207,21 @@ std::string routes_text(const std::string& title, const std::vector<Demand>& dem
   return text;
 }
 
+namespace {
+
+// The bound within 0 and the cost; optimal when they meet.
+JointPlan finished(JointPlan& plan, Progress& progress) {
+  plan.lower_bound = std::max(0LL, std::min(plan.lower_bound, plan.cost));
+  plan.optimal = plan.cost == plan.lower_bound;
+  if (plan.optimal) plan.note.clear();
+  progress.plan(plan.cost, plan.lower_bound);
+  plan.spare.lower_bound = plan.lower_bound;
+  plan.spare.optimal = plan.optimal;
+  return std::move(plan);
+}
+
+}  // namespace
+
 JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const JointOptions& options) {
   const RunClock own_clock(60);
   const RunClock& clock = options.clock ? *options.clock : own_clock;
@@ -270,10 +285,25 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
     }
   }
 
-  if (clock.search_left() <= 0) {
+  // The linear program first, within the time left (the search's own time
+  // limit does not bound it): its bound holds over the routes tried. The
+  // search solves it again at its root, so it starts only while twice that
+  // time is left.
+  MipOptions lp_options;
+  lp_options.seconds = clock.search_left();
+  lp_options.relaxation_only = true;
+  lp_options.tick = [&] { progress.tick(); };
+  const double lp_start = clock.elapsed();
+  MipResult lp;
+  if (lp_options.seconds > 0) lp = solve_with_cbc(m, lp_options);
+  const double lp_seconds = clock.elapsed() - lp_start;
+  if (lp.optimal) {
+    progress.lp_bound(std::max(0.0, lp.objective));
+    plan.lower_bound = static_cast<long long>(std::ceil(lp.objective - 1e-6));
+  }
+  if (!lp.optimal || clock.search_left() <= 0 || clock.search_left() < 2 * lp_seconds) {
     plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());
-    plan.lower_bound = 0;
-    return plan;
+    return finished(plan, progress);
   }
   MipOptions mip_options;
   mip_options.seconds = clock.search_left();
@@ -319,16 +349,11 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
       }
     }
   }
-  if (mip.has_solution || mip.optimal) plan.lower_bound = static_cast<long long>(std::ceil(mip.bound - 1e-6));
+  if (mip.has_solution || mip.optimal)
+    plan.lower_bound = std::max(plan.lower_bound, static_cast<long long>(std::ceil(mip.bound - 1e-6)));
   if (mip.optimal) plan.lower_bound = std::max(plan.lower_bound, std::llround(mip.objective));
   if (!mip.optimal) plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());
-  plan.lower_bound = std::max(0LL, std::min(plan.lower_bound, plan.cost));
-  plan.optimal = plan.cost == plan.lower_bound;
-  if (plan.optimal) plan.note.clear();
-  progress.plan(plan.cost, plan.lower_bound);
-  plan.spare.lower_bound = plan.lower_bound;
-  plan.spare.optimal = plan.optimal;
-  return plan;
+  return finished(plan, progress);
 }
 
 std::string joint_summary_text(const SpanNetwork& net, const JointPlan& plan, const std::string& netdata,

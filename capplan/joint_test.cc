@@ -1,12 +1,14 @@
 #include "joint.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <functional>
 
 #include <gtest/gtest.h>
 
 #include "restoration.h"
+#include "run_clock.h"
 
 namespace {
 
@@ -156,6 +158,24 @@ TEST(PlanJoint, NeverWorseThanTheStudyWithOnlyItsOwnRoutes) {
   const JointPlan plan = plan_joint(net, demands, options);
   EXPECT_LE(plan.cost, plan.study_cost);
   EXPECT_FALSE(check_carried(demands.demands, plan.demands));
+}
+
+TEST(PlanJoint, ALimitSpentBeforeTheSearchKeepsTheStudysPlan) {
+  // The clock ran out before the linear program: no bound, no search, the
+  // study's own routing with a proved spare plan.
+  const SpanNetwork net = network(5, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 1, 1}, {1, 3, 2}, {2, 5, 3}});
+  DemandList demands;
+  ASSERT_FALSE(read_demands(path_text({"A B C D", "B C", "E A"}), "p", node_list(5), net, demands));
+  const RunClock clock(1, RunClock::Clock::now() - std::chrono::seconds(2));
+  JointOptions options;
+  options.clock = &clock;
+  const JointPlan plan = plan_joint(net, demands, options);
+  EXPECT_EQ(plan.cost, plan.study_cost);
+  EXPECT_EQ(plan.working, working_of(net, demands.demands));
+  EXPECT_TRUE(short_cuts(with_working(net, plan.working), plan.spare.spare, {}).empty());
+  EXPECT_EQ(plan.lower_bound, 0);
+  EXPECT_FALSE(plan.optimal);
+  EXPECT_EQ(plan.note, "the search stopped at the time limit of 1 s");
 }
 
 TEST(ReadDemands, AggregatesLinesByTheirEnds) {
