@@ -33,7 +33,8 @@ using studyfiles::read_node_list;
 namespace {
 
 const char* const kUsage =
-    "usage: capplan [--cost unit] [--keep-spare] [--time-limit SECONDS] [--report FILE] NODEFILE NETDATA PLANNED\n";
+    "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
+    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n";
 
 struct Options {
   StudyNames inputs;
