@@ -6,12 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
 std::vector<std::string_view> lines_as_read(std::string_view text) {
   std::vector<std::string_view> lines;
   std::size_t pos = 0;

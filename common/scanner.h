@@ -28,6 +28,9 @@ std::string_view without_line_end(std::string_view line);
 // return. Bytes beyond ASCII are never white space.
 constexpr bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// A decimal digit, whatever the locale.
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
 // "a whole number of 32 bits", "a whole number of 64 bits".
 std::string whole_number_of(int bits);
 

@@ -6,11 +6,12 @@
 #include <climits>
 #include <cmath>
 
-TEST(Fields, WhiteSpaceIsWhatIsspaceSaysInTheCLocale) {
+TEST(Fields, WhiteSpaceAndDigitsAreWhatCtypeSaysInTheCLocale) {
   // The programs never leave the C locale; every byte, beyond ASCII too.
   for (int b = 0; b < 256; ++b) {
     const char c = static_cast<char>(b);
     EXPECT_EQ(is_space(c), std::isspace(b) != 0) << b;
+    EXPECT_EQ(is_digit(c), std::isdigit(b) != 0) << b;
   }
 }
 

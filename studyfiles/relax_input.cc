@@ -17,8 +17,6 @@ constexpr FieldRange kAnyInt{INT_MIN, INT_MAX};
 constexpr std::size_t kNarrowField = 3;
 constexpr std::size_t kWidestField = 11;  // "-2147483648"
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // The value of a field as "%3d" prints it; nothing when "%3d" never prints
 // this text: three columns right-justified, or wider without a leading blank;
 // never a leading zero or "-0".
