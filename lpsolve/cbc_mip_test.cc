@@ -78,6 +78,23 @@ TEST(CbcMip, TellsEachBetterSolutionAndBoundOnTheWayToTheOptimum) {
   EXPECT_NEAR(told.back().best, result.objective, 1e-6);
 }
 
+TEST(CbcMip, AStartIsKeptWhenTheSearchHasNoTime) {
+  const LinearModel m = odd_cover(151);
+  MipOptions options;
+  options.seconds = 1e-4;  // too short to find a solution of its own
+  double start_cost = 0;
+  for (int c = 0; c < m.columns(); ++c) {
+    options.start_columns.push_back(c);
+    options.start_values.push_back(3);
+    start_cost += 3 * m.objective[c];
+  }
+  const MipResult result = solve_with_cbc(m, options);
+  ASSERT_TRUE(result.has_solution) << result.error.text();
+  expect_feasible(m, result.values);
+  EXPECT_LE(result.objective, start_cost);
+  EXPECT_LE(result.bound, result.objective);
+}
+
 TEST(CbcMip, SaysWhenTheModelIsInfeasible) {
   LinearModel m;
   const int x = m.add_column(1, 0, 1, true);
