@@ -16,8 +16,24 @@ Clock::time_point ago(double seconds) {
   return Clock::now() - std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
-// What was written to a temporary file.
-std::string written(std::FILE* file) {
+// A temporary file for progress lines, closed when the test ends.
+class Captured {
+ public:
+  Captured() : file_(std::tmpfile()) {}
+  Captured(const Captured&) = delete;
+  Captured& operator=(const Captured&) = delete;
+  ~Captured() {
+    if (file_ != nullptr) std::fclose(file_);
+  }
+  std::FILE* file() const { return file_; }
+
+ private:
+  std::FILE* file_;
+};
+
+// What was written to it.
+std::string written(const Captured& out) {
+  std::FILE* file = out.file();
   std::fflush(file);
   std::rewind(file);
   std::string text;
@@ -62,23 +78,22 @@ TEST(RunClock, TheSearchEndsBeforeTheLimitByTheReserve) {
 }
 
 TEST(Progress, AShortRunSaysNothing) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(60);
-  Progress progress(clock, true, out);
+  Progress progress(clock, true, out.file());
   progress.lp_bound(12.5);
   progress.plan(14, 13);
   progress.tick();
   EXPECT_EQ(written(out), "");
   EXPECT_EQ(progress.lines(), 0);
-  std::fclose(out);
 }
 
 TEST(Progress, AtMostOneLineEveryFewSeconds) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(60, ago(10));
-  Progress progress(clock, true, out);
+  Progress progress(clock, true, out.file());
   progress.plan(20, 0);  // a first plan before the linear program
   progress.lp_bound(12.5);
   progress.plan(14, 13);  // too soon: kept
@@ -86,48 +101,44 @@ TEST(Progress, AtMostOneLineEveryFewSeconds) {
   progress.tick();
   EXPECT_EQ(without_times(written(out)), "capplan: plan cost 20, no lower bound yet\n");
   EXPECT_EQ(progress.lines(), 1);
-  std::fclose(out);
 }
 
 TEST(Progress, TheLpBoundGoesBeforeAPlan) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(60, ago(10));
-  Progress progress(clock, true, out);
+  Progress progress(clock, true, out.file());
   progress.lp_bound(12.5);
   progress.plan(13, 13);
   EXPECT_EQ(without_times(written(out)), "capplan: LP bound 12.50\n");
   EXPECT_EQ(progress.lines(), 1);
-  std::fclose(out);
 }
 
 TEST(Progress, OffMeansNoLines) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(60, ago(10));
-  Progress progress(clock, false, out);
+  Progress progress(clock, false, out.file());
   progress.lp_bound(12.5);
   progress.plan(13, 13);
   progress.tick();
   EXPECT_EQ(written(out), "");
-  std::fclose(out);
 }
 
 TEST(Progress, TheGapIsInPercentOfTheBound) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(60, ago(10));
-  Progress progress(clock, true, out);
+  Progress progress(clock, true, out.file());
   progress.plan(110, 100);
   EXPECT_EQ(without_times(written(out)), "capplan: plan cost 110, lower bound 100, gap 10.00%\n");
-  std::fclose(out);
 }
 
 TEST(Progress, ASearchShowsTheBetterOfItsNewsAndThePlanInHand) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(600, ago(10));
-  Progress progress(clock, true, out);
+  Progress progress(clock, true, out.file());
   const double none = std::numeric_limits<double>::infinity();
   progress.search(none, 80.2);  // nothing in hand yet: no news
   EXPECT_EQ(progress.lines(), 0);
@@ -150,20 +161,18 @@ TEST(Progress, ASearchShowsTheBetterOfItsNewsAndThePlanInHand) {
   EXPECT_EQ(progress.plan_cost(), 96);
   EXPECT_EQ(progress.plan_bound(), 96);
   EXPECT_EQ(progress.lines(), 1);  // the rest is kept: too soon to show
-  std::fclose(out);
 }
 
 TEST(Progress, ASearchThatIsFollowedTicksAndTells) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
+  Captured out;
+  ASSERT_NE(out.file(), nullptr);
   const RunClock clock(600, ago(10));
-  Progress progress(clock, true, out);
+  Progress progress(clock, true, out.file());
   MipOptions options;
   progress.follow(options);
   ASSERT_TRUE(options.tick && options.improved);
   options.improved(110, 99.5);
   EXPECT_EQ(without_times(written(out)), "capplan: plan cost 110, lower bound 100, gap 10.00%\n");
-  std::fclose(out);
 }
 
 }  // namespace
