@@ -4,42 +4,24 @@
 #include <climits>
 
 #include "restoration.h"
+#include "spans.h"
 #include "text_format.h"
 
-using studyfiles::EdgeRecord;
 using studyfiles::Netdata;
 using studyfiles::NodeList;
 
 Error spans_from_netdata(const Netdata& net, const NodeList& nodes, const StudyNames& names, const SpanOptions& options,
                          SpanNetwork& out) {
-  const std::string& file = names.netdata;
-  if (!net.bidirectional) return Error::at(file, 1, "not a bidirectional netdata file: capplan plans spans, records in pairs");
-  const int n_listed = static_cast<int>(nodes.nodes.size());
-  if (net.n_node > n_listed)
-    return Error::at(file, 2, text_printf("%d nodes, but the node list %s has %d", net.n_node, names.nodes.c_str(), n_listed));
-  if (net.edges.size() % 2 != 0)
-    return Error::at(file, net.edges.back().line,
-                     text_printf("%zu records: a bidirectional file holds two per span", net.edges.size()));
+  studyfiles::SpanRules rules;
+  rules.program_does = "capplan plans spans";
+  rules.cost_read = !options.unit_cost;
+  rules.spare_read = options.keep_spare;
+  std::vector<studyfiles::Span> spans;
+  if (Error e = studyfiles::spans_of_netdata(net, names.netdata, nodes, names.nodes, rules, spans)) return e;
   out = SpanNetwork{};
   out.n_node = net.n_node;
-  for (std::size_t i = 0; i < net.edges.size(); i += 2) {
-    const EdgeRecord& a = net.edges[i];
-    const EdgeRecord& b = net.edges[i + 1];
-    const int na = static_cast<int>(i) + 1, nb = na + 1;
-    if (a.from == a.to) return Error::at(file, a.line, text_printf("record %d joins node %d to itself", na, a.from));
-    if (b.from != a.to || b.to != a.from)
-      return Error::at(file, b.line,
-                       text_printf("record %d runs %d-%d, not back along record %d (%d-%d)", nb, b.from, b.to, na, a.from, a.to));
-    auto differ = [&](const char* what, int x, int y) {
-      return Error::at(file, b.line,
-                       text_printf("record %d has %s %d, record %d %d: the two directions of a span must agree", nb, what, y,
-                                   na, x));
-    };
-    if (a.capacity != b.capacity) return differ("working capacity", a.capacity, b.capacity);
-    if (!options.unit_cost && a.cost != b.cost) return differ("cost", a.cost, b.cost);
-    if (options.keep_spare && a.spare != b.spare) return differ("spare", a.spare, b.spare);
-    out.spans.push_back({a.from, a.to, options.unit_cost ? 1 : a.cost, a.capacity, options.keep_spare ? a.spare : 0});
-  }
+  for (const studyfiles::Span& s : spans)
+    out.spans.push_back({s.from, s.to, options.unit_cost ? 1 : s.cost, s.working, s.spare});
   return {};
 }
 

@@ -36,28 +36,21 @@ TEST(Spans, PairsOfRecordsWithTheirCostWorkingAndKeptSpare) {
   EXPECT_EQ(spans.spans[1].cost, 1);
 }
 
-TEST(Spans, RecordsThatAreNotTwoDirectionsOfASpanAreRefusedWithTheirLine) {
-  struct Case {
-    const char* text;
-    SpanOptions options;
-    const char* message;
-  } cases[] = {
-      {"0\n3\n2\n1 1 2 5 2 7\n2 2 1 5 2 7\n", {}, "net.dat:1: not a bidirectional netdata file"},
-      {"1\n3\n3\n1 1 2 5 2 7\n2 2 1 5 2 7\n3 2 3 1 1 1\n", {}, "net.dat:6: 3 records"},
-      {"1\n3\n2\n1 1 2 5 2 7\n2 2 3 5 2 7\n", {}, "net.dat:5: record 2 runs 2-3, not back along record 1 (1-2)"},
-      {"1\n3\n2\n1 2 2 5 2 7\n2 2 2 5 2 7\n", {}, "net.dat:4: record 1 joins node 2 to itself"},
-      {"1\n3\n2\n1 1 2 5 2 7\n2 2 1 5 2 6\n", {}, "net.dat:5: record 2 has working capacity 6, record 1 7"},
-      {"1\n3\n2\n1 1 2 5 2 7\n2 2 1 4 2 7\n", {}, "net.dat:5: record 2 has cost 4"},
-      {"1\n3\n2\n1 1 2 5 2 7\n2 2 1 5 3 7\n", {false, true}, "net.dat:5: record 2 has spare 3"},
-      {"1\n4\n2\n1 1 2 5 2 7\n2 2 1 5 2 7\n", {}, "net.dat:2: 4 nodes, but the node list nodes.txt has 3"},
-  };
-  for (const Case& c : cases) {
-    SpanNetwork spans;
-    const Error error = spans_from_netdata(read(c.text), three_nodes(), kNames, c.options, spans);
-    EXPECT_EQ(error.text().rfind(c.message, 0), 0u) << error.text();
-  }
-  // Costs that differ are no matter when every channel costs 1.
+TEST(Spans, CapplanChecksTheFieldsItReads) {
   SpanNetwork spans;
+  // Its own wording; a negative cost refused unless every channel costs 1,
+  // a negative spare only when it is kept.
+  EXPECT_EQ(spans_from_netdata(read("0\n3\n2\n1 1 2 5 2 7\n2 2 1 5 2 7\n"), three_nodes(), kNames, {}, spans).text(),
+            "net.dat:1: not a bidirectional netdata file: capplan plans spans, records in pairs");
+  const Netdata negative_cost = read("1\n3\n2\n1 1 2 -5 2 7\n2 2 1 -5 2 7\n");
+  EXPECT_EQ(spans_from_netdata(negative_cost, three_nodes(), kNames, {}, spans).text(),
+            "net.dat:4: record 1 has a negative cost, -5");
+  EXPECT_FALSE(spans_from_netdata(negative_cost, three_nodes(), kNames, {true, false}, spans));
+  const Netdata negative_spare = read("1\n3\n2\n1 1 2 5 -2 7\n2 2 1 5 -2 7\n");
+  EXPECT_FALSE(spans_from_netdata(negative_spare, three_nodes(), kNames, {}, spans));
+  EXPECT_EQ(spans_from_netdata(negative_spare, three_nodes(), kNames, {false, true}, spans).text(),
+            "net.dat:4: record 1 has a negative spare, -2");
+  // Costs that differ are no matter when every channel costs 1.
   EXPECT_FALSE(spans_from_netdata(read("1\n3\n2\n1 1 2 5 2 7\n2 2 1 4 2 7\n"), three_nodes(), kNames, {true, false}, spans));
 }
 
