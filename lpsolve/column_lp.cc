@@ -1,0 +1,70 @@
+#include "column_lp.h"
+
+#include <coin/ClpSimplex.hpp>
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+double clp_value(double v) { return std::isinf(v) ? (v > 0 ? COIN_DBL_MAX : -COIN_DBL_MAX) : v; }
+
+}  // namespace
+
+ColumnLp::ColumnLp(const std::vector<double>& row_low, const std::vector<double>& row_high)
+    : model_(std::make_unique<ClpSimplex>()) {
+  model_->setLogLevel(0);
+  model_->messageHandler()->setLogLevel(0);
+  std::vector<double> low, high;
+  for (std::size_t r = 0; r < row_low.size(); ++r) {
+    low.push_back(clp_value(row_low[r]));
+    high.push_back(clp_value(row_high[r]));
+  }
+  const std::vector<CoinBigIndex> starts(row_low.size() + 1, 0);
+  model_->addRows(static_cast<int>(row_low.size()), low.data(), high.data(), starts.data(), nullptr, nullptr);
+  model_->setOptimizationDirection(1.0);
+}
+
+ColumnLp::~ColumnLp() = default;
+
+int ColumnLp::add_column(double cost, double low, double high, const std::vector<int>& rows,
+                         const std::vector<double>& values) {
+  cost_.push_back(cost);
+  low_.push_back(clp_value(low));
+  high_.push_back(clp_value(high));
+  row_.insert(row_.end(), rows.begin(), rows.end());
+  value_.insert(value_.end(), values.begin(), values.end());
+  start_.push_back(static_cast<int>(row_.size()));
+  return n_columns_++;
+}
+
+void ColumnLp::flush() {
+  if (cost_.empty()) return;
+  std::vector<CoinBigIndex> starts(start_.begin(), start_.end());
+  model_->addColumns(static_cast<int>(cost_.size()), low_.data(), high_.data(), cost_.data(), starts.data(), row_.data(),
+                     value_.data());
+  cost_.clear();
+  low_.clear();
+  high_.clear();
+  value_.clear();
+  row_.clear();
+  start_.assign(1, 0);
+}
+
+bool ColumnLp::solve() {
+  flush();
+  model_->primal();
+  return model_->isProvenOptimal();
+}
+
+double ColumnLp::objective() const { return model_->objectiveValue(); }
+
+std::vector<double> ColumnLp::values() const {
+  const double* v = model_->primalColumnSolution();
+  return std::vector<double>(v, v + model_->numberColumns());
+}
+
+std::vector<double> ColumnLp::row_duals() const {
+  const double* d = model_->dualRowSolution();
+  return std::vector<double>(d, d + model_->numberRows());
+}
