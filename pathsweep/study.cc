@@ -1,0 +1,30 @@
+#include "study.h"
+
+#include "netdata.h"
+#include "node_list.h"
+#include "spans.h"
+#include "wholefile.h"
+
+Error read_path_study(const Options& o, PathStudy& out) {
+  std::string node_text, net_text, path_text, group_text;
+  if (Error e = read_file_or_reason(o.nodes_file, node_text)) return e;
+  if (Error e = read_file_or_reason(o.netdata_file, net_text)) return e;
+  if (Error e = read_file_or_reason(o.paths_file, path_text)) return e;
+  if (!o.groups.empty())
+    if (Error e = read_file_or_reason(o.groups, group_text)) return e;
+  studyfiles::NodeList nodes;
+  if (Error e = studyfiles::read_node_list(node_text, o.nodes_file, nodes)) return e;
+  studyfiles::Netdata netdata;
+  if (Error e = studyfiles::read_netdata(net_text, o.netdata_file, netdata)) return e;
+  studyfiles::SpanRules rules;
+  rules.program_does = "pathsweep fails spans";
+  rules.cost_read = !o.cut_rate.empty();
+  rules.cost_as = ", read as its length";
+  std::vector<studyfiles::Span> spans;
+  if (Error e = studyfiles::spans_of_netdata(netdata, o.netdata_file, nodes, o.nodes_file, rules, spans)) return e;
+  out.net = pathrestore::network_of(nodes, netdata.n_node, spans);
+  if (Error e = pathrestore::read_working_paths(path_text, o.paths_file, o.nodes_file, out.net, out.paths)) return e;
+  if (!o.groups.empty())
+    if (Error e = studyfiles::read_groups(group_text, o.groups, nodes, spans, out.groups)) return e;
+  return {};
+}
