@@ -8,6 +8,8 @@
 #include <queue>
 #include <set>
 
+#include <coin/CoinError.hpp>
+
 #include "column_lp.h"
 #include "linear_model.h"
 
@@ -20,6 +22,10 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kPriceTolerance = 1e-9;
 // Column generation stops after this many rounds; its bound holds whenever it stops.
 constexpr int kMostRounds = 500;
+// The greedy routing: how fast a link lengthens as it fills, and its rounds
+// (the threshold doubles each round: after 64 it passes every route).
+constexpr double kFill = 10.0;
+constexpr int kMostGreedyRounds = 64;
 
 // The surviving network of a scenario: one link per pair of nodes that
 // restoration may cross, its capacity the sum of the parallel spans'.
@@ -92,22 +98,31 @@ class ColumnPool {
 
 // The fewest-span route from `from` to `to` over links with something left
 // (or any link, when `left` is empty), within `max_spans` (0: any); empty
-// when there is none. Neighbours are taken in ascending order.
-std::vector<int> fewest_spans(const Links& g, int from, int to, const std::vector<long long>* left, int max_spans) {
+// when there is none. Neighbours are taken in ascending order. `cut_short`,
+// when given, tells whether the limit kept the search from nodes it could
+// have reached.
+std::vector<int> fewest_spans(const Links& g, int from, int to, const std::vector<long long>* left, int max_spans,
+                              bool* cut_short = nullptr) {
   std::vector<int> before(g.next.size(), 0), depth(g.next.size(), -1);
   std::deque<int> queue{from};
   depth[static_cast<std::size_t>(from)] = 0;
+  bool limited = false;
   while (!queue.empty() && depth[static_cast<std::size_t>(to)] < 0) {
     const int v = queue.front();
     queue.pop_front();
-    if (max_spans > 0 && depth[static_cast<std::size_t>(v)] >= max_spans) continue;
+    const bool at_limit = max_spans > 0 && depth[static_cast<std::size_t>(v)] >= max_spans;
     for (const auto& [w, l] : g.next[static_cast<std::size_t>(v)]) {
       if (depth[static_cast<std::size_t>(w)] >= 0 || (left != nullptr && (*left)[static_cast<std::size_t>(l)] <= 0)) continue;
+      if (at_limit) {
+        limited = true;
+        break;
+      }
       depth[static_cast<std::size_t>(w)] = depth[static_cast<std::size_t>(v)] + 1;
       before[static_cast<std::size_t>(w)] = v;
       queue.push_back(w);
     }
   }
+  if (cut_short != nullptr) *cut_short = limited;
   if (depth[static_cast<std::size_t>(to)] < 0) return {};
   std::vector<int> route{to};
   while (route.back() != from) route.push_back(before[static_cast<std::size_t>(route.back())]);
@@ -122,26 +137,6 @@ long long total_of(const Counts& counts) {
   long long total = 0;
   for (const auto& [c, n] : counts) total += n;
   return total;
-}
-
-// Routes the demands in `order`, each as far as it goes, over what is `left`
-// of the links; `still` is what each demand has yet to restore.
-void route_greedily(const Links& g, const ScenarioProblem& p, const std::vector<int>& order, int max_spans,
-                    std::vector<long long>& left, std::vector<long long>& still, ColumnPool& pool, Counts& counts) {
-  for (int d : order) {
-    const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
-    while (still[static_cast<std::size_t>(d)] > 0) {
-      const std::vector<int> route = fewest_spans(g, demand.from, demand.to, &left, max_spans);
-      if (route.empty()) break;
-      bool added = false;
-      const int c = pool.index_of(g, d, route, added);
-      long long n = still[static_cast<std::size_t>(d)];
-      for (int l : pool.columns()[static_cast<std::size_t>(c)].links) n = std::min(n, left[static_cast<std::size_t>(l)]);
-      for (int l : pool.columns()[static_cast<std::size_t>(c)].links) left[static_cast<std::size_t>(l)] -= n;
-      still[static_cast<std::size_t>(d)] -= n;
-      counts[c] += n;
-    }
-  }
 }
 
 // The least-price route from `source` to every node, under per-link prices,
@@ -248,44 +243,150 @@ class Pricing {
   std::vector<int> layer_before_;
 };
 
-// The linear program over the pool's routes, grown until no route prices
-// in. Returns the bound; `values` gets the last solution per column.
-double linear_bound(const Links& g, const ScenarioProblem& p, int max_spans, ColumnPool& pool, std::vector<double>& values) {
-  const std::size_t n_link = g.links.size();
-  const std::size_t n_demand = p.demands.size();
-  std::vector<double> low(n_link + n_demand, -LinearModel::kInfinity), high;
-  for (const Links::Link& l : g.links) high.push_back(static_cast<double>(l.capacity));
-  for (const RestorationDemand& d : p.demands) high.push_back(d.affected);
-  ColumnLp lp(low, high);
-  auto add = [&](const Column& c) {
-    std::vector<int> rows(c.links.begin(), c.links.end());
-    rows.push_back(static_cast<int>(n_link) + c.demand);
-    lp.add_column(-1.0, 0.0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+// Routes the demands over what is `left` of the links, one channel at a
+// time, in the manner of the multiplicative-weights algorithms for
+// multi-commodity flow: a link is as long as exp(kFill x used / capacity),
+// so that it grows longer as it fills, and in rounds of a threshold on length
+// that doubles from round to round, each demand in `order` takes its
+// shortest route with capacity left (within `max_spans`) while that route is
+// no longer than the threshold. Short routes over empty links go first; a
+// route into a crowded part of the network waits until nothing shorter is
+// left. `still` is what each demand has yet to restore.
+void route_greedily(const Links& g, const ScenarioProblem& p, const std::vector<int>& order, int max_spans,
+                    std::vector<long long>& left, std::vector<long long>& still, ColumnPool& pool, Counts& counts) {
+  std::vector<double> length(g.links.size());
+  const auto measure = [&](std::size_t l) {
+    const double capacity = static_cast<double>(g.links[l].capacity);
+    length[l] = left[l] <= 0 ? kInf : std::exp(kFill * (capacity - static_cast<double>(left[l])) / capacity);
   };
-  // Every demand starts with its fewest-span route, beside the routes found so far.
-  for (std::size_t d = 0; d < n_demand; ++d) {
-    const std::vector<int> route = fewest_spans(g, p.demands[d].from, p.demands[d].to, nullptr, max_spans);
-    bool added = false;
-    if (!route.empty()) pool.index_of(g, static_cast<int>(d), route, added);
-  }
-  for (const Column& c : pool.columns()) add(c);
-  // By source node, the demands priced from it.
-  std::map<int, std::vector<int>> by_source;
-  for (std::size_t d = 0; d < n_demand; ++d) by_source[p.demands[d].from].push_back(static_cast<int>(d));
-
-  double best = 0.0;  // no prices: every demand with a route restores in full
-  {
-    std::vector<char> reachable(n_demand, 0);
-    for (const Column& c : pool.columns()) reachable[static_cast<std::size_t>(c.demand)] = 1;
-    for (std::size_t d = 0; d < n_demand; ++d)
-      if (reachable[d]) best += p.demands[d].affected;
-  }
-  if (pool.columns().empty()) {
-    values.clear();
-    return 0.0;
-  }
+  for (std::size_t l = 0; l < length.size(); ++l) measure(l);
+  // Per source node, its distances when last measured: lengths only grow,
+  // so an old distance is never more than the true one.
+  std::map<int, std::pair<long long, std::vector<double>>> measured;
+  long long changes = 0;
   Pricing pricing(g, max_spans);
+  int priced_from = 0;
+  long long priced_at = -1;
+  const auto price_from = [&](int source) {
+    if (priced_from == source && priced_at == changes) return;
+    pricing.from(source, length);
+    priced_from = source;
+    priced_at = changes;
+    std::vector<double>& dist = measured[source].second;
+    dist.resize(g.next.size());
+    for (std::size_t v = 0; v < dist.size(); ++v) dist[v] = pricing.price_to(static_cast<int>(v));
+    measured[source].first = changes;
+  };
+  std::vector<int> waiting;
+  for (int d : order)
+    if (still[static_cast<std::size_t>(d)] > 0) waiting.push_back(d);
+  double threshold = 1.0;
+  for (int round = 0; round < kMostGreedyRounds && !waiting.empty(); ++round) {
+    threshold *= 2.0;
+    std::vector<int> next;
+    for (int d : waiting) {
+      const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
+      bool reachable = true;
+      while (still[static_cast<std::size_t>(d)] > 0) {
+        const auto known = measured.find(demand.from);
+        if (known != measured.end()) {
+          // Too long already, or no route at all, as it was last measured.
+          const double was = known->second.second[static_cast<std::size_t>(demand.to)];
+          reachable = was < kInf;
+          if (was > threshold) break;
+        }
+        price_from(demand.from);
+        const double dist = pricing.price_to(demand.to);
+        if (dist == kInf) {
+          reachable = false;
+          break;
+        }
+        if (dist > threshold) break;
+        bool added = false;
+        const int c = pool.index_of(g, d, pricing.route_to(demand.to), added);
+        for (int l : pool.columns()[static_cast<std::size_t>(c)].links) {
+          --left[static_cast<std::size_t>(l)];
+          measure(static_cast<std::size_t>(l));
+        }
+        --still[static_cast<std::size_t>(d)];
+        ++counts[c];
+        ++changes;
+      }
+      if (still[static_cast<std::size_t>(d)] > 0 && reachable) next.push_back(d);
+    }
+    waiting = std::move(next);
+  }
+}
+
+// The bound of a set of prices on the links, from the dual of the linear
+// program: each link's capacity at its price, plus each demand's affected
+// paths at one less the price of its cheapest route (when that is above
+// nothing). Any prices of zero or more give a bound, so that the figure
+// holds wherever the pricing stopped.
+double dual_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
+                  const std::vector<long long>& capacity, const std::vector<double>& price, Pricing& pricing) {
+  double bound = 0.0;
+  for (std::size_t l = 0; l < g.links.size(); ++l) bound += price[l] * static_cast<double>(capacity[l]);
+  std::map<int, std::vector<int>> by_source;
+  for (int d : demands) by_source[p.demands[static_cast<std::size_t>(d)].from].push_back(d);
+  for (const auto& [source, group] : by_source) {
+    pricing.from(source, price);
+    for (int d : group) {
+      const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
+      bound += demand.affected * std::max(0.0, 1.0 - pricing.price_to(demand.to));
+    }
+  }
+  return bound;
+}
+
+struct LinearOutcome {
+  double bound = 0.0;          // the least dual bound met
+  std::vector<double> values;  // per column of the pool: its value in the last solution (0 outside this program)
+  std::vector<double> price;   // per link: the prices of the last solution
+};
+
+// The linear program of `demands` (indexes into the problem's demands) over
+// the link capacities `capacity`, on the pool's routes of those demands,
+// grown until no route prices in or, unless `exact`, until the bound and the
+// program's value round down to the same whole number: no more routes could
+// change the restoration that the bound allows.
+LinearOutcome linear_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
+                           const std::vector<long long>& capacity, int max_spans, bool exact, ColumnPool& pool) {
+  const std::size_t n_link = g.links.size();
+  LinearOutcome out;
+  out.price.assign(n_link, 0.0);
+  std::vector<int> row_of(p.demands.size(), -1);
+  std::vector<double> low(n_link + demands.size(), -LinearModel::kInfinity), high;
+  for (long long c : capacity) high.push_back(static_cast<double>(c));
+  for (std::size_t i = 0; i < demands.size(); ++i) {
+    row_of[static_cast<std::size_t>(demands[i])] = static_cast<int>(n_link + i);
+    high.push_back(p.demands[static_cast<std::size_t>(demands[i])].affected);
+  }
+  // Every demand starts with its fewest-span route, beside the routes found so far.
+  for (int d : demands) {
+    const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
+    const std::vector<int> route = fewest_spans(g, demand.from, demand.to, nullptr, max_spans);
+    bool added = false;
+    if (!route.empty()) pool.index_of(g, d, route, added);
+  }
+  ColumnLp lp(low, high);
+  std::vector<int> in_lp;  // the pool's columns in the program, by the program's column
+  auto add = [&](int c) {
+    const Column& col = pool.columns()[static_cast<std::size_t>(c)];
+    std::vector<int> rows(col.links.begin(), col.links.end());
+    rows.push_back(row_of[static_cast<std::size_t>(col.demand)]);
+    lp.add_column(-1.0, 0.0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+    in_lp.push_back(c);
+  };
+  for (std::size_t c = 0; c < pool.columns().size(); ++c)
+    if (row_of[static_cast<std::size_t>(pool.columns()[c].demand)] >= 0) add(static_cast<int>(c));
+  Pricing pricing(g, max_spans);
+  out.bound = dual_bound(g, p, demands, capacity, out.price, pricing);  // at prices of zero
+  if (in_lp.empty()) return out;
+  std::map<int, std::vector<int>> by_source;
+  for (int d : demands) by_source[p.demands[static_cast<std::size_t>(d)].from].push_back(d);
   std::vector<double> price(n_link);
+  std::vector<double> values;
   for (int round = 0; round < kMostRounds; ++round) {
     if (!lp.solve()) break;
     values = lp.values();
@@ -294,93 +395,143 @@ double linear_bound(const Links& g, const ScenarioProblem& p, int max_spans, Col
     double bound = 0.0;
     for (std::size_t l = 0; l < n_link; ++l) {
       price[l] = std::max(0.0, -duals[l]);
-      bound += price[l] * static_cast<double>(g.links[l].capacity);
+      bound += price[l] * static_cast<double>(capacity[l]);
     }
     std::vector<std::pair<int, std::vector<int>>> found;
-    for (const auto& [source, demands] : by_source) {
+    for (const auto& [source, group] : by_source) {
       pricing.from(source, price);
-      for (int d : demands) {
+      for (int d : group) {
         const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
         const double cheapest = pricing.price_to(demand.to);
         if (cheapest == kInf) continue;
         bound += demand.affected * std::max(0.0, 1.0 - cheapest);
-        const double own = std::max(0.0, -duals[n_link + static_cast<std::size_t>(d)]);
+        const double own = std::max(0.0, -duals[static_cast<std::size_t>(row_of[static_cast<std::size_t>(d)])]);
         if (cheapest + own < 1.0 - kPriceTolerance) found.push_back({d, pricing.route_to(demand.to)});
       }
     }
-    best = std::min(best, bound);
+    if (bound < out.bound) {
+      out.bound = bound;
+      out.price = price;
+    }
     bool any = false;
     for (const auto& [d, route] : found) {
       bool added = false;
       const int c = pool.index_of(g, d, route, added);
-      if (added) add(pool.columns()[static_cast<std::size_t>(c)]);
+      if (added) add(c);
       any = any || added;
     }
-    if (!any || best <= value + 1e-7) break;
+    if (!any || out.bound <= value + 1e-7) break;
+    if (!exact && std::floor(out.bound + 1e-6) <= std::floor(value + 1e-6)) break;
   }
-  values.resize(pool.columns().size(), 0.0);
-  return best;
+  out.values.assign(pool.columns().size(), 0.0);
+  for (std::size_t k = 0; k < values.size(); ++k) out.values[static_cast<std::size_t>(in_lp[k])] = values[k];
+  return out;
 }
 
-// The linear solution rounded down, then topped up greedily.
-Counts rounded(const Links& g, const ScenarioProblem& p, const std::vector<int>& order, int max_spans, ColumnPool& pool,
-               const std::vector<double>& values) {
-  std::vector<long long> left;
-  for (const Links::Link& l : g.links) left.push_back(l.capacity);
-  std::vector<long long> still;
-  for (const RestorationDemand& d : p.demands) still.push_back(d.affected);
-  Counts counts;
-  for (std::size_t c = 0; c < values.size(); ++c) {
+// A part of the scenario: the demands still to be solved (free), the
+// others held on the routes they have, and the capacity those routes leave.
+struct Part {
+  std::vector<char> free;           // per demand
+  std::vector<int> demands;         // the free ones, ascending
+  std::vector<long long> capacity;  // per link, less what the held routes take
+  Counts held;                      // the held demands' routes
+};
+
+Part part_of(const Links& g, const ColumnPool& pool, const std::vector<char>& free, const Counts& routes) {
+  Part part;
+  part.free = free;
+  for (std::size_t d = 0; d < free.size(); ++d)
+    if (free[d]) part.demands.push_back(static_cast<int>(d));
+  for (const Links::Link& l : g.links) part.capacity.push_back(l.capacity);
+  for (const auto& [c, n] : routes) {
+    const Column& col = pool.columns()[static_cast<std::size_t>(c)];
+    if (free[static_cast<std::size_t>(col.demand)]) continue;
+    part.held[c] += n;
+    for (int l : col.links) part.capacity[static_cast<std::size_t>(l)] -= n;
+  }
+  return part;
+}
+
+// The part's linear solution rounded down, then up where the capacity left
+// allows (the largest fractions first), then topped up greedily; with the
+// held routes.
+Counts rounded(const Links& g, const ScenarioProblem& p, const Part& part, const std::vector<int>& order, int max_spans,
+               ColumnPool& pool, const std::vector<double>& values) {
+  std::vector<long long> left = part.capacity;
+  std::vector<long long> still(p.demands.size(), 0);
+  for (int d : part.demands) still[static_cast<std::size_t>(d)] = p.demands[static_cast<std::size_t>(d)].affected;
+  Counts counts = part.held;
+  auto take = [&](std::size_t c, long long n) {
     const Column& col = pool.columns()[c];
-    long long n = static_cast<long long>(std::floor(values[c] + 1e-6));
     n = std::min(n, still[static_cast<std::size_t>(col.demand)]);
     for (int l : col.links) n = std::min(n, left[static_cast<std::size_t>(l)]);
-    if (n <= 0) continue;
+    if (n <= 0) return;
     for (int l : col.links) left[static_cast<std::size_t>(l)] -= n;
     still[static_cast<std::size_t>(col.demand)] -= n;
     counts[static_cast<int>(c)] += n;
+  };
+  std::vector<std::pair<double, std::size_t>> fractions;
+  for (std::size_t c = 0; c < values.size(); ++c) {
+    const double whole = std::floor(values[c] + 1e-6);
+    take(c, static_cast<long long>(whole));
+    if (values[c] - whole > 1e-6) fractions.push_back({values[c] - whole, c});
   }
+  std::stable_sort(fractions.begin(), fractions.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (const auto& [fraction, c] : fractions) take(c, 1);
   route_greedily(g, p, order, max_spans, left, still, pool, counts);
   return counts;
 }
 
-// The integer program over the pool's routes, started from `start`.
-Counts integer_program(const Links& g, const ScenarioProblem& p, const ColumnPool& pool, const Counts& start,
+// The integer program of the part over the given columns of the pool,
+// within `seconds`; with the held routes.
+Counts integer_program(const ScenarioProblem& p, const Part& part, const ColumnPool& pool, const std::vector<int>& columns,
                        double seconds) {
   LinearModel m;
-  for (const Links::Link& l : g.links) m.add_row(-LinearModel::kInfinity, static_cast<double>(l.capacity));
+  for (long long c : part.capacity) m.add_row(-LinearModel::kInfinity, static_cast<double>(c));
   for (const RestorationDemand& d : p.demands) m.add_row(-LinearModel::kInfinity, d.affected);
-  const int n_link = static_cast<int>(g.links.size());
-  for (const Column& c : pool.columns()) {
-    const int x = m.add_column(-1.0, 0.0, p.demands[static_cast<std::size_t>(c.demand)].affected, true);
-    for (int l : c.links) m.add_entry(l, x, 1.0);
-    m.add_entry(n_link + c.demand, x, 1.0);
+  const int n_link = static_cast<int>(part.capacity.size());
+  for (int c : columns) {
+    const Column& col = pool.columns()[static_cast<std::size_t>(c)];
+    const int x = m.add_column(-1.0, 0.0, p.demands[static_cast<std::size_t>(col.demand)].affected, true);
+    for (int l : col.links) m.add_entry(l, x, 1.0);
+    m.add_entry(n_link + col.demand, x, 1.0);
   }
+  // No start is handed to CBC: its reading of a start fails once its
+  // preprocessing has dropped columns. The caller keeps the better of this
+  // and what it has.
   MipOptions options;
   options.seconds = seconds;
-  for (int c = 0; c < m.columns(); ++c) {
-    options.start_columns.push_back(c);
-    const auto it = start.find(c);
-    options.start_values.push_back(it == start.end() ? 0.0 : static_cast<double>(it->second));
+  MipResult r;
+  try {
+    r = solve_with_cbc(m, options);
+  } catch (const CoinError&) {
+    return {};  // the solver gave up: the restoration found before stands
   }
-  const MipResult r = solve_with_cbc(m, options);
+  if (!r.has_solution) return {};
   Counts counts;
-  if (!r.has_solution) return counts;
-  for (int c = 0; c < m.columns(); ++c) {
-    const long long n = std::llround(r.values[static_cast<std::size_t>(c)]);
-    if (n > 0) counts[c] = n;
+  for (std::size_t k = 0; k < columns.size(); ++k) {
+    const long long n = std::llround(r.values[k]);
+    if (n > 0) counts[columns[k]] = n;
   }
   // Whatever the solver's tolerances let through is no restoration.
-  std::vector<long long> used(g.links.size(), 0), per_demand(p.demands.size(), 0);
+  std::vector<long long> used(part.capacity.size(), 0), per_demand(p.demands.size(), 0);
   for (const auto& [c, n] : counts) {
     for (int l : pool.columns()[static_cast<std::size_t>(c)].links) used[static_cast<std::size_t>(l)] += n;
     per_demand[static_cast<std::size_t>(pool.columns()[static_cast<std::size_t>(c)].demand)] += n;
   }
   for (std::size_t l = 0; l < used.size(); ++l)
-    if (used[l] > g.links[l].capacity) return {};
+    if (used[l] > part.capacity[l]) return {};
   for (std::size_t d = 0; d < per_demand.size(); ++d)
     if (per_demand[d] > p.demands[d].affected) return {};
+  for (const auto& [c, n] : part.held) counts[c] += n;
   return counts;
+}
+
+// The price of a route under per-link prices.
+double price_of(const Column& col, const std::vector<double>& price) {
+  double sum = 0.0;
+  for (int l : col.links) sum += price[static_cast<std::size_t>(l)];
+  return sum;
 }
 
 }  // namespace
@@ -411,26 +562,70 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
   result.bound = static_cast<double>(p.affected);
 
   if (best_total < p.affected) {
-    std::vector<double> values;
-    const double bound = linear_bound(g, p, options.max_spans, pool, values);
+    std::vector<int> all(n_demand);
+    for (std::size_t d = 0; d < n_demand; ++d) all[d] = static_cast<int>(d);
+    std::vector<long long> capacity;
+    for (const Links::Link& l : g.links) capacity.push_back(l.capacity);
+    Pricing pricing(g, options.max_spans);
+    // The linear program of a part of the scenario: the demands the greedy
+    // routes left short or routed over a link they filled, the others held
+    // on their routes. Its prices bound the whole scenario, and the part's
+    // solution with the held routes is a solution of the whole: when the two
+    // meet, the part's optimum is the whole's. Else the demands whose held
+    // routes the prices charge join the part, until they meet or every
+    // demand is in it.
+    std::vector<char> free(n_demand, 0);
+    for (std::size_t d = 0; d < n_demand; ++d) free[d] = still[d] > 0;
+    for (const auto& [c, n] : best) {
+      const Column& col = pool.columns()[static_cast<std::size_t>(c)];
+      for (int l : col.links)
+        if (left[static_cast<std::size_t>(l)] == 0) free[static_cast<std::size_t>(col.demand)] = 1;
+    }
+    const Counts greedy = best;
+    double bound = static_cast<double>(p.affected);
+    for (;;) {
+      const Part part = part_of(g, pool, free, greedy);
+      const LinearOutcome lp = linear_bound(g, p, part.demands, part.capacity, options.max_spans, options.exact_bound, pool);
+      bound = std::min(bound, part.demands.size() == n_demand ? lp.bound : dual_bound(g, p, all, capacity, lp.price, pricing));
+      double reached = static_cast<double>(total_of(part.held));
+      for (double v : lp.values) reached += v;
+      const bool optimum = bound <= reached + 1e-6;
+      const long long target = static_cast<long long>(std::floor(bound + 1e-6));
+      if (best_total < target) {
+        const Counts round = rounded(g, p, part, order, options.max_spans, pool, lp.values);
+        if (total_of(round) > best_total) {
+          best = round;
+          best_total = total_of(round);
+          result.step = RestoreStep::rounding;
+        }
+      }
+      if (best_total >= target && (optimum || !options.exact_bound)) break;
+      std::vector<char> grown = free;
+      for (const auto& [c, n] : part.held) {
+        const Column& col = pool.columns()[static_cast<std::size_t>(c)];
+        if (price_of(col, lp.price) > kPriceTolerance) grown[static_cast<std::size_t>(col.demand)] = 1;
+      }
+      if (!optimum && grown != free) {
+        free = std::move(grown);
+        continue;
+      }
+      if (best_total < target && options.ip_seconds > 0) {
+        // Over the routes the linear solution uses and those of the best so far.
+        std::vector<int> columns;
+        for (std::size_t c = 0; c < lp.values.size(); ++c)
+          if (lp.values[c] > 1e-9 ||
+              (best.count(static_cast<int>(c)) > 0 && part.free[static_cast<std::size_t>(pool.columns()[c].demand)]))
+            columns.push_back(static_cast<int>(c));
+        const Counts ip = integer_program(p, part, pool, columns, options.ip_seconds);
+        if (total_of(ip) > best_total) {
+          best = ip;
+          best_total = total_of(ip);
+          result.step = RestoreStep::integer_program;
+        }
+      }
+      break;
+    }
     result.bound = std::clamp(bound, static_cast<double>(best_total), static_cast<double>(p.affected));
-    const long long target = static_cast<long long>(std::floor(result.bound + 1e-6));
-    if (best_total < target && !values.empty()) {
-      const Counts round = rounded(g, p, order, options.max_spans, pool, values);
-      if (total_of(round) > best_total) {
-        best = round;
-        best_total = total_of(round);
-        result.step = RestoreStep::rounding;
-      }
-    }
-    if (best_total < target && options.ip_seconds > 0) {
-      const Counts ip = integer_program(g, p, pool, best, options.ip_seconds);
-      if (total_of(ip) > best_total) {
-        best = ip;
-        best_total = total_of(ip);
-        result.step = RestoreStep::integer_program;
-      }
-    }
   }
 
   // The routes, by demand, each demand's fewest spans first.

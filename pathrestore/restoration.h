@@ -3,21 +3,30 @@
 // capacities the scenario leaves (scenario.h), a channel of capacity
 // carrying one restoration path in either direction.
 //
-// 1. Greedy: the demands in order of the fewest spans between their ends
-//    (then in demand order), each routed in turn over its fewest-span route
-//    with capacity left, as many channels as that route takes, until it is
-//    restored or no route is left.
+// 1. Greedy, one channel at a time, in the manner of the multiplicative-
+//    weights algorithms for multi-commodity flow: a link is as long as
+//    exp(10 x used / capacity), and in rounds of a threshold on length that
+//    doubles each round, each demand (fewest spans between its ends first,
+//    then in demand order) takes its shortest route with capacity left while
+//    that route is within the threshold: short routes over empty links
+//    first, crowded ones last.
 // 2. When that leaves affected paths unrestored: the linear program of the
 //    scenario over restoration routes, grown by column generation (a new
 //    route per demand priced by the shortest route under the capacity rows'
 //    prices, Clp from the last basis). Its bound is a dual solution's value
 //    (the capacities at the row prices plus each demand's affected count at
 //    one less the price of its cheapest route), so it stays a true upper
-//    bound whenever the generation stops.
+//    bound whenever the generation stops. The program is solved first for a
+//    part of the scenario: the demands the greedy routes left short or
+//    routed over a link they filled, the others held on their routes. Its
+//    prices bound the whole scenario, and often prove the greedy figure;
+//    when they do not, the demands whose held routes they charge join the
+//    part, until the part's optimum (with the held routes) meets the bound.
 // 3. When the greedy figure is below the bound rounded down: the linear
-//    solution rounded down and topped up greedily, then the integer program
-//    over the routes generated (CBC, from the best so far, within a limit).
-//    The best of the three is kept.
+//    solution rounded down, then up where capacity is left (largest
+//    fractions first), then topped up greedily; and if still below, the
+//    integer program over the routes the linear solution uses (CBC, within a
+//    time limit). The best is kept.
 // With a limit on the spans of a route, every step keeps to it, the pricing
 // included (the least-price route of at most that many spans), so that the
 // bound is the linear optimum over routes within the limit.
@@ -40,6 +49,9 @@ struct Route {
 struct RestoreOptions {
   int max_spans = 0;        // the most spans a route may have; 0 for no limit
   double ip_seconds = 10;   // the integer program's time limit, per scenario
+  // The bound must be the linear optimum (to be shown), not only a bound
+  // that proves the restoration the best.
+  bool exact_bound = false;
 };
 
 // How the restored figure was reached.
@@ -47,7 +59,10 @@ enum class RestoreStep { greedy, rounding, integer_program };
 
 struct ScenarioResult {
   long long restored = 0;
-  double bound = 0.0;  // the largest fractional restoration (equal to the affected count when greedy restores all)
+  // An upper bound on any restoration: the largest fractional restoration
+  // when the options ask for the exact bound, or the restoration is
+  // complete, or it equals restored.
+  double bound = 0.0;
   RestoreStep step = RestoreStep::greedy;
   std::vector<Route> routes;      // by demand in the problem's order, each from the demand's `from` to its `to`
   std::vector<int> route_demand;  // per route: index into the problem's demands

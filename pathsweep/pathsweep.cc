@@ -43,6 +43,7 @@ int pathsweep_main(int argc, char** argv) {
   sweep_options.stub_release = o.stub_release;
   sweep_options.restore.max_spans = o.max_spans;
   sweep_options.restore.ip_seconds = o.exact_seconds;
+  sweep_options.restore.exact_bound = o.bound;
   sweep_options.threads = o.threads;
   sweep_options.progress = [&](std::size_t, std::size_t) { counter.add(1); };
   std::vector<pathrestore::ScenarioOutcome> outcomes;
