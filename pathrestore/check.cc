@@ -49,7 +49,9 @@ Error check_routes(const Network& net, const ScenarioProblem& p, const std::vect
       if (std::find(route.nodes.begin(), route.nodes.begin() + static_cast<std::ptrdiff_t>(j), v) !=
           route.nodes.begin() + static_cast<std::ptrdiff_t>(j))
         return fault("visits " + net.name_of(v) + " twice");
-      if (j + 1 == route.nodes.size()) continue;
+    }
+    for (std::size_t j = 0; j + 1 < route.nodes.size(); ++j) {
+      const int v = route.nodes[j];
       const EndPair hop = ends_of(v, route.nodes[j + 1]);
       if (offered.count(hop) == 0) {
         const auto failed = failed_between.find(hop);

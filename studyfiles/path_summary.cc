@@ -50,6 +50,10 @@ void append_kind(const PathTable& t, const char* kind, std::string& out) {
 
 void append_worst(const PathTable& t, std::string& out) {
   const std::vector<std::size_t> order = least_restorable(t, kWorstScenarios);
+  if (order.empty()) {
+    out += "\nevery scenario restores all it affects\n";
+    return;
+  }
   out += text_printf("\nthe %zu least restorable scenarios\n  %-5s %-15s %-15s %-15s %8s %8s %8s %8s\n", order.size(), "kind",
                      "name", "from", "to", "affected", "ending", "restored", "R");
   for (std::size_t i : order) {
@@ -113,8 +117,9 @@ PathAvailability path_availability_of(const PathTable& t) {
 }
 
 std::vector<std::size_t> least_restorable(const PathTable& t, std::size_t most) {
-  std::vector<std::size_t> order(t.rows.size());
-  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::vector<std::size_t> order;
+  for (std::size_t k = 0; k < t.rows.size(); ++k)
+    if (t.rows[k].restored < t.rows[k].affected) order.push_back(k);
   const std::size_t shown = std::min(most, order.size());
   // restored / affected, with nothing affected as 1 / 1.
   const auto fraction = [&](std::size_t i) {

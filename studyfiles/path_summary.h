@@ -2,7 +2,8 @@
 // that capview shows what pathsweep printed: per kind of scenario the
 // network restorability R (restored over affected, summed over the kind's
 // scenarios), the paths hit, affected, restored and ending, the scenarios
-// restored in full and below their bound; the least restorable scenarios;
+// restored in full and below their bound; the least restorable scenarios
+// of those that leave paths unrestored;
 // availability when the table has it. And the table as CSV.
 #pragma once
 
@@ -33,8 +34,9 @@ struct PathAvailability {
 };
 PathAvailability path_availability_of(const PathTable& table);
 
-// Up to `most` rows, the least restorable first (compared exactly, as
-// fractions; ties in table order); indexes into the rows.
+// Up to `most` of the rows that leave affected paths unrestored, the least
+// restorable first (compared exactly, as fractions; ties in table order);
+// indexes into the rows.
 std::vector<std::size_t> least_restorable(const PathTable& table, std::size_t most);
 
 // Up to `most` demands, the least available first (ties in demand order);
