@@ -92,14 +92,14 @@ Error read_working_paths(std::string_view text, const std::string& file, const s
     const int times = crossings.at(overflow.ends);
     if (spans.size() == 1)
       return Error::at(file, overflow.line,
-                       text_printf("the paths cross span %d (%s) %d times, but it carries %lld working channels",
-                                   spans[0] + 1, net.span_ends(spans[0]).c_str(), times, working));
+                       text_printf("the paths cross span %d (%s) %d times, but it carries %lld working channel%s",
+                                   spans[0] + 1, net.span_ends(spans[0]).c_str(), times, working, working == 1 ? "" : "s"));
     std::string numbers;
     for (std::size_t i = 0; i < spans.size(); ++i)
       numbers += (i == 0 ? "" : i + 1 == spans.size() ? " and " : ", ") + std::to_string(spans[i] + 1);
     return Error::at(file, overflow.line,
-                     text_printf("the paths cross the parallel spans %s (%s) %d times, but they carry %lld working channels",
-                                 numbers.c_str(), net.span_ends(spans[0]).c_str(), times, working));
+                     text_printf("the paths cross the parallel spans %s (%s) %d times, but they carry %lld working channel%s",
+                                 numbers.c_str(), net.span_ends(spans[0]).c_str(), times, working, working == 1 ? "" : "s"));
   }
 
   out.paths_on_span.assign(net.spans.size(), {});

@@ -27,6 +27,7 @@ try routeweave big paths.txt net.rst 1 0.5
 try linkweave big spans.txt net.rst 1
 try unpairer big single.txt
 try capview big net.dat net.out page.html
+try pathsweep big net.dat paths.txt results.ps
 try halvane big
 try morwick big
 for sim in vetrun kimber ospel dunvar; do try "$sim" big /b=1-2; done
