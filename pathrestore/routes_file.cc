@@ -28,7 +28,7 @@ std::string format_routes(const std::string& kind, const std::string& name, cons
                           const Network& net) {
   std::string text;
   for (const Route& r : routes) {
-    text += text_printf("%s %s %lld", kind.c_str(), name.c_str(), r.channels);
+    text += kind + " " + name + text_printf(" %lld", r.channels);
     for (int v : r.nodes) text += " " + net.name_of(v);
     text += "\n";
   }

@@ -12,6 +12,11 @@ Error read_path_study(const Options& o, PathStudy& out) {
   if (Error e = read_file_or_reason(o.paths_file, path_text)) return e;
   if (!o.groups.empty())
     if (Error e = read_file_or_reason(o.groups, group_text)) return e;
+  return path_study_of(o, node_text, net_text, path_text, group_text, out);
+}
+
+Error path_study_of(const Options& o, const std::string& node_text, const std::string& net_text,
+                    const std::string& path_text, const std::string& group_text, PathStudy& out) {
   studyfiles::NodeList nodes;
   if (Error e = studyfiles::read_node_list(node_text, o.nodes_file, nodes)) return e;
   studyfiles::Netdata netdata;

@@ -18,3 +18,7 @@ struct PathStudy {
 };
 
 Error read_path_study(const Options& o, PathStudy& out);
+
+// The same from the files' texts (groups_text only with o.groups set).
+Error path_study_of(const Options& o, const std::string& node_text, const std::string& net_text,
+                    const std::string& path_text, const std::string& group_text, PathStudy& out);

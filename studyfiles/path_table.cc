@@ -56,23 +56,28 @@ std::string format_path_header(const PathTable& t) {
          (t.node_rate.empty() ? "-" : t.node_rate) + " repair-hours " + t.repair_hours + " length " + t.length_unit + "\n";
   h += text_printf("# working paths %d demands %d\n", t.paths, t.demand_count);
   h += text_printf("# spans %zu\n", t.spans.size());
+  // Names are joined as they stand, not through a format: a name is any
+  // word, a NUL byte included.
   for (std::size_t k = 0; k < t.spans.size(); ++k) {
     const PathSpan& s = t.spans[k];
-    h += text_printf("# span %zu %s %s working %d spare %d length %d\n", k + 1, s.from.c_str(), s.to.c_str(), s.working,
-                     s.spare, s.length);
+    h += text_printf("# span %zu ", k + 1) + s.from + " " + s.to +
+         text_printf(" working %d spare %d length %d\n", s.working, s.spare, s.length);
   }
   for (std::size_t k = 0; k < t.demands.size(); ++k) {
     const PathDemand& d = t.demands[k];
-    h += text_printf("# demand %zu %s %s paths %d unavailability %.6e\n", k + 1, d.from.c_str(), d.to.c_str(), d.paths,
-                     d.unavailability);
+    h += text_printf("# demand %zu ", k + 1) + d.from + " " + d.to +
+         text_printf(" paths %d unavailability %.6e\n", d.paths, d.unavailability);
   }
   return h + kColumns + "\n";
 }
 
 std::string format_path_row(const PathTable& t, const PathRow& row) {
   const std::string bound = t.has_bound ? text_printf("%.2f", row.bound) : "-";
-  std::string line = text_printf("%-5s %-12s %8d %8d %8d %10s %7.2f%%", row.kind.c_str(), row.name.c_str(), row.affected,
-                                 row.ending, row.restored, bound.c_str(), path_percent(row));
+  // "%-5s %-12s" without the format, as the header's names.
+  std::string line = row.kind + std::string(row.kind.size() < 5 ? 5 - row.kind.size() : 0, ' ') + " " + row.name +
+                     std::string(row.name.size() < 12 ? 12 - row.name.size() : 0, ' ') +
+                     text_printf(" %8d %8d %8d %10s %7.2f%%", row.affected, row.ending, row.restored, bound.c_str(),
+                                 path_percent(row));
   if (row.kind == "span") {
     const PathSpan& s = t.spans[static_cast<std::size_t>(std::atoi(row.name.c_str()) - 1)];
     line += "  " + s.from + " " + s.to;
