@@ -3,14 +3,15 @@
 # examples/ untouched: the path from a network file to a restorability study
 # (netimport, capplan, capsweep with the toolkit's own solver relax, capview)
 # on the Abilene network from the Internet Topology Zoo, its plan under two
-# span cuts at once (dualsweep), its restoration simulated by the four
+# span cuts at once (dualsweep) and under path restoration of span and node
+# failures (pathsweep), its restoration simulated by the four
 # simulators of an experiment (linkweave's scripts), then capsweep on the
 # NSFNET example.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
 # The programs only; the test script builds the tests.
-BUILD_TARGETS="netimport capplan capsweep relax halvane morwick routeweave linkweave unpairer capview dualsweep vetrun kimber ospel dunvar" \
+BUILD_TARGETS="netimport capplan capsweep relax halvane morwick routeweave linkweave unpairer capview dualsweep pathsweep vetrun kimber ospel dunvar" \
   bash "$root/scripts/build.sh" "$root/build" > "$root/build.log" 2>&1 || { cat "$root/build.log"; exit 1; }
 export PATH="$root/build/bin:$PATH"
 rm -rf "$root/run" && mkdir -p "$root/run" && cd "$root/run"
@@ -34,6 +35,9 @@ grep 'network restorability' abilene_ratio1/summary.txt
 echo "--- the plan under two span cuts at once: dualsweep, run/abilene/planned.dual"
 (cd abilene && dualsweep nodes.txt planned.dat planned.dual > dual.txt)
 grep -E '^  (pairs|R1|R2) ' abilene/dual.txt
+echo "--- the plan under path restoration, span and node failures: pathsweep, run/abilene/planned.ps (routes: planned.routes)"
+(cd abilene && pathsweep --fail spans,nodes --bound --routes planned.routes nodes.txt planned.dat paths.txt planned.ps > path.txt)
+sed -n '/^span scenarios/,/^$/p' abilene/path.txt
 echo "--- its restoration simulated: linkweave's experiment on run/abilene_ratio1/, every span cut by each of the four simulators"
 (cd abilene_ratio1 && linkweave nodes.txt spans.txt abilene.rst 1 > linkweave.log &&
   PATH=.:$PATH ./abilene.scr > experiment.log &&
