@@ -13,6 +13,8 @@
 #include "netdata.h"
 #include "node_list.h"
 #include "page.h"
+#include "path_summary.h"
+#include "paths.h"
 #include "results.h"
 #include "study.h"
 #include "summary.h"
@@ -32,6 +34,8 @@ const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile n
 const char* const kExperimentUsage =
     "usage: capview --experiment [--csv FILE] [--results resultsfile] nodefile table... [htmlfile]\n";
 const char* const kDualUsage = "usage: capview --dual [--csv FILE] [--lat-first] nodefile dualtable [htmlfile]\n";
+const char* const kPathsUsage =
+    "usage: capview --paths [--csv FILE] [--lat-first] [--routes FILE] nodefile pathtable [htmlfile]\n";
 constexpr std::size_t kMostTables = 4;
 
 struct Options {
@@ -40,6 +44,8 @@ struct Options {
   StudyFiles files;
   bool experiment = false;
   bool dual = false;                // a dualsweep table: files.results names it
+  bool paths = false;               // a pathsweep table: files.results names it
+  std::string routes;               // pathsweep's routes, beside its table
   std::vector<std::string> tables;  // the experiment's result tables
   std::string results;              // capsweep's, beside an experiment
 };
@@ -92,11 +98,16 @@ int parse_command_line(int argc, char** argv, Options& options) {
   bool options_done = false;
   options.experiment = option_given(argc, argv, "--experiment");
   options.dual = option_given(argc, argv, "--dual");
-  if (options.experiment && options.dual) {
-    std::fprintf(stderr, "capview: --experiment and --dual do not go together\n%s%s", kExperimentUsage, kDualUsage);
+  options.paths = option_given(argc, argv, "--paths");
+  if (options.experiment + options.dual + options.paths > 1) {
+    std::fprintf(stderr, "capview: --experiment, --dual and --paths do not go together\n%s%s%s", kExperimentUsage,
+                 kDualUsage, kPathsUsage);
     return 1;
   }
-  const char* usage = options.experiment ? kExperimentUsage : options.dual ? kDualUsage : kUsage;
+  const char* usage = options.experiment ? kExperimentUsage
+                      : options.dual     ? kDualUsage
+                      : options.paths    ? kPathsUsage
+                                         : kUsage;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (options_done || arg.size() < 2 || arg[0] != '-') {
@@ -108,6 +119,9 @@ int parse_command_line(int argc, char** argv, Options& options) {
       return 0;
     } else if (options.experiment && arg == "--experiment") {
     } else if (options.dual && arg == "--dual") {
+    } else if (options.paths && arg == "--paths") {
+    } else if (options.paths && arg == "--routes" && i + 1 < argc) {
+      options.routes = argv[++i];
     } else if (options.experiment && arg == "--results" && i + 1 < argc) {
       options.results = argv[++i];
     } else if (options.experiment && arg.rfind("--results=", 0) == 0 && arg.size() > 10) {
@@ -119,7 +133,8 @@ int parse_command_line(int argc, char** argv, Options& options) {
     } else if (arg.rfind("--csv=", 0) == 0 && arg.size() > 6) {
       options.csv = arg.substr(6);
     } else {
-      bool value_missing = arg == "--csv" || (options.experiment && arg == "--results");
+      bool value_missing =
+          arg == "--csv" || (options.experiment && arg == "--results") || (options.paths && arg == "--routes");
       std::fprintf(stderr, "capview: %s '%s'\n%s", value_missing ? "missing file name after" : "unknown option",
                    arg.c_str(), usage);
       return 1;
@@ -130,9 +145,9 @@ int parse_command_line(int argc, char** argv, Options& options) {
     std::fputs(kExperimentUsage, stderr);
     return 1;
   }
-  if (options.dual) {
+  if (options.dual || options.paths) {
     if (names.size() < 2 || names.size() > 3) {
-      std::fputs(kDualUsage, stderr);
+      std::fputs(usage, stderr);
       return 1;
     }
     options.files.nodes = names[0];
@@ -156,7 +171,7 @@ std::string check_outputs(const Options& o) {
     inputs = {&o.files.nodes, &o.results};
     for (const std::string& table : o.tables) inputs.push_back(&table);
   } else {
-    inputs = {&o.files.nodes, &o.files.netdata, &o.files.results};
+    inputs = {&o.files.nodes, &o.files.netdata, &o.files.results, &o.routes};
   }
   for (const std::string* output : {&o.csv, &o.html}) {
     if (output->empty()) continue;
@@ -237,6 +252,37 @@ int dual_main(const Options& options) {
   return error.empty() ? 0 : fail(error);
 }
 
+// Reads the node list, the pathsweep table and its routes (when named) and
+// places them on the node list.
+std::string read_paths(const Options& o, NodeList& nodes, PathView& view) {
+  std::string node_text, table_text, routes_text;
+  std::string error = read_input(o.files.nodes, node_text);
+  if (error.empty()) error = read_input(o.files.results, table_text);
+  if (error.empty() && !o.routes.empty()) error = read_input(o.routes, routes_text);
+  if (error.empty()) error = read_node_list(node_text, o.files.nodes, nodes).text();
+  studyfiles::PathTable table;
+  if (error.empty()) error = studyfiles::read_path_table(table_text, o.files.results, table).text();
+  studyfiles::RoutesFile routes;
+  if (error.empty() && !o.routes.empty()) error = studyfiles::read_routes_file(routes_text, o.routes, routes).text();
+  if (error.empty())
+    error = match_paths(nodes, o.files.nodes, o.files.results, std::move(table), o.routes,
+                        o.routes.empty() ? nullptr : &routes, view);
+  return error;
+}
+
+int paths_main(const Options& options) {
+  std::string error = check_outputs(options);
+  NodeList nodes;
+  PathView view;
+  if (error.empty()) error = read_paths(options, nodes, view);
+  if (!error.empty()) return fail(error);
+  std::fputs(studyfiles::path_summary_text(view.table).c_str(), stdout);
+  std::fflush(stdout);
+  if (!options.csv.empty()) error = write_output(options.csv, studyfiles::path_csv_text(view.table));
+  if (error.empty() && !options.html.empty()) error = write_output(options.html, paths_page(nodes, view, options.axes));
+  return error.empty() ? 0 : fail(error);
+}
+
 int experiment_main(const Options& options) {
   std::string error = check_outputs(options);
   Experiment experiment;
@@ -257,6 +303,7 @@ int capview_main(int argc, char** argv) {
   if (status >= 0) return status;
   if (options.experiment) return experiment_main(options);
   if (options.dual) return dual_main(options);
+  if (options.paths) return paths_main(options);
   std::string error = check_outputs(options);
   Study study;
   if (error.empty()) error = read_study(options.files, study);

@@ -9,14 +9,14 @@
 #include "routes_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  pathrestore::RoutesFile file;
-  if (pathrestore::read_routes_file(fuzz_text(data, size), "r.txt", file)) return 0;
-  for (const pathrestore::RouteLine& r : file.routes)
+  studyfiles::RoutesFile file;
+  if (studyfiles::read_routes_file(fuzz_text(data, size), "r.txt", file)) return 0;
+  for (const studyfiles::RouteLine& r : file.routes)
     if (r.channels < 1 || r.nodes.size() < 2 || r.name.empty() || (r.kind != "span" && r.kind != "node" && r.kind != "group"))
       __builtin_trap();
-  const std::string header = pathrestore::format_routes_header(file.header);
-  pathrestore::RoutesFile again;
-  if (pathrestore::read_routes_file(header, "r.txt", again)) __builtin_trap();
-  if (pathrestore::format_routes_header(again.header) != header || !again.routes.empty()) __builtin_trap();
+  const std::string header = studyfiles::format_routes_header(file.header);
+  studyfiles::RoutesFile again;
+  if (studyfiles::read_routes_file(header, "r.txt", again)) __builtin_trap();
+  if (studyfiles::format_routes_header(again.header) != header || !again.routes.empty()) __builtin_trap();
   return 0;
 }

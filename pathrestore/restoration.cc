@@ -12,6 +12,7 @@
 
 #include "column_lp.h"
 #include "linear_model.h"
+#include "routes_file.h"
 
 namespace pathrestore {
 
@@ -648,6 +649,17 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
   }
   result.restored = best_total;
   return result;
+}
+
+std::string format_routes(const std::string& kind, const std::string& name, const std::vector<Route>& routes,
+                          const Network& net) {
+  std::string text;
+  for (const Route& r : routes) {
+    studyfiles::RouteLine line{kind, name, r.channels, {}, 0};
+    for (int v : r.nodes) line.nodes.push_back(net.name_of(v));
+    text += studyfiles::format_route_line(line);
+  }
+  return text;
 }
 
 }  // namespace pathrestore

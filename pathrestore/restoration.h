@@ -32,6 +32,7 @@
 // bound is the linear optimum over routes within the limit.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "network.h"
@@ -70,5 +71,10 @@ struct ScenarioResult {
 };
 
 ScenarioResult restore(const Network& net, const ScenarioProblem& problem, const RestoreOptions& options);
+
+// A scenario's routes as lines of the routes file (studyfiles/routes_file.h),
+// the scenario named by its kind and name, the nodes by their names.
+std::string format_routes(const std::string& kind, const std::string& name, const std::vector<Route>& routes,
+                          const Network& net);
 
 }  // namespace pathrestore

@@ -39,11 +39,11 @@ int main(int argc, char** argv) {
   studyfiles::NodeList nodes;
   studyfiles::Netdata netdata;
   studyfiles::PathTable table;
-  pathrestore::RoutesFile routes;
+  studyfiles::RoutesFile routes;
   if (Error e = studyfiles::read_node_list(texts[0], argv[1], nodes)) return fail(e.text());
   if (Error e = studyfiles::read_netdata(texts[1], argv[2], netdata)) return fail(e.text());
   if (Error e = studyfiles::read_path_table(texts[3], argv[4], table)) return fail(e.text());
-  if (Error e = pathrestore::read_routes_file(texts[4], argv[5], routes)) return fail(e.text());
+  if (Error e = studyfiles::read_routes_file(texts[4], argv[5], routes)) return fail(e.text());
   if (routes.header.stub_release != table.stub_release || routes.header.max_spans != table.max_spans)
     return fail("the routes file and the table differ in stub release or the most spans of a route");
   std::map<std::string, int> number;
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   }
 
   std::map<std::pair<std::string, std::string>, std::vector<audit::Route>> by_scenario;
-  for (const pathrestore::RouteLine& r : routes.routes) {
+  for (const studyfiles::RouteLine& r : routes.routes) {
     audit::Route route{{}, r.channels};
     for (const std::string& name : r.nodes) {
       if (!number.count(name)) return fail(text_printf("%s:%d: no node %s", argv[5], r.line, name.c_str()));

@@ -63,9 +63,9 @@ studyfiles::PathTable table_of(const Options& o, const PathStudy& study,
 
 std::string routes_text(const Options& o, const PathStudy& study, const std::vector<pathrestore::Scenario>& scenarios,
                         const std::vector<pathrestore::ScenarioOutcome>& outcomes) {
-  pathrestore::RoutesHeader h{version_line("pathsweep"), o.nodes_file, o.netdata_file, o.paths_file, o.stub_release,
+  studyfiles::RoutesHeader h{version_line("pathsweep"), o.nodes_file, o.netdata_file, o.paths_file, o.stub_release,
                               o.max_spans};
-  std::string text = pathrestore::format_routes_header(h);
+  std::string text = studyfiles::format_routes_header(h);
   for (pathrestore::ScenarioKind kind :
        {pathrestore::ScenarioKind::span, pathrestore::ScenarioKind::node, pathrestore::ScenarioKind::group})
     for (std::size_t s = 0; s < scenarios.size(); ++s)

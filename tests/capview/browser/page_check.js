@@ -7,9 +7,14 @@
 // With "dual" and the dualsweep table the page was made from, the page is a
 // dual table's: the matrix must hold a cell per pair of spans coloured by the
 // table's R_ij, and picking a pair (a cell, or a row of the worst pairs)
-// must draw its two spans, and only those, over the map.
+// must draw its two spans, and only those, over the map. With "paths", the
+// pathsweep table and its routes file, the page is a path restoration's:
+// every span and node with a row is coloured by its row's restorability,
+// and picking a scenario (a span, a node, a row of the table) must draw its
+// failed spans and node and exactly its routes, each along the map's nodes.
 //
-// node page_check.js PLAYWRIGHT_CORE_DIR PAGE.html SCREENSHOT.png USER_DATA_DIR [experiment | dual TABLE]
+// node page_check.js PLAYWRIGHT_CORE_DIR PAGE.html SCREENSHOT.png USER_DATA_DIR
+//      [experiment | dual TABLE | paths TABLE ROUTES]
 'use strict';
 const path = require('path');
 const { chromium } = require(process.argv[2]);
@@ -18,6 +23,9 @@ const fs = require('fs');
 const experiment = process.argv[6] === 'experiment';
 const dual = process.argv[6] === 'dual';
 const dualTable = dual ? path.resolve(process.argv[7]) : '';
+const paths = process.argv[6] === 'paths';
+const pathTable = paths ? path.resolve(process.argv[7]) : '';
+const pathRoutes = paths ? path.resolve(process.argv[8]) : '';
 
 const failures = [];
 function check(ok, what) {
@@ -60,7 +68,7 @@ function sorted(values, numeric, descending) {
   return copy;
 }
 
-async function checkSorting(page, columns) {
+async function checkSorting(page, columns, key = 'span') {
   const heads = await page.$$eval('#span-table thead th', (ths) => ths.map((th) => th.textContent));
   for (const [name, numeric] of columns) {
     const col = heads.indexOf(name);
@@ -75,8 +83,8 @@ async function checkSorting(page, columns) {
     const down = await columnValues(page, col);
     check(JSON.stringify(down) === JSON.stringify(sorted(down, numeric, true)), `a second click sorts by ${name}, falling`);
   }
-  const spans = await columnValues(page, heads.indexOf('span'));
-  check(new Set(spans).size === spans.length, 'sorting keeps every row once');
+  const keys = await columnValues(page, heads.indexOf(key));
+  check(new Set(keys).size === keys.length, 'sorting keeps every row once');
 }
 
 async function checkMap(page) {
@@ -293,6 +301,97 @@ async function checkDual(page) {
   await checkSorting(page, [['percent', true], ['from', false], ['working', true]]);
 }
 
+// A pathsweep table: its spans (ends) and rows (kind, name, affected,
+// restored), and the routes file: the node names of each route, by
+// scenario.
+function readPaths(tableFile, routesFile) {
+  const spans = [], rows = [];
+  for (const line of fs.readFileSync(tableFile, 'utf8').split('\n')) {
+    const f = line.trim().split(/\s+/);
+    if (f[0] === '#' && f[1] === 'span') spans.push([f[3], f[4]]);
+    else if (['span', 'node', 'group'].includes(f[0]))
+      rows.push({ kind: f[0], name: f[1], affected: Number(f[2]), restored: Number(f[4]) });
+  }
+  const routes = new Map();
+  for (const line of fs.readFileSync(routesFile, 'utf8').split('\n')) {
+    const f = line.trim().split(/\s+/);
+    if (!['span', 'node', 'group'].includes(f[0])) continue;
+    const key = f[0] + ' ' + f[1];
+    if (!routes.has(key)) routes.set(key, []);
+    routes.get(key).push(f.slice(3));
+  }
+  return { spans, rows, routes };
+}
+
+// What the map shows of the pick: the failed spans (their numbers), the
+// failed node's place, and every route as its points.
+async function shownPaths(page) {
+  return page.evaluate(() => ({
+    failed: Array.from(document.querySelectorAll('#picks line.failed')).map((l) => Number(l.getAttribute('data-span'))).sort((a, b) => a - b),
+    node: Array.from(document.querySelectorAll('#picks circle.failed-node')).map((c) =>
+      Number(c.getAttribute('cx')).toFixed(1) + ',' + Number(c.getAttribute('cy')).toFixed(1)),
+    routes: Array.from(document.querySelectorAll('#picks polyline.route')).map((p) =>
+      p.getAttribute('points').split(' ').map((xy) => xy.split(',').map((v) => Number(v).toFixed(1)).join(',')).join(' ')),
+  }));
+}
+
+async function checkPaths(page) {
+  const study = readPaths(pathTable, pathRoutes);
+  // Where the map draws each node, by name: from the node labels' circles.
+  const place = await page.$$eval('#nodes circle', (cs) => cs.map((c) => [c.querySelector('title').textContent,
+    Number(c.getAttribute('cx')).toFixed(1) + ',' + Number(c.getAttribute('cy')).toFixed(1)]));
+  const at = new Map(place);
+  const spanRows = study.rows.filter((r) => r.kind === 'span');
+  const nodeRows = study.rows.filter((r) => r.kind === 'node');
+  check((await page.locator('#targets line.hit').count()) === spanRows.length, `a span to click per span row (${spanRows.length})`);
+  check((await page.locator('#targets circle.ring').count()) === nodeRows.length, `a ring to click per node row (${nodeRows.length})`);
+  check((await page.locator('#span-table tbody tr').count()) === study.rows.length, `the table has a row per scenario (${study.rows.length})`);
+  const percent = (r) => (r.affected > 0 ? (r.restored * 100) / r.affected : 100);
+  const rings = await page.$$eval('#targets circle.ring', (cs) => cs.map((c) => [Number(c.getAttribute('data-row')), c.getAttribute('fill')]));
+  const wrongRings = rings.filter(([row, fill]) => colourOf(percent(study.rows[row])).some((v, k) => Math.abs(v - rgbOf(fill)[k]) > 1));
+  check(wrongRings.length === 0, 'every ring has its node failure\'s colour: ' + JSON.stringify(wrongRings.slice(0, 3)));
+  check((await shownPaths(page)).routes.length === 0, 'nothing is drawn before a scenario is picked');
+
+  // The scenario a pick shows: its failed spans and node, exactly its routes.
+  async function expectPick(r, how) {
+    const row = study.rows[r];
+    const shown = await shownPaths(page);
+    const want = (study.routes.get(row.kind + ' ' + row.name) || []).map((names) => names.map((n) => at.get(n)).join(' ')).sort();
+    check(JSON.stringify(shown.routes.slice().sort()) === JSON.stringify(want),
+          `${how}: ${row.kind} ${row.name} draws its ${want.length} routes along the nodes (${shown.routes.length} drawn)`);
+    if (row.kind === 'span') check(JSON.stringify(shown.failed) === JSON.stringify([Number(row.name)]), `${how}: the failed span drawn`);
+    if (row.kind === 'node') {
+      const spans = study.spans.map((s, k) => (s.includes(row.name) ? k + 1 : 0)).filter((k) => k > 0);
+      check(JSON.stringify(shown.failed) === JSON.stringify(spans), `${how}: every span at ${row.name} drawn failed (${shown.failed.join(' ')})`);
+      check(JSON.stringify(shown.node) === JSON.stringify([at.get(row.name)]), `${how}: the failed node ringed`);
+    }
+    const chosen = await page.$$eval('#span-table tr.chosen', (trs) => trs.map((t) => Number(t.getAttribute('data-row'))));
+    check(JSON.stringify(chosen) === JSON.stringify([r]), `${how}: its row is marked`);
+    const text = await page.locator('#picked').textContent();
+    check(text.startsWith(`${row.kind} ${row.name} fails: ${row.affected} paths affected, ${row.restored} restored`), `${how}: named above the map: ${text}`);
+  }
+  // The span with the most routes, clicked on the map at its middle.
+  const busiest = spanRows.map((r) => study.rows.indexOf(r))
+    .sort((a, b) => (study.routes.get('span ' + study.rows[b].name) || []).length - (study.routes.get('span ' + study.rows[a].name) || []).length)[0];
+  if (busiest !== undefined) {
+    await page.locator(`#targets line.hit[data-row="${busiest}"]`).click();
+    await expectPick(busiest, 'a span clicked on the map');
+  }
+  const node = nodeRows.length ? study.rows.indexOf(nodeRows.find((r) => study.routes.has('node ' + r.name)) || nodeRows[0]) : -1;
+  if (node >= 0) {
+    await page.locator(`#targets circle.ring[data-row="${node}"]`).click();
+    await expectPick(node, 'a node clicked on the map');
+  }
+  await page.locator('#span-table tr.scenario').nth(study.rows.length - 1).click();
+  await expectPick(study.rows.length - 1, 'a row of the table');
+
+  const png = await page.locator('#map-figure').screenshot({ path: screenshotPath });  // map, legend and the pick
+  const stats = await pixelStats(page, png);
+  check(stats.differing > 0.01, `the screenshot is not blank (${(stats.differing * 100).toFixed(2)}% drawn)`);
+  check(stats.colours > 20, `the screenshot shows colours and text (${stats.colours} colours)`);
+  await checkSorting(page, [['percent', true], ['kind', false], ['affected', true]], 'name');
+}
+
 (async () => {
   const context = await chromium.launchPersistentContext(userDataDir, {
     executablePath: '/usr/bin/chromium',
@@ -316,6 +415,7 @@ async function checkDual(page) {
 
     if (experiment) await checkChart(page);
     else if (dual) await checkDual(page);
+    else if (paths) await checkPaths(page);
     else await checkMap(page);
     check(outside.length === 0, 'the page loads nothing from outside: ' + outside.join(' '));
     check(scriptErrors.length === 0, 'the page runs without script errors: ' + scriptErrors.join(' '));
@@ -326,7 +426,7 @@ async function checkDual(page) {
     for (const f of failures) console.log('FAIL: ' + f);
     process.exit(1);
   }
-  console.log('page ok: ' + (experiment ? 'chart' : dual ? 'matrix and picked pairs' : 'map') + ' drawn, screenshot in ' + screenshotPath + ', table sorts');
+  console.log('page ok: ' + (experiment ? 'chart' : dual ? 'matrix and picked pairs' : paths ? 'map and picked scenarios' : 'map') + ' drawn, screenshot in ' + screenshotPath + ', table sorts');
 })().catch((e) => {
   console.log('FAIL: ' + (e && e.stack ? e.stack : e));
   process.exit(1);

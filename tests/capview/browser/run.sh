@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The browser test of capview's page:
-#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT [TABLE... | --dual]]
+#   run.sh BIN_DIR SOURCE_DIR NODE_LIST NETDATA [SCREENSHOT [TABLE... | --dual | --paths PATHS GROUPS]]
 # runs capsweep on the network (with relax, strategy 3), writes capview's
 # page for it, checks the page is well-formed, then opens it in headless
 # Chromium (page_check.js). Given an experiment's result tables for the same
 # network (SCREENSHOT may be "" for the default), the page is the
 # experiment's, with capsweep's results beside the tables. With --dual the
-# page is capview --dual's of dualsweep's table of the network. Exits 77
+# page is capview --dual's of dualsweep's table of the network. With
+# --paths, a path list and a groups file of the network, the page is capview
+# --paths's of pathsweep's table of its span, node and group scenarios with
+# the routes. Exits 77
 # (skipped) when the browser or playwright-core is missing:
 # scripts/setup_browser.sh installs them.
 set -u
@@ -17,7 +20,13 @@ nodes=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 net=$(cd "$(dirname "$4")" && pwd)/$(basename "$4")
 tables=()
 dual=
+path_list=
 [ "${6:-}" = --dual ] && dual=yes && set -- "${@:1:5}"
+if [ "${6:-}" = --paths ]; then
+  path_list=$(cd "$(dirname "$7")" && pwd)/$(basename "$7")
+  groups=$(cd "$(dirname "$8")" && pwd)/$(basename "$8")
+  set -- "${@:1:5}"
+fi
 for t in "${@:6}"; do tables+=("$(cd "$(dirname "$t")" && pwd)/$(basename "$t")"); done
 playwright=$root/.tools/node_modules/playwright-core
 if [ ! -x /usr/bin/chromium ] || [ ! -d "$playwright" ] || ! command -v node > /dev/null; then
@@ -32,7 +41,14 @@ case $screenshot in /*) ;; *) screenshot=$PWD/$screenshot ;; esac
 cd "$work" || exit 1
 cp "$nodes" nodes.txt && cp "$net" net.dat || exit 1
 mode=()
-if [ -n "$dual" ]; then
+if [ -n "$path_list" ]; then
+  cp "$path_list" paths.txt && cp "$groups" groups.txt || exit 1
+  "$bin_dir/pathsweep" --fail spans,nodes,groups --groups groups.txt --routes net.routes nodes.txt net.dat paths.txt net.ps \
+    > pathsweep.log || { cat pathsweep.log; exit 1; }
+  "$bin_dir/capview" --paths --routes net.routes nodes.txt net.ps "$work/page.html" > summary.txt || exit 1
+  cmp -s pathsweep.log summary.txt || { echo "FAIL: capview --paths does not print pathsweep's summary"; exit 1; }
+  mode=(paths "$work/net.ps" "$work/net.routes")
+elif [ -n "$dual" ]; then
   "$bin_dir/dualsweep" nodes.txt net.dat net.dual > dualsweep.log || { cat dualsweep.log; exit 1; }
   "$bin_dir/capview" --dual nodes.txt net.dual "$work/page.html" > summary.txt || exit 1
   cmp -s dualsweep.log summary.txt || { echo "FAIL: capview --dual does not print dualsweep's summary"; exit 1; }

@@ -5,7 +5,7 @@
 #include "scanner.h"
 #include "text_format.h"
 
-namespace pathrestore {
+namespace studyfiles {
 
 namespace {
 
@@ -24,15 +24,11 @@ std::string format_routes_header(const RoutesHeader& h) {
   return text;
 }
 
-std::string format_routes(const std::string& kind, const std::string& name, const std::vector<Route>& routes,
-                          const Network& net) {
-  std::string text;
-  for (const Route& r : routes) {
-    text += kind + " " + name + text_printf(" %lld", r.channels);
-    for (int v : r.nodes) text += " " + net.name_of(v);
-    text += "\n";
-  }
-  return text;
+std::string format_route_line(const RouteLine& route) {
+  // Names joined as they stand, not through a format: a name is any word.
+  std::string text = route.kind + " " + route.name + text_printf(" %lld", route.channels);
+  for (const std::string& node : route.nodes) text += " " + node;
+  return text + "\n";
 }
 
 Error read_routes_file(std::string_view text, const std::string& file, RoutesFile& out) {
@@ -85,4 +81,4 @@ Error read_routes_file(std::string_view text, const std::string& file, RoutesFil
   return {};
 }
 
-}  // namespace pathrestore
+}  // namespace studyfiles

@@ -1,4 +1,5 @@
-// The routes file: every restoration route of a run, so that a checker can
+// The routes file: every restoration route of a path restoration run
+// (pathsweep --routes, capplan's path designs), so that a checker can
 // verify the run from it and the study's files alone. A header of lines
 // that begin with '#' (the title, the program that wrote it, the files, stub
 // release and the most spans of a route), then one line per route:
@@ -15,10 +16,8 @@
 #include <vector>
 
 #include "error.h"
-#include "network.h"
-#include "restoration.h"
 
-namespace pathrestore {
+namespace studyfiles {
 
 struct RoutesHeader {
   std::string writer;  // "pathsweep (meshrestore) 1.0.0"
@@ -40,13 +39,12 @@ struct RoutesFile {
 };
 
 std::string format_routes_header(const RoutesHeader& header);
-// The lines of one scenario's routes.
-std::string format_routes(const std::string& kind, const std::string& name, const std::vector<Route>& routes,
-                          const Network& net);
+// One route's line: "KIND NAME CHANNELS NODE NODE...".
+std::string format_route_line(const RouteLine& route);
 
 // Reads the file as written: the header in its order, then lines of a kind
 // (span, node, group), a name, a channel count above 0 and at least two node
 // names. The names are not looked up.
 Error read_routes_file(std::string_view text, const std::string& file, RoutesFile& out);
 
-}  // namespace pathrestore
+}  // namespace studyfiles
