@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using lpsolve::LinearModel;
+
 long long spare_ceiling(const SpanNetwork& net) {
   long long most = 0;
   for (const PlanSpan& s : net.spans) most = std::max(most, s.working);

@@ -8,10 +8,16 @@
 #include <set>
 #include <utility>
 
+#include "cbc_mip.h"
 #include "linear_model.h"
 #include "restoration.h"
 #include "run_clock.h"
 #include "text_format.h"
+
+using lpsolve::LinearModel;
+using lpsolve::MipOptions;
+using lpsolve::MipResult;
+using lpsolve::solve_with_cbc;
 
 namespace {
 

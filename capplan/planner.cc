@@ -6,10 +6,16 @@
 
 #include "arc_flow.h"
 #include "first_plan.h"
+#include "cbc_mip.h"
 #include "linear_model.h"
 #include "restoration.h"
 #include "run_clock.h"
 #include "text_format.h"
+
+using lpsolve::LinearModel;
+using lpsolve::MipOptions;
+using lpsolve::MipResult;
+using lpsolve::solve_with_cbc;
 
 namespace {
 

@@ -43,7 +43,7 @@ void Progress::search(double best, double bound) {
   plan(cost, std::min(low, cost));
 }
 
-void Progress::follow(MipOptions& options) {
+void Progress::follow(lpsolve::MipOptions& options) {
   options.tick = [this] { tick(); };
   options.improved = [this](double best, double bound) { search(best, bound); };
 }

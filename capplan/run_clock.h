@@ -55,7 +55,7 @@ class Progress {
   // better of each is shown.
   void search(double best, double bound);
   // Has a MIP search tick and tell its news here.
-  void follow(MipOptions& options);
+  void follow(lpsolve::MipOptions& options);
   // Shows a kept line once its time has come.
   void tick();
   int lines() const { return lines_; }

@@ -168,7 +168,7 @@ TEST(Progress, ASearchThatIsFollowedTicksAndTells) {
   ASSERT_NE(out.file(), nullptr);
   const RunClock clock(600, ago(10));
   Progress progress(clock, true, out.file());
-  MipOptions options;
+  lpsolve::MipOptions options;
   progress.follow(options);
   ASSERT_TRUE(options.tick && options.improved);
   options.improved(110, 99.5);

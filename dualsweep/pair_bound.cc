@@ -4,8 +4,14 @@
 #include <new>
 #include <stdexcept>
 
+#include "cbc_mip.h"
 #include "linear_model.h"
 #include "text_format.h"
+
+using lpsolve::LinearModel;
+using lpsolve::MipOptions;
+using lpsolve::MipResult;
+using lpsolve::solve_with_cbc;
 
 using studyfiles::EdgeRecord;
 
