@@ -204,7 +204,7 @@ void append_spans(const DualTable& t, std::string& out) {
         "<tr><td class=\"num\">%zu</td><td>%s</td><td>%s</td><td class=\"num\">%d</td><td class=\"num\">%d</td>"
         "<td class=\"num\">%.2f</td><td class=\"num\">%d</td></tr>\n",
         k + 1, html_escaped(s.from).c_str(), html_escaped(s.to).c_str(), s.working, s.restored, single_percent(s),
-        s.length);
+        s.cost);
   }
   out += "</tbody>\n</table>\n";
 }
