@@ -16,6 +16,8 @@
 #include "made_network.h"
 #include "restoration.h"
 
+using capplan::arc_flow_model;
+using capplan::find_bridges;
 using lpsolve::LinearModel;
 using lpsolve::MipOptions;
 using lpsolve::MipResult;

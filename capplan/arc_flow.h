@@ -14,6 +14,8 @@
 #include "linear_model.h"
 #include "span_network.h"
 
+namespace capplan {
+
 // `cuts`: the spans whose cuts the plan restores (0-based).
 lpsolve::LinearModel arc_flow_model(const SpanNetwork& net, const std::vector<int>& cuts);
 
@@ -25,3 +27,5 @@ int add_cut_flow(lpsolve::LinearModel& m, const SpanNetwork& net, int f, double 
 
 // The most spare one span may get: the largest working capacity.
 long long spare_ceiling(const SpanNetwork& net);
+
+}  // namespace capplan
