@@ -49,7 +49,7 @@ const std::string kHelp = std::string(kUsage) +
     "netdata file NETDATA is restored in full over the spare of the others, proves the plan by a maximum\n"
     "flow per cut, and writes PLANNED: NETDATA record for record with the planned spare. Prints the\n"
     "totals, the cost, the lower bound proved and the gap. Status 0: planned and proved; 2: the same,\n"
-    "but some spans are bridges, whose cuts no spare restores; 1: nothing planned (a message says why).\n"
+    "but some spans are bridges, whose cuts no spare restores; 1: a failure, said on standard error.\n"
     "\n"
     "  --cost unit|file      a spare channel costs 1 (unit), or its span's cost field (file, the default)\n"
     "  --keep-spare          keep the spare of NETDATA and plan the least to add to it\n"
