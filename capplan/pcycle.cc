@@ -294,7 +294,7 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int 
   // again (within the time left, or there is no bound).
   const double pricing_until = clock.elapsed() + 0.5 * clock.search_left();
   while (!spans.empty()) {
-    if (!search.solve_linear(model) || search.linear().row_duals.size() != static_cast<std::size_t>(model.rows()) ||
+    if (!search.solve_linear(model, false) || search.linear().row_duals.size() != static_cast<std::size_t>(model.rows()) ||
         clock.elapsed() >= pricing_until)
       break;
     const std::vector<double>& duals = search.linear().row_duals;
@@ -322,6 +322,7 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int 
     if (cycles.size() == before) break;
   }
 
+  search.tell_linear();
   std::vector<double> start(out.copies.begin(), out.copies.end());
   search.search(model, start, [&](const std::vector<double>& values) {
     const std::vector<long long> found = rounded_copies(values);

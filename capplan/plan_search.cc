@@ -19,7 +19,7 @@ PlanSearch::PlanSearch(const PlanOptions& options, PlanBounds& plan)
       solve_(options.solve),
       plan_(plan) {}
 
-bool PlanSearch::solve_linear(const LinearModel& model) {
+bool PlanSearch::solve_linear(const LinearModel& model, bool final) {
   MipOptions options;
   options.seconds = clock_.search_left();
   options.relaxation_only = true;
@@ -37,8 +37,12 @@ bool PlanSearch::solve_linear(const LinearModel& model) {
   plan_.lp_bound = std::max(0.0, linear_.objective);
   plan_.lower_bound = whole_bound(plan_.lp_bound);
   plan_.note.clear();
-  progress_.lp_bound(plan_.lp_bound);
+  if (final) tell_linear();
   return true;
+}
+
+void PlanSearch::tell_linear() {
+  if (linear_.optimal) progress_.lp_bound(plan_.lp_bound);
 }
 
 void PlanSearch::stopped_at_the_limit() {

@@ -54,11 +54,15 @@ class PlanSearch {
 
   // Solves the linear program of `model` within the search's time left.
   // Solved, its optimum (never below 0) is the plan's LP bound and, rounded
-  // up, its lower bound, and the progress is told; true. Not solved, the
-  // note says why (a failure of the solver is a fault); false.
-  bool solve_linear(const lpsolve::LinearModel& model);
+  // up, its lower bound, and the progress is told of it unless the model may
+  // still grow (`final` false); true. Not solved, the note says why (a
+  // failure of the solver is a fault); false.
+  bool solve_linear(const lpsolve::LinearModel& model, bool final = true);
+  // Tells the progress of the LP bound of a model that no longer grows.
+  void tell_linear();
   // The answer of the last solve_linear (its row prices, for the p-cycles).
-  // A planner that changes its model solves it again before the search.
+  // A planner that changes its model solves it again before the search: the
+  // optimum of a smaller model is no bound of a larger one.
   const lpsolve::MipResult& linear() const { return linear_; }
 
   // The search for a plan cheaper than the one in hand, within the time left:
