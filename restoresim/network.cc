@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <map>
-#include <numbers>
 #include <optional>
 
 #include "scanner.h"
@@ -12,15 +11,6 @@
 namespace restoresim {
 
 namespace {
-
-double great_circle_km(const Node& x, const Node& y) {
-  const double to_rad = std::numbers::pi / 180.0;
-  const double lat1 = x.first * to_rad, lon1 = x.second * to_rad;
-  const double lat2 = y.first * to_rad, lon2 = y.second * to_rad;
-  const double h = std::sin((lat2 - lat1) / 2) * std::sin((lat2 - lat1) / 2) +
-                   std::cos(lat1) * std::cos(lat2) * std::sin((lon2 - lon1) / 2) * std::sin((lon2 - lon1) / 2);
-  return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
-}
 
 // The node a word names: a node's name, else a number from 1 to the node count.
 int node_of_word(const Network& net, const std::map<std::string, int>& by_name, const std::string& word) {
@@ -78,7 +68,7 @@ Error build_network(const net_description& d, const std::string& file_name, Netw
       s.spare = std::max(0, p.spare);
       if (net.lengths == LengthSource::port_miles) s.km = p.span_length * kKmPerMile;
       else if (net.lengths == LengthSource::port_km) s.km = p.span_length;
-      else if (net.lengths == LengthSource::great_circle) s.km = great_circle_km(net.nodes[s.a], net.nodes[s.b]);
+      else if (net.lengths == LengthSource::great_circle) s.km = great_circle_km(net.nodes[s.a].first, net.nodes[s.a].second, net.nodes[s.b].first, net.nodes[s.b].second);
       if (s.km < 0 || !std::isfinite(s.km)) s.km = 0;
       s.prop_ms = s.km * kMsPerKm;
       by_pair[{s.a, s.b}].push_back(static_cast<int>(net.spans.size()));

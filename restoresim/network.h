@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "distance.h"
 #include "error.h"
 #include "netdesc.h"
 
@@ -14,8 +15,6 @@ namespace restoresim {
 
 // Signals cross a span at 4.9 microseconds per km.
 inline constexpr double kMsPerKm = 0.0049;
-inline constexpr double kKmPerMile = 1.609344;
-inline constexpr double kEarthRadiusKm = 6371.0;
 
 struct Node {
   std::string name;

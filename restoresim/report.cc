@@ -23,9 +23,9 @@ const char* method_title(Method m) {
   return "";
 }
 
-const char* lengths_text(LengthSource s) {
+std::string lengths_text(LengthSource s) {
   switch (s) {
-    case LengthSource::port_miles: return "from the port lines, in miles (1.609344 km each)";
+    case LengthSource::port_miles: return text_printf("from the port lines, in miles (%.6f km each)", kKmPerMile);
     case LengthSource::port_km: return "from the port lines, in km";
     case LengthSource::great_circle: return "great circle between the nodes' latitude and longitude";
     case LengthSource::none: return "none in the description: every span counts 0 km, no propagation delay";
@@ -61,7 +61,7 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   out += options.delay_ms >= 0 ? text_printf("processing delay: %.3f ms at every node\n", options.delay_ms)
                                : std::string("processing delay: each node's own, from its node line\n");
   out += text_printf("failure detection: %.3f ms\ncross-connect: %.3f ms\n", options.detection_ms, options.crossconnect_ms);
-  out += text_printf("propagation: %.1f us per km\nspan lengths: %s\n", kMsPerKm * 1000, lengths_text(net.lengths));
+  out += text_printf("propagation: %.1f us per km\nspan lengths: %s\n", kMsPerKm * 1000, lengths_text(net.lengths).c_str());
   if (method == Method::dunvar) {
     out += text_printf("working paths across the cut: %zu\n", r.affected.size());
     out += "    path    from      to  spans  attempts  restored\n";
