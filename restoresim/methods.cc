@@ -6,29 +6,17 @@
 #include <numeric>
 
 #include "engine.h"
+#include "experiment_table.h"
 #include "restoresim.h"
 
 namespace restoresim {
 
-const char* method_name(Method m) {
-  switch (m) {
-    case Method::vetrun: return "vetrun";
-    case Method::kimber: return "kimber";
-    case Method::ospel: return "ospel";
-    case Method::dunvar: return "dunvar";
-  }
-  return "";
-}
+// The methods in the order of the experiment tables' list.
+static_assert(studyfiles::kExperimentMethodCount == 4);
 
-const char* method_tag(Method m) {
-  switch (m) {
-    case Method::vetrun: return "vtr";
-    case Method::kimber: return "kmb";
-    case Method::ospel: return "osp";
-    case Method::dunvar: return "dunv";
-  }
-  return "";
-}
+const char* method_name(Method m) { return studyfiles::kExperimentMethods[static_cast<std::size_t>(m)].name; }
+
+const char* method_tag(Method m) { return studyfiles::kExperimentMethods[static_cast<std::size_t>(m)].tag; }
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 namespace restoresim {
 
+// In the order of studyfiles::kExperimentMethods, which names them.
 enum class Method { vetrun, kimber, ospel, dunvar };
 
 const char* method_name(Method m);  // "vetrun"...
