@@ -6,17 +6,9 @@
 #include <numeric>
 
 #include "engine.h"
-#include "experiment_table.h"
 #include "restoresim.h"
 
 namespace restoresim {
-
-// The methods in the order of the experiment tables' list.
-static_assert(studyfiles::kExperimentMethodCount == 4);
-
-const char* method_name(Method m) { return studyfiles::kExperimentMethods[static_cast<std::size_t>(m)].name; }
-
-const char* method_tag(Method m) { return studyfiles::kExperimentMethods[static_cast<std::size_t>(m)].tag; }
 
 namespace {
 

@@ -1,17 +1,10 @@
 // What a run writes: the cut report on standard output and the row of the
 // running result table.
-#include <cstdio>
-#include <filesystem>
-
 #include "experiment_table.h"
-#include "program.h"
 #include "restoresim.h"
 #include "text_format.h"
-#include "wholefile.h"
 
 namespace restoresim {
-
-namespace {
 
 const char* method_title(Method m) {
   switch (m) {
@@ -22,6 +15,8 @@ const char* method_title(Method m) {
   }
   return "";
 }
+
+namespace {
 
 std::string lengths_text(LengthSource s) {
   switch (s) {
@@ -106,38 +101,6 @@ std::string format_row(const Cut& cut, const RunResult& r) {
   row.channel_spans = r.channel_spans;
   row.paths = static_cast<int>(r.paths.size());
   return studyfiles::format_experiment_row(row);
-}
-
-namespace {
-
-int refuse(Method method, const Error& error) {
-  std::fprintf(stderr, "%s: %s\n", method_name(method), error.text().c_str());
-  return 1;
-}
-
-}  // namespace
-
-int simulator_main(Method method, int argc, char** argv) {
-  CommandLine line;
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (Error e = parse_command_line(args, line)) return refuse(method, e);
-  Network net;
-  if (Error e = load_network(line.file_name, net)) return refuse(method, e);
-  apply_options(line.options, net);
-  Cut cut;
-  if (Error e = resolve_cut(net, line.cut_word, cut)) return refuse(method, e);
-  const RunResult r = run_method(method, net, cut, line.options);
-  const std::string report = format_report(method, net, cut, line.options, r);
-  std::fwrite(report.data(), 1, report.size(), stdout);
-  if (std::fflush(stdout) != 0) return refuse(method, Error::of("can not write the cut report"));
-  const std::string table = std::string("netres.") + method_tag(method) + ".res";
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(table, ec)) {
-    File f(std::fopen(table.c_str(), "a"));
-    const std::string row = format_row(cut, r);
-    if (!f || !write_and_finish(f, row)) return refuse(method, Error::of("can not write " + table));
-  }
-  return 0;
 }
 
 }  // namespace restoresim

@@ -1,5 +1,5 @@
 #include "program.h"
-#include "restoresim.h"
+#include "command_line.h"
 
 namespace {
 int vetrun(int argc, char** argv) { return restoresim::simulator_main(restoresim::Method::vetrun, argc, argv); }
