@@ -29,6 +29,42 @@ std::optional<int> nonnegative_int(const std::string& text) {
   return static_cast<int>(*v);
 }
 
+std::string help_text(Method method) {
+  const char* name = method_name(method);
+  std::string text = text_printf(
+      "usage: %s FILE /b=X-Y [/r=N] [/d=MS] [/x=MS] [/p=MS] [/t=N]\n"
+      "       %s --help | --version\n"
+      "\n"
+      "%s: %s.\n"
+      "Breaks the span /b= names in the network description FILE, simulates\n"
+      "its restoration, writes the cut report on standard output and, when\n"
+      "netres.%s.res exists in the current folder, appends the run's row to\n"
+      "it. The options come in any order around FILE. Status 0; 1 after one\n"
+      "line on standard error for bad input.\n"
+      "\n"
+      "  FILE      the network description, either version; any word that is no\n"
+      "            option, an absolute path such as /home/study/net.rst too\n"
+      "  /b=X-Y    the span to break: its two end nodes, by name or by number\n"
+      "            from 1 to the node count, joined by '-'\n"
+      "  /r=N      the repeat limit of every node, in spans (0: none); default:\n"
+      "            each node's own\n"
+      "  /d=MS     the failure detection time in ms; default 10\n"
+      "  /x=MS     the cross-connect time in ms, added to the handling of each\n"
+      "            confirmation or connect message; default 5\n"
+      "  /p=MS     the message processing delay of every node in ms; default:\n"
+      "            each node's own\n",
+      name, name, name, method_title(method), method_tag(method));
+  text += method == Method::dunvar
+              ? "  /t=N      the further attempts of a blocked working path; default 3\n"
+              : text_printf("  /t=N      dunvar's further attempts of a blocked working path;\n"
+                            "            accepted, and not used by %s\n",
+                            name);
+  text +=
+      "  --help, -h  this text\n"
+      "  --version   the version line\n";
+  return text;
+}
+
 int refuse(Method method, const Error& error) {
   std::fprintf(stderr, "%s: %s\n", method_name(method), error.text().c_str());
   return 1;
@@ -85,6 +121,12 @@ void apply_options(const Options& options, Network& net) {
     if (options.repeat_limit >= 0) net.nodes[n].repeat_limit = options.repeat_limit;
     if (options.delay_ms >= 0) net.nodes[n].delay_ms = options.delay_ms;
   }
+}
+
+ProgramInfo simulator_info(Method method) {
+  static const std::vector<std::string> texts = {help_text(Method::vetrun), help_text(Method::kimber),
+                                                 help_text(Method::ospel), help_text(Method::dunvar)};
+  return ProgramInfo{method_name(method), texts[static_cast<std::size_t>(method)].c_str()};
 }
 
 int simulator_main(Method method, int argc, char** argv) {

@@ -1,6 +1,6 @@
 // A simulator's command line: the network description, the span to break
-// (/b=X-Y) and the options that set the timing and the repeat limit; and
-// the whole program that each simulator's main runs.
+// (/b=X-Y) and the options that set the timing and the repeat limit; the
+// help text; and the whole program that each simulator's main runs.
 #pragma once
 
 #include <string>
@@ -9,6 +9,7 @@
 #include "error.h"
 #include "method.h"
 #include "network.h"
+#include "program.h"
 
 namespace restoresim {
 
@@ -35,6 +36,9 @@ Error parse_command_line(const std::vector<std::string>& args, CommandLine& line
 // The options applied to the network: the repeat limit and delay of every
 // node, when given.
 void apply_options(const Options& options, Network& net);
+
+// The simulator's name and its whole help text, for run_program.
+ProgramInfo simulator_info(Method method);
 
 // The whole program: parse, load, run, report, append the row to
 // netres.TAG.res when that file exists. Returns the exit status.

@@ -1,8 +1,8 @@
-#include "program.h"
 #include "command_line.h"
+#include "program.h"
 
 namespace {
 int vetrun(int argc, char** argv) { return restoresim::simulator_main(restoresim::Method::vetrun, argc, argv); }
 }  // namespace
 
-int main(int argc, char** argv) { return run_program(argc, argv, vetrun); }
+int main(int argc, char** argv) { return run_program(argc, argv, restoresim::simulator_info(restoresim::Method::vetrun), vetrun); }
