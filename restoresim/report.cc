@@ -3,6 +3,7 @@
 #include "experiment_table.h"
 #include "restoresim.h"
 #include "text_format.h"
+#include "version.h"
 
 namespace restoresim {
 
@@ -28,6 +29,9 @@ std::string lengths_text(LengthSource s) {
   return "";
 }
 
+// "1 span", "2 spans"
+std::string count_text(long long n, const char* noun) { return text_printf("%lld %s%s", n, noun, n == 1 ? "" : "s"); }
+
 std::string route_text(const Network& net, const std::vector<int>& nodes) {
   std::string text;
   for (int n : nodes) {
@@ -45,14 +49,16 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   const int s = cut.sender(), t = cut.chooser();
   std::string out;
   out += text_printf("%s: %s\n", method_name(method), method_title(method));
-  out += text_printf("network: %s (%s, version %d, %d nodes, %zu spans)\n", net.file_name.c_str(),
-                     net.keyword.c_str(), net.version2 ? 2 : 1, net.node_count(), net.spans.size());
+  out += "written by " + version_line(method_name(method)) + "\n";
+  out += text_printf("network: %s (%s, version %d, %s, %s)\n", net.file_name.c_str(), net.keyword.c_str(),
+                     net.version2 ? 2 : 1, count_text(net.node_count(), "node").c_str(),
+                     count_text(static_cast<long long>(net.spans.size()), "span").c_str());
   out += text_printf("cut span: %s-%s (%s %d - %s %d), %d working, %d spare, %.3f km\n", cut.from_word.c_str(),
                      cut.to_word.c_str(), net.nodes[cut.from].name.c_str(), cut.from, net.nodes[cut.to].name.c_str(),
                      cut.to, span.working, span.spare, span.km);
   out += text_printf("ends: sender %s (%d), chooser %s (%d)\n", net.nodes[s].name.c_str(), s, net.nodes[t].name.c_str(), t);
   const int limit = net.nodes[s].repeat_limit;
-  out += limit > 0 ? text_printf("repeat limit: %d spans\n", limit) : std::string("repeat limit: none\n");
+  out += limit > 0 ? "repeat limit: " + count_text(limit, "span") + "\n" : std::string("repeat limit: none\n");
   out += options.delay_ms >= 0 ? text_printf("processing delay: %.3f ms at every node\n", options.delay_ms)
                                : std::string("processing delay: each node's own, from its node line\n");
   out += text_printf("failure detection: %.3f ms\ncross-connect: %.3f ms\n", options.detection_ms, options.crossconnect_ms);
@@ -79,7 +85,8 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   out += text_printf("channels restored:           %d\n", r.restored);
   out += text_printf("restoration ratio:           %.4f\n", r.lost > 0 ? static_cast<double>(r.restored) / r.lost : 1.0);
   out += text_printf("bound (spare max flow):      %d\n", r.bound);
-  out += text_printf("successively shortest routes: %d, carrying %d channels\n", r.routes, r.route_channels);
+  out += text_printf("successively shortest routes: %d, carrying %s\n", r.routes,
+                     count_text(r.route_channels, "channel").c_str());
   out += text_printf("first path restored:         %.3f ms\n", r.first_ms);
   out += text_printf("last path restored:          %.3f ms\n", r.last_ms);
   out += text_printf("messages sent:               %lld\n", r.messages);
