@@ -6,7 +6,7 @@
 
 #include "netdesc.h"
 #include "path_list.h"
-#include "strings2.h"
+#include "symbols_and_tokens.h"
 
 namespace {
 
