@@ -43,6 +43,14 @@ std::string unique_name(const std::string& base, std::set<std::string>& taken) {
 
 }  // namespace
 
+double great_circle_km(double lat1, double lon1, double lat2, double lon2) {
+  const double dlat = radians(lat2 - lat1);
+  const double dlon = radians(lon2 - lon1);
+  const double h = std::sin(dlat / 2) * std::sin(dlat / 2) +
+                   std::cos(radians(lat1)) * std::cos(radians(lat2)) * std::sin(dlon / 2) * std::sin(dlon / 2);
+  return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
+}
+
 std::string word_of(std::string_view label) {
   std::string word;
   for (char c : label) {
