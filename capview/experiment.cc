@@ -51,6 +51,14 @@ std::size_t method_of(const std::string& tag) {
   return kMethodCount;
 }
 
+// "vtr, kmb, osp or dunv"
+std::string every_tag() {
+  std::string text;
+  for (std::size_t m = 0; m < kMethodCount; ++m)
+    text += std::string(m == 0 ? "" : m + 1 < kMethodCount ? ", " : " or ") + kMethodNames[m].tag;
+  return text;
+}
+
 struct SpanRow {
   const studyfiles::ExperimentRow* row;
   std::size_t table;
@@ -110,7 +118,7 @@ std::string match_experiment(const NodeList& nodes, const std::string& nodes_fil
     const ExperimentInput& input = tables[t];
     std::size_t m = method_of(input.table.tag);
     if (m == kMethodCount)
-      return at(input.file, 1, "the title names method '" + input.table.tag + "', not vtr, kmb, osp or dunv");
+      return at(input.file, 1, "the title names method '" + input.table.tag + "', not " + every_tag());
     if (input_of[m] != tables.size())
       return at(input.file, 1,
                 std::string("a second ") + kMethodNames[m].tag + " table (the first is " + tables[input_of[m]].file + ")");

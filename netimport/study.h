@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "distance.h"
 #include "error.h"
 #include "raw_network.h"
 #include "routing.h"
@@ -31,8 +32,6 @@ struct StudyTexts {
   std::vector<std::string> notes;  // one line each on standard error
   std::string summary;  // one line on standard output
 };
-
-constexpr double kKmPerMile = 1.609344;
 
 // Everything the study folder will hold, or why the network gives none.
 Error make_study(const RawNetwork& raw, const StudyOptions& options, StudyTexts& out);

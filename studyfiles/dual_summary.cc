@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "csv_field.h"
+#include "distance.h"
 #include "text_format.h"
 
 namespace studyfiles {
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int kBarWidth = 40;
 constexpr std::size_t kWorst = 20;
-constexpr double kKmPerMile = 1.609344;
 
 std::string percent_line(const char* word, bool defined, double percent) {
   if (!defined) return text_printf("  %-11s%8s\n", word, "-");
