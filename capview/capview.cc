@@ -26,6 +26,8 @@ using studyfiles::read_netdata;
 using studyfiles::read_node_list;
 using studyfiles::read_results;
 
+namespace capview {
+
 namespace {
 
 const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile netdatafile resultsfile [htmlfile]\n";
@@ -270,3 +272,5 @@ int capview_main(int argc, char** argv) {
     error = write_output(options.html, page_html(study.nodes, study.spans, summary, options.files, options.axes));
   return error.empty() ? 0 : fail(error);
 }
+
+}  // namespace capview

@@ -4,6 +4,8 @@
 #include "experiment.h"
 #include "text_format.h"
 
+namespace capview {
+
 std::string csv_text(const std::vector<SpanResult>& spans) {
   std::string out = "span,from,to,working,restored,percent,feasible\n";
   for (const SpanResult& span : spans) {
@@ -31,3 +33,5 @@ std::string experiment_csv(const Experiment& e) {
   }
   return out;
 }
+
+}  // namespace capview

@@ -7,10 +7,10 @@
 
 #include "study.h"
 
-// A CSV field: the text itself, or, when it holds a comma, a quote or a line
-// end, the text in quotes with each quote doubled.
-std::string csv_field(const std::string& text);
+namespace capview {
 
 // Header "span,from,to,working,restored,percent,feasible", then one line per
 // span; a name holding a comma, a quote or a line end is quoted.
 std::string csv_text(const std::vector<SpanResult>& spans);
+
+}  // namespace capview

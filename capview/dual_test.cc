@@ -15,6 +15,8 @@
 using studyfiles::DualTable;
 using studyfiles::NodeList;
 
+namespace capview {
+
 namespace {
 
 NodeList square() {
@@ -121,3 +123,5 @@ TEST(CapviewDual, TheMatrixHasACellPerPairColouredByItsRij) {
 }
 
 }  // namespace
+
+}  // namespace capview

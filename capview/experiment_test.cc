@@ -10,6 +10,8 @@
 using studyfiles::NodeList;
 using studyfiles::ResultRow;
 
+namespace capview {
+
 namespace {
 
 NodeList five_nodes() {
@@ -288,3 +290,5 @@ TEST(ExperimentPage, EscapesNamesAndDrawsABarPerMethodAndSpan) {
 }
 
 }  // namespace
+
+}  // namespace capview

@@ -10,6 +10,8 @@
 using studyfiles::Node;
 using studyfiles::NodeList;
 
+namespace capview {
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -363,3 +365,5 @@ std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& span
   out += page_closing();
   return out;
 }
+
+}  // namespace capview

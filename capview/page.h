@@ -14,6 +14,8 @@
 #include "study.h"
 #include "summary.h"
 
+namespace capview {
+
 // The text with &, <, >, " and ' written as character references.
 std::string html_escaped(const std::string& text);
 
@@ -72,3 +74,5 @@ std::vector<Label> place_labels(const studyfiles::NodeList& nodes, const MapLayo
 // Colour of a span restored to the given percent: red at 0, amber at 50,
 // green at 100, as "#rrggbb".
 std::string restorability_colour(double percent);
+
+}  // namespace capview

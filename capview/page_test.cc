@@ -6,6 +6,8 @@
 
 using studyfiles::NodeList;
 
+namespace capview {
+
 TEST(Page, ColourRunsFromRedThroughAmberToGreen) {
   EXPECT_EQ(restorability_colour(0.0), "#d73027");
   EXPECT_EQ(restorability_colour(50.0), "#f0a000");
@@ -80,3 +82,5 @@ TEST(Page, EscapesNamesAndEmbedsEverything) {
   EXPECT_EQ(page.find("src="), std::string::npos);
   EXPECT_EQ(page.find("href="), std::string::npos);
 }
+
+}  // namespace capview
