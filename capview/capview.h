@@ -7,7 +7,13 @@
 // restoration experiment instead, with --dual it shows a dualsweep table.
 #pragma once
 
+#include "program.h"
+
 namespace capview {
+
+// What `capview --help` prints (its three forms, every option with what it
+// does) and the name `capview --version` gives.
+const ProgramInfo& program_info();
 
 // Runs the whole program on its arguments (argv[0] is the program name) and
 // returns the exit status: 0 done, 1 wrong command line, unreadable or
