@@ -49,7 +49,7 @@ const char* const kHelpBody =
     "\n"
     "options:\n"
     "  --csv FILE      write one CSV line per span (with --dual, per pair of\n"
-    "                  spans) into FILE\n"
+    "                  spans) into FILE, under a line naming the version\n"
     "  --lat-first     the node list gives the latitude (or the vertical\n"
     "                  coordinate) first; by default the first runs east\n"
     "  --experiment    compare an experiment's result tables (the second form)\n"
@@ -255,7 +255,7 @@ int dual_main(const Options& options) {
   if (!error.empty()) return fail(error);
   std::fputs(studyfiles::dual_summary_text(view.table).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, studyfiles::dual_csv_text(view.table));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(studyfiles::dual_csv_text(view.table)));
   if (error.empty() && !options.html.empty()) error = write_output(options.html, dual_page(nodes, view, options.axes));
   return error.empty() ? 0 : fail(error);
 }
@@ -267,7 +267,7 @@ int experiment_main(const Options& options) {
   if (!error.empty()) return fail(error);
   std::fputs(experiment_summary(experiment).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, experiment_csv(experiment));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(experiment_csv(experiment)));
   if (error.empty() && !options.html.empty()) error = write_output(options.html, experiment_page(experiment));
   return error.empty() ? 0 : fail(error);
 }
@@ -294,7 +294,7 @@ int capview_main(int argc, char** argv) {
   Summary summary = summarize(study.spans);
   std::fputs(summary_text(summary, study.spans, options.files).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, csv_text(study.spans));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(csv_text(study.spans)));
   if (error.empty() && !options.html.empty())
     error = write_output(options.html, page_html(study.nodes, study.spans, summary, options.files, options.axes));
   return error.empty() ? 0 : fail(error);

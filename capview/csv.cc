@@ -3,6 +3,7 @@
 #include "csv_field.h"
 #include "experiment.h"
 #include "text_format.h"
+#include "version.h"
 
 namespace capview {
 
@@ -14,6 +15,8 @@ std::string csv_text(const std::vector<SpanResult>& spans) {
   }
   return out;
 }
+
+std::string csv_file(const std::string& table) { return "# " + written_by("capview") + "\n" + table; }
 
 std::string experiment_csv(const Experiment& e) {
   std::string out = "span,from,to,lost,bound";

@@ -20,8 +20,10 @@ namespace capview {
 std::string html_escaped(const std::string& text);
 
 // The page's beginning up to its <h1> heading (the title, escaped), with the
-// common style sheet and more_style after it; and its end, with the script
-// that sorts the table of id "span-table" by a clicked column heading.
+// version that wrote it as the page's generator and the common style sheet
+// and more_style after it; and its end: the line naming that version, and
+// the script that sorts the table of id "span-table" by a clicked column
+// heading.
 std::string page_opening(const std::string& title, const std::string& more_style);
 std::string page_closing();
 
