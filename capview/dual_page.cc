@@ -12,6 +12,8 @@ using studyfiles::DualRow;
 using studyfiles::DualSpan;
 using studyfiles::DualTable;
 
+namespace capview {
+
 namespace {
 
 constexpr double kMatrixSide = 600.0;  // the most the cells take, across and down
@@ -233,3 +235,5 @@ std::string dual_page(const studyfiles::NodeList& nodes, const DualView& view, A
   out += page_closing();
   return out;
 }
+
+}  // namespace capview

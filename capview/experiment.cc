@@ -10,6 +10,8 @@
 using studyfiles::NodeList;
 using studyfiles::ResultRow;
 
+namespace capview {
+
 namespace {
 
 using SpanKey = std::pair<int, int>;  // the ends' node numbers, the smaller first
@@ -327,3 +329,5 @@ std::string experiment_summary(const Experiment& e) {
   append_differences(e, out);
   return out;
 }
+
+}  // namespace capview

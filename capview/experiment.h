@@ -12,6 +12,8 @@
 #include "node_list.h"
 #include "results.h"
 
+namespace capview {
+
 // The simulators, in the order capview shows them: the tag that names a
 // table (its title's first word) and the simulator's name.
 inline constexpr const auto& kMethodNames = studyfiles::kExperimentMethods;
@@ -118,3 +120,5 @@ std::string experiment_csv(const Experiment& experiment);
 // method beside the bound (and capsweep's), a chart of the time per span and
 // method, and the per-span table, sortable by any column.
 std::string experiment_page(const Experiment& experiment);
+
+}  // namespace capview

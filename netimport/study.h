@@ -28,7 +28,7 @@ struct StudyTexts {
   std::string netdata;  // net.dat
   std::string paths;    // paths.txt
   std::string spans;    // spans.txt
-  std::string account;  // import.txt
+  std::string account;  // import.txt: its title, the version that wrote it, then what was read and decided
   std::vector<std::string> notes;  // one line each on standard error
   std::string summary;  // one line on standard output
 };
