@@ -50,7 +50,7 @@ Error prove_plan(const SpanNetwork& net, const NodeList& nodes, const Plan& plan
                                net.spans[first.span].working));
 }
 
-std::string written_by_line() { return "# written by " + version_line("capplan") + "\n"; }
+std::string written_by_line() { return "# " + written_by("capplan") + "\n"; }
 
 std::string report_text(const SpanNetwork& net, const NodeList& nodes, const Plan& plan) {
   const std::vector<int> needing = cuts_needing_spare(net, plan.spare, plan.bridges);

@@ -49,7 +49,7 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   const int s = cut.sender(), t = cut.chooser();
   std::string out;
   out += text_printf("%s: %s\n", method_name(method), method_title(method));
-  out += "written by " + version_line(method_name(method)) + "\n";
+  out += written_by(method_name(method)) + "\n";
   out += text_printf("network: %s (%s, version %d, %s, %s)\n", net.file_name.c_str(), net.keyword.c_str(),
                      net.version2 ? 2 : 1, count_text(net.node_count(), "node").c_str(),
                      count_text(static_cast<long long>(net.spans.size()), "span").c_str());
