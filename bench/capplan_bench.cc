@@ -14,12 +14,21 @@
 #include "made_network.h"
 #include "netdata.h"
 #include "pcycle.h"
+#include "plan_bounds.h"
 #include "node_list.h"
 #include "planner.h"
 #include "study.h"
 #include "text_format.h"
 #include "wholefile.h"
 
+using capplan::PCyclePlan;
+using capplan::Plan;
+using capplan::PlanSpan;
+using capplan::SpanNetwork;
+using capplan::gap_percent;
+using capplan::plan_pcycles;
+using capplan::plan_spare;
+using capplan::spans_from_netdata;
 using studyfiles::Netdata;
 using studyfiles::NodeList;
 using studyfiles::format_netdata;

@@ -11,9 +11,17 @@
 
 #include "arc_flow.h"
 #include "glpk_mip.h"
+#include "cbc_mip.h"
 #include "linear_model.h"
 #include "made_network.h"
 #include "restoration.h"
+
+using capplan::arc_flow_model;
+using capplan::find_bridges;
+using lpsolve::LinearModel;
+using lpsolve::MipOptions;
+using lpsolve::MipResult;
+using lpsolve::solve_with_cbc;
 
 namespace {
 

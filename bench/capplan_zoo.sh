@@ -13,7 +13,7 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/capplan_zoo.XXXXXX")
 export PATH="$build/bin:$PATH"
 status=0
-printf '%-11s %5s %5s %7s %6s %10s %10s %10s %7s %8s %6s %s\n' network nodes spans working spare redundancy cost "lower bnd" gap time status restorability
+printf '%-11s %5s %5s %7s %6s %10s %10s %10s %7s %8s %14s %s\n' network nodes spans working spare redundancy cost "lower bnd" gap time status restorability
 for gml in "$src"/tests/netimport/zoo/*.gml; do
   name=$(basename "$gml" .gml)
   dir="$work/$name"
@@ -31,8 +31,10 @@ for gml in "$src"/tests/netimport/zoo/*.gml; do
   else
     status=1
   fi
+  bridges=$(grep -c '^bridge' plan.txt)
+  [ "$bridges" -gt 0 ] && code="$code ($bridges bridges)"
   field() { awk -v k="$1" 'index($0, "  " k " ") == 1 { print $NF == "(optimal)" ? $(NF - 1) : $NF }' plan.txt; }
-  printf '%-11s %5s %5s %7s %6s %10s %10s %10s %7s %8s %6s %s\n' "$name" "$(sed -n 2p net.dat)" "$(($(sed -n 3p net.dat) / 2))" \
+  printf '%-11s %5s %5s %7s %6s %10s %10s %10s %7s %8s %14s %s\n' "$name" "$(sed -n 2p net.dat)" "$(($(sed -n 3p net.dat) / 2))" \
     "$(field 'working channels')" "$(field 'spare channels')" "$(field redundancy)" "$(field cost)" \
     "$(field 'lower bound')" "$(field gap)" "$(awk '/^  time/ { print $2 }' plan.txt)s" "$code" "$view"
   grep '^bridge' plan.txt | sed 's/^/    /'

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <memory>
 
+using lpsolve::LinearModel;
+using lpsolve::MipOptions;
+using lpsolve::MipResult;
+
 namespace {
 
 struct GlpkDeleter {

@@ -4,4 +4,4 @@
 
 #include "linear_model.h"
 
-MipResult solve_with_glpk(const LinearModel& model, const MipOptions& options);
+lpsolve::MipResult solve_with_glpk(const lpsolve::LinearModel& model, const lpsolve::MipOptions& options);

@@ -12,7 +12,7 @@
 #include "span_network.h"
 
 struct MadeNetwork {
-  SpanNetwork net;
+  capplan::SpanNetwork net;
   std::vector<double> x, y;  // node k at (x[k - 1], y[k - 1])
 };
 

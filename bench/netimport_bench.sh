@@ -40,5 +40,5 @@ for run in 1 2 3; do
   TIMEFORMAT="run $run: %R s elapsed, %U s user, %S s system"
   { time "$netimport" zoo754.gml study > /dev/null 2> run.err; } 2>&1
 done
-sed -n 2,8p study/import.txt
+sed -n 2,9p study/import.txt
 ls -l study | awk 'NR > 1 { print "  " $5 " bytes  " $9 }'

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+using lpsolve::LinearModel;
+
+namespace capplan {
+
 long long spare_ceiling(const SpanNetwork& net) {
   long long most = 0;
   for (const PlanSpan& s : net.spans) most = std::max(most, s.working);
@@ -39,3 +43,5 @@ LinearModel arc_flow_model(const SpanNetwork& net, const std::vector<int>& cuts)
   for (int f : cuts) add_cut_flow(m, net, f, static_cast<double>(net.spans[f].working));
   return m;
 }
+
+}  // namespace capplan

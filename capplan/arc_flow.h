@@ -14,14 +14,18 @@
 #include "linear_model.h"
 #include "span_network.h"
 
+namespace capplan {
+
 // `cuts`: the spans whose cuts the plan restores (0-based).
-LinearModel arc_flow_model(const SpanNetwork& net, const std::vector<int>& cuts);
+lpsolve::LinearModel arc_flow_model(const SpanNetwork& net, const std::vector<int>& cuts);
 
 // The flow of cut f (0-based): one node row per node (rows first..first+n-1,
 // node v on row first+v-1), w units from one end of f to the other, and two
 // flow columns per other span k, held with a capacity row to its kept spare
 // plus column k (the added spare). Returns the first node row.
-int add_cut_flow(LinearModel& m, const SpanNetwork& net, int f, double w);
+int add_cut_flow(lpsolve::LinearModel& m, const SpanNetwork& net, int f, double w);
 
 // The most spare one span may get: the largest working capacity.
 long long spare_ceiling(const SpanNetwork& net);
+
+}  // namespace capplan

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
+#include "cbc_mip.h"
 #include "error.h"
 #include "joint.h"
 #include "long_options.h"
@@ -18,11 +20,14 @@
 #include "node_list.h"
 #include "pcycle.h"
 #include "planner.h"
+#include "results.h"
 #include "run_clock.h"
 #include "study.h"
 #include "text_format.h"
 #include "textio.h"
 #include "wholefile.h"
+
+namespace capplan {
 
 using studyfiles::Netdata;
 using studyfiles::NodeList;
@@ -32,9 +37,34 @@ using studyfiles::read_node_list;
 
 namespace {
 
+// Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
     "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n";
+
+const std::string kHelp = std::string(kUsage) +
+    "       capplan --help | --version\n"
+    "\n"
+    "Plans the least-cost whole spare channels with which the cut of any one span of the bidirectional\n"
+    "netdata file NETDATA is restored in full over the spare of the others, proves the plan by a maximum\n"
+    "flow per cut, and writes PLANNED: NETDATA record for record with the planned spare. Prints the\n"
+    "totals, the cost, the lower bound proved and the gap. Status 0: planned and proved; 2: the same,\n"
+    "but some spans are bridges, whose cuts no spare restores; 1: a failure, said on standard error.\n"
+    "\n"
+    "  --cost unit|file      a spare channel costs 1 (unit), or its span's cost field (file, the default)\n"
+    "  --keep-spare          keep the spare of NETDATA and plan the least to add to it\n"
+    "  --time-limit SECONDS  the whole run takes about this long (60 unless given): the best plan found\n"
+    "                        by then is proved and written\n"
+    "  --report FILE         also write one line per span: its working and planned spare, and how many\n"
+    "                        cuts need all of that spare\n"
+    "  --progress            progress lines on standard error even when it is no terminal\n"
+    "  --method span|pcycle  spare of any shape (span, the default), or whole copies of p-cycles (pcycle)\n"
+    "  --cycles FILE         with --method pcycle: also write the cycles of the plan, a line per cycle\n"
+    "  --joint PATHS         route the demands of the path list PATHS again, placing working and spare\n"
+    "                        together; PLANNED holds the new working too\n"
+    "  --routes FILE         with --joint: also write the new routes as a path list\n"
+    "  -h, --help            show this help and exit\n"
+    "  --version             show the version and exit\n";
 
 struct Options {
   StudyNames inputs;
@@ -64,10 +94,6 @@ int parse_command_line(int argc, char** argv, Options& options) {
       argc, argv,
       {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false},
        {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true}});
-  if (parsed.help) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
   if (parsed.error) return usage_error(parsed.error.text());
   for (const auto& [option, value] : parsed.given) {
     if (option == "--keep-spare") {
@@ -131,53 +157,91 @@ Error read_input(const std::string& name, std::string& text) {
   return {};
 }
 
+// A file to write: its name, and what it holds once the plan is proved.
+struct Output {
+  std::string name;
+  std::function<std::string()> text;
+};
+
+// The closing of every run: a fault of the solver, or a plan that fails its
+// proof, stops it with nothing written; else the outputs are written in
+// order and the results printed.
+int finish(const SpanNetwork& planned, const NodeList& nodes, const Plan& spare, const PlanBounds& bounds,
+           const std::vector<Output>& outputs, ResultLines lines, std::chrono::steady_clock::time_point start) {
+  if (bounds.fault) return fail(bounds.fault.text() + "; nothing written");
+  if (Error proof = prove_plan(planned, nodes, spare)) return fail(proof.text() + "; nothing written");
+  for (const Output& output : outputs) {
+    if (output.name.empty()) continue;
+    if (Error error = write_text_file(output.name, output.text())) return fail(error.text());
+    lines.written.push_back(output.name);
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::fputs(result_text(planned, nodes, spare, bounds, lines, seconds).c_str(), stdout);
+  return result_status(spare);
+}
+
 // --joint: the working routed again and the spare placed with it.
 int run_joint(const Options& options, const NodeList& nodes, const Netdata& net, const SpanNetwork& spans,
-              const RunClock& clock, Progress& progress, std::chrono::steady_clock::time_point start) {
+              std::chrono::steady_clock::time_point start) {
   std::string path_text;
   DemandList demands;
   Error error = read_input(options.joint, path_text);
   if (!error) error = read_demands(path_text, options.joint, nodes, spans, demands);
   if (error) return fail(error.text());
   JointOptions joint_options;
-  joint_options.clock = &clock;
-  joint_options.progress = &progress;
+  static_cast<PlanOptions&>(joint_options) = options.plan;
   const JointPlan plan = plan_joint(spans, demands, joint_options);
+  if (!plan.fault)
+    if (Error carried = check_carried(demands.demands, plan.demands)) return fail(carried.text() + "; nothing written");
   const SpanNetwork planned = with_working(spans, plan.working);
-  if (Error carried = check_carried(demands.demands, plan.demands)) return fail(carried.text() + "; nothing written");
-  if (Error proof = prove_plan(planned, nodes, plan.spare)) return fail(proof.text() + "; nothing written");
-
   Netdata out = planned_netdata(net, plan.spare.spare);
   for (std::size_t i = 0; i < out.edges.size(); ++i) {
     if (plan.working[i / 2] > INT_MAX) return fail("the plan puts more working channels on a span than a netdata field holds");
     out.edges[i].capacity = static_cast<int>(plan.working[i / 2]);
   }
-  error = write_text_file(options.planned, format_netdata(out));
-  if (!error && !options.routes.empty()) error = write_text_file(options.routes, routes_text(demands.title, plan.demands, nodes));
-  if (!error && !options.report.empty()) error = write_text_file(options.report, report_text(planned, nodes, plan.spare));
-  if (error) return fail(error.text());
 
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::fputs(joint_summary_text(spans, plan, options.inputs.netdata, options.joint, seconds).c_str(), stdout);
-  const std::vector<int>& bridges = plan.spare.bridges;
-  std::printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
-              spans.spans.size() - bridges.size(), spans.spans.size());
-  std::printf("carried: every demand of %s, %zu end pairs, on the new routes\n", options.joint.c_str(), demands.demands.size());
-  for (int b : bridges)
-    std::printf("bridge: %s: no other route joins its ends, no spare restores its %lld working channels\n",
-                span_name(planned, nodes, b).c_str(), planned.spans[b].working);
-  std::printf("wrote %s\n", options.planned.c_str());
-  if (!options.routes.empty()) std::printf("wrote %s\n", options.routes.c_str());
-  if (!options.report.empty()) std::printf("wrote %s\n", options.report.c_str());
-  if (bridges.empty()) return 0;
-  std::printf("%zu %s: the plan restores every other cut\n", bridges.size(),
-              bridges.size() == 1 ? "span is a bridge" : "spans are bridges");
-  return 2;
+  ResultLines lines;
+  lines.heading = text_printf("joint plan for %s (paths %s): %zu spans, %d nodes, %zu demands, %lld channels",
+                              options.inputs.netdata.c_str(), options.joint.c_str(), spans.spans.size(), spans.n_node,
+                              plan.demands.size(), total_channels(plan.demands));
+  lines.cost_is = "working and spare";
+  lines.after_cost.push_back(text_printf("  study's routing    %12lld  (its working and its least spare)\n", plan.study_cost));
+  lines.lp_bound = false;
+  lines.optimal = "optimal over the routes tried";
+  lines.after_proof.push_back(text_printf("carried: every demand of %s, %zu end pairs, on the new routes\n",
+                                          options.joint.c_str(), demands.demands.size()));
+  return finish(planned, nodes, plan.spare, plan,
+                {{options.planned, [&] { return format_netdata(out); }},
+                 {options.routes, [&] { return routes_text(demands.title, plan.demands, nodes); }},
+                 {options.report, [&] { return report_text(planned, nodes, plan.spare); }}},
+                std::move(lines), start);
+}
+
+// The span-restorable or the p-cycle plan.
+int run_plan(const Options& options, const NodeList& nodes, const Netdata& net, const SpanNetwork& spans,
+             std::chrono::steady_clock::time_point start) {
+  PCyclePlan pcycles;
+  if (options.pcycles) pcycles = plan_pcycles(spans, options.plan);
+  const Plan plan = options.pcycles ? pcycles.plan : plan_spare(spans, options.plan);
+  ResultLines lines;
+  lines.heading = text_printf("plan for %s (nodes %s): %zu spans, %d nodes", options.inputs.netdata.c_str(),
+                              options.inputs.nodes.c_str(), spans.spans.size(), spans.n_node);
+  lines.kept_spare = options.spans.keep_spare;
+  if (options.pcycles) lines.after_summary.push_back(pcycle_summary(pcycles));
+  return finish(spans, nodes, plan, plan,
+                {{options.planned, [&] { return format_netdata(planned_netdata(net, plan.spare)); }},
+                 {options.report, [&] { return report_text(spans, nodes, plan); }},
+                 {options.cycles, [&] { return cycles_text(pcycles, nodes); }}},
+                std::move(lines), start);
 }
 
 }  // namespace
 
-int capplan_main(int argc, char** argv) {
+const ProgramInfo kProgram{"capplan", kHelp.c_str()};
+
+int capplan_main(int argc, char** argv) { return capplan_main(argc, argv, lpsolve::solve_with_cbc); }
+
+int capplan_main(int argc, char** argv, const lpsolve::MipSolver& solve) {
   const auto start = std::chrono::steady_clock::now();
   Options options;
   const int status = parse_command_line(argc, argv, options);
@@ -198,32 +262,10 @@ int capplan_main(int argc, char** argv) {
   // The time limit holds from the start of the run.
   const RunClock clock(options.plan.seconds, start);
   Progress progress(clock, options.progress || isatty(STDERR_FILENO) == 1);
-  if (!options.joint.empty()) return run_joint(options, nodes, net, spans, clock, progress, start);
   options.plan.clock = &clock;
   options.plan.progress = &progress;
-  PCyclePlan pcycles;
-  if (options.pcycles) pcycles = plan_pcycles(spans, options.plan);
-  const Plan plan = options.pcycles ? pcycles.plan : plan_spare(spans, options.plan);
-  if (Error proof = prove_plan(spans, nodes, plan)) return fail(proof.text() + "; nothing written");
-
-  error = write_text_file(options.planned, format_netdata(planned_netdata(net, plan.spare)));
-  if (!error && !options.report.empty()) error = write_text_file(options.report, report_text(spans, nodes, plan));
-  if (!error && !options.cycles.empty()) error = write_text_file(options.cycles, cycles_text(pcycles, nodes));
-  if (error) return fail(error.text());
-
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::fputs(summary_text(spans, plan, options.inputs, options.spans.keep_spare, seconds).c_str(), stdout);
-  if (options.pcycles) std::fputs(pcycle_summary(pcycles).c_str(), stdout);
-  std::printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
-              spans.spans.size() - plan.bridges.size(), spans.spans.size());
-  for (int b : plan.bridges)
-    std::printf("bridge: %s: no other route joins its ends, no spare restores its %lld working channels\n",
-                span_name(spans, nodes, b).c_str(), spans.spans[b].working);
-  std::printf("wrote %s\n", options.planned.c_str());
-  if (!options.report.empty()) std::printf("wrote %s\n", options.report.c_str());
-  if (!options.cycles.empty()) std::printf("wrote %s\n", options.cycles.c_str());
-  if (plan.bridges.empty()) return 0;
-  std::printf("%zu %s: the plan restores every other cut\n", plan.bridges.size(),
-              plan.bridges.size() == 1 ? "span is a bridge" : "spans are bridges");
-  return 2;
+  options.plan.solve = solve;
+  return options.joint.empty() ? run_plan(options, nodes, net, spans, start) : run_joint(options, nodes, net, spans, start);
 }
+
+}  // namespace capplan

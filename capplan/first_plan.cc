@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace capplan {
+
 RoutedPlan::RoutedPlan(const SpanNetwork& net, const std::vector<int>& cuts) : net_(net), cuts_(cuts) {
   // The largest cuts first: the smaller ones then mostly fit in their spare.
   std::stable_sort(cuts_.begin(), cuts_.end(),
@@ -82,3 +84,5 @@ std::vector<long long> routed_spare(const SpanNetwork& net, const std::vector<in
   const RoutedPlan plan(net, cuts);
   return plan.routed() ? plan.spare() : std::vector<long long>{};
 }
+
+}  // namespace capplan

@@ -11,6 +11,8 @@
 
 #include "span_network.h"
 
+namespace capplan {
+
 class RoutedPlan {
  public:
   // `cuts`: the spans (0-based, none a bridge) whose cuts are restored.
@@ -38,3 +40,5 @@ class RoutedPlan {
 // The plan of RoutedPlan without improvement: empty when some cut could not
 // be routed.
 std::vector<long long> routed_spare(const SpanNetwork& net, const std::vector<int>& cuts);
+
+}  // namespace capplan

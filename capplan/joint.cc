@@ -1,114 +1,23 @@
 #include "joint.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <map>
-#include <set>
 #include <utility>
 
 #include "arc_flow.h"
 #include "linear_model.h"
 #include "path_list.h"
 #include "restoration.h"
+#include "routes.h"
 #include "run_clock.h"
 #include "text_format.h"
 
+namespace capplan {
+
+using lpsolve::LinearModel;
+
 namespace {
-
-// The cheapest span between two nodes, -1 when none joins them.
-class SpanFinder {
- public:
-  explicit SpanFinder(const SpanNetwork& net) : net_(net) {
-    for (int k = 0; k < static_cast<int>(net.spans.size()); ++k) {
-      const auto key = ends(net.spans[k].from, net.spans[k].to);
-      const auto it = span_.find(key);
-      if (it == span_.end() || net.spans[it->second].cost > net.spans[k].cost) span_[key] = k;
-    }
-  }
-  int between(int a, int b) const {
-    const auto it = span_.find(ends(a, b));
-    return it == span_.end() ? -1 : it->second;
-  }
-  std::vector<int> spans_of(const Route& route) const {
-    std::vector<int> spans;
-    for (std::size_t j = 0; j + 1 < route.size(); ++j) spans.push_back(between(route[j], route[j + 1]));
-    return spans;
-  }
-  long long cost_of(const Route& route) const {
-    long long cost = 0;
-    for (int k : spans_of(route)) cost += net_.spans[k].cost;
-    return cost;
-  }
-
- private:
-  static std::pair<int, int> ends(int a, int b) { return {std::min(a, b), std::max(a, b)}; }
-  const SpanNetwork& net_;
-  std::map<std::pair<int, int>, int> span_;
-};
-
-// The least-cost route from `from` to `to` avoiding the banned nodes and
-// spans (Dijkstra; the networks are small); empty when there is none.
-Route cheapest_route(const SpanNetwork& net, int from, int to, const std::vector<bool>& banned_node,
-                     const std::set<int>& banned_span) {
-  const int n = net.n_node;
-  std::vector<long long> dist(n + 1, LLONG_MAX);
-  std::vector<int> before(n + 1, 0);
-  std::vector<bool> done(n + 1, false);
-  dist[from] = 0;
-  for (;;) {
-    int v = 0;
-    for (int u = 1; u <= n; ++u)
-      if (!done[u] && dist[u] != LLONG_MAX && (v == 0 || dist[u] < dist[v])) v = u;
-    if (v == 0 || v == to) break;
-    done[v] = true;
-    for (int k = 0; k < static_cast<int>(net.spans.size()); ++k) {
-      const PlanSpan& s = net.spans[k];
-      if (banned_span.count(k) > 0 || (s.from != v && s.to != v)) continue;
-      const int u = s.from == v ? s.to : s.from;
-      if (done[u] || banned_node[u] || dist[v] + s.cost >= dist[u]) continue;
-      dist[u] = dist[v] + s.cost;
-      before[u] = v;
-    }
-  }
-  if (dist[to] == LLONG_MAX) return {};
-  Route route{to};
-  while (route.back() != from) route.push_back(before[route.back()]);
-  std::reverse(route.begin(), route.end());
-  return route;
-}
-
-// Up to k least-cost simple routes (Yen's algorithm).
-std::vector<Route> shortest_routes(const SpanNetwork& net, const SpanFinder& finder, int from, int to, int k) {
-  std::vector<Route> found;
-  std::set<std::pair<long long, Route>> candidates;
-  std::vector<bool> none(net.n_node + 1, false);
-  Route first = cheapest_route(net, from, to, none, {});
-  if (first.empty()) return found;
-  found.push_back(first);
-  while (static_cast<int>(found.size()) < k) {
-    const Route& last = found.back();
-    for (std::size_t j = 0; j + 1 < last.size(); ++j) {
-      const Route root(last.begin(), last.begin() + static_cast<long>(j) + 1);
-      std::set<int> banned_span;
-      for (const Route& r : found)
-        if (r.size() > j + 1 && std::equal(root.begin(), root.end(), r.begin()))
-          banned_span.insert(finder.between(r[j], r[j + 1]));
-      std::vector<bool> banned_node(net.n_node + 1, false);
-      for (std::size_t i = 0; i < j; ++i) banned_node[root[i]] = true;
-      const Route spur = cheapest_route(net, last[j], to, banned_node, banned_span);
-      if (spur.empty()) continue;
-      Route whole = root;
-      whole.insert(whole.end(), spur.begin() + 1, spur.end());
-      // A spur over a parallel span repeats a found route's nodes.
-      if (std::find(found.begin(), found.end(), whole) == found.end()) candidates.insert({finder.cost_of(whole), whole});
-    }
-    if (candidates.empty()) break;
-    found.push_back(candidates.begin()->second);
-    candidates.erase(candidates.begin());
-  }
-  return found;
-}
 
 long long span_cost(const SpanNetwork& net, const std::vector<long long>& per_span) {
   long long cost = 0;
@@ -121,6 +30,12 @@ long long span_cost(const SpanNetwork& net, const std::vector<long long>& per_sp
 long long Demand::channels() const {
   long long total = 0;
   for (const RoutedChannels& r : routes) total += r.channels;
+  return total;
+}
+
+long long total_channels(const std::vector<Demand>& demands) {
+  long long total = 0;
+  for (const Demand& d : demands) total += d.channels();
   return total;
 }
 
@@ -207,40 +122,30 @@ std::string routes_text(const std::string& title, const std::vector<Demand>& dem
   return text;
 }
 
-namespace {
-
-// The bound within 0 and the cost; optimal when they meet.
-JointPlan finished(JointPlan& plan, Progress& progress) {
-  plan.lower_bound = std::max(0LL, std::min(plan.lower_bound, plan.cost));
-  plan.optimal = plan.cost == plan.lower_bound;
-  if (plan.optimal) plan.note.clear();
-  progress.plan(plan.cost, plan.lower_bound);
-  plan.spare.lower_bound = plan.lower_bound;
-  plan.spare.optimal = plan.optimal;
-  return std::move(plan);
-}
-
-}  // namespace
-
 JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const JointOptions& options) {
-  const RunClock own_clock(60);
-  const RunClock& clock = options.clock ? *options.clock : own_clock;
+  JointPlan plan;
+  PlanSearch search(options, plan);
+  const RunClock& clock = search.clock();
   const SpanFinder finder(net);
   const int n_span = static_cast<int>(net.spans.size());
 
-  // The study's own routing with its least spare: where the search starts.
-  JointPlan plan;
+  // The study's own routing with its least spare: where the search starts,
+  // planned within three tenths of the search's time, on the run's clock.
   plan.demands = input.demands;
   plan.working = working_of(net, input.demands);
   const SpanNetwork study = with_working(net, plan.working);
+  const RunClock study_clock = clock.share(0.3);
   PlanOptions spare_options;
-  spare_options.seconds = std::max(0.5, 0.3 * clock.search_left());
+  spare_options.clock = &study_clock;
+  spare_options.solve = search.solver();
   plan.spare = plan_spare(study, spare_options);
+  if (plan.spare.fault) {
+    plan.fault = plan.spare.fault;
+    return plan;
+  }
   plan.cost = span_cost(net, plan.working) + plan.spare.cost;
   plan.study_cost = plan.cost;
-  Progress quiet(clock, false);
-  Progress& progress = options.progress ? *options.progress : quiet;
-  progress.plan(plan.cost, 0);
+  search.progress().plan(plan.cost, 0);
 
   // The spans no working channel may be restored around: bridges of the
   // network itself.
@@ -250,26 +155,27 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
   auto is_bridge = [&](int k) { return std::find(bridges.begin(), bridges.end(), k) != bridges.end(); };
 
   // Candidate routes: the study's own and a few of the least cost.
+  const RouteFinder routes(net);
   std::vector<std::vector<Route>> candidates;
   for (const Demand& d : input.demands) {
-    std::vector<Route> routes;
-    for (const RoutedChannels& r : d.routes) routes.push_back(r.route);
-    for (Route& r : shortest_routes(net, finder, d.from, d.to, options.routes_per_demand))
-      if (std::find(routes.begin(), routes.end(), r) == routes.end()) routes.push_back(std::move(r));
-    candidates.push_back(std::move(routes));
+    std::vector<Route> tried;
+    for (const RoutedChannels& r : d.routes) tried.push_back(r.route);
+    for (Route& r : routes.shortest_routes(d.from, d.to, options.routes_per_demand))
+      if (std::find(tried.begin(), tried.end(), r) == tried.end()) tried.push_back(std::move(r));
+    candidates.push_back(std::move(tried));
   }
 
   // The model: spare columns first, then one column per candidate route.
   LinearModel m;
-  long long total = 0;
-  for (const Demand& d : input.demands) total += d.channels();
-  for (const PlanSpan& s : net.spans) m.add_column(static_cast<double>(s.cost), 0, static_cast<double>(total), true);
+  const double total = static_cast<double>(total_channels(input.demands));
+  for (const PlanSpan& s : net.spans) m.add_column(static_cast<double>(s.cost), 0, total, true);
   std::vector<std::vector<int>> column(candidates.size());
   std::vector<std::vector<int>> crossing(n_span);  // per span: the route columns over it
   for (std::size_t i = 0; i < candidates.size(); ++i) {
-    const int row = m.add_row(static_cast<double>(input.demands[i].channels()), static_cast<double>(input.demands[i].channels()));
+    const double channels = static_cast<double>(input.demands[i].channels());
+    const int row = m.add_row(channels, channels);
     for (const Route& r : candidates[i]) {
-      const int c = m.add_column(static_cast<double>(finder.cost_of(r)), 0, static_cast<double>(input.demands[i].channels()), true);
+      const int c = m.add_column(static_cast<double>(finder.cost_of(r)), 0, channels, true);
       m.add_entry(row, c, 1);
       column[i].push_back(c);
       for (int k : finder.spans_of(r)) crossing[k].push_back(c);
@@ -285,100 +191,47 @@ JointPlan plan_joint(const SpanNetwork& net, const DemandList& input, const Join
     }
   }
 
-  // The linear program first, within the time left (the search's own time
-  // limit does not bound it): its bound holds over the routes tried. The
-  // search solves it again at its root, so it starts only while twice that
-  // time is left.
-  MipOptions lp_options;
-  lp_options.seconds = clock.search_left();
-  lp_options.relaxation_only = true;
-  lp_options.tick = [&] { progress.tick(); };
-  const double lp_start = clock.elapsed();
-  MipResult lp;
-  if (lp_options.seconds > 0) lp = solve_with_cbc(m, lp_options);
-  const double lp_seconds = clock.elapsed() - lp_start;
-  if (lp.optimal) {
-    progress.lp_bound(std::max(0.0, lp.objective));
-    plan.lower_bound = static_cast<long long>(std::ceil(lp.objective - 1e-6));
-  }
-  if (!lp.optimal || clock.search_left() <= 0 || clock.search_left() < 2 * lp_seconds) {
-    plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());
-    return finished(plan, progress);
-  }
-  MipOptions mip_options;
-  mip_options.seconds = clock.search_left();
-  progress.follow(mip_options);
-  for (int k = 0; k < n_span; ++k) {
-    mip_options.start_columns.push_back(k);
-    mip_options.start_values.push_back(static_cast<double>(plan.spare.spare[k]));
-  }
+  // The linear program, then the search from the study's plan: the spare
+  // columns and the channels on each candidate route. Its bounds hold over
+  // the routes tried.
+  search.solve_linear(m);
+  std::vector<double> start;
+  for (int k = 0; k < n_span; ++k) start.push_back(static_cast<double>(plan.spare.spare[k]));
   for (std::size_t i = 0; i < candidates.size(); ++i)
-    for (std::size_t p = 0; p < candidates[i].size(); ++p) {
+    for (const Route& r : candidates[i]) {
       long long on = 0;
-      for (const RoutedChannels& r : input.demands[i].routes)
-        if (r.route == candidates[i][p]) on = r.channels;
-      mip_options.start_columns.push_back(column[i][p]);
-      mip_options.start_values.push_back(static_cast<double>(on));
+      for (const RoutedChannels& given : input.demands[i].routes)
+        if (given.route == r) on = given.channels;
+      start.push_back(static_cast<double>(on));
     }
-  const MipResult mip = solve_with_cbc(m, mip_options);
-  if (mip.has_solution) {
+  search.search(m, start, [&](const std::vector<double>& values) {
     std::vector<Demand> routed = input.demands;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
       routed[i].routes.clear();
       for (std::size_t p = 0; p < candidates[i].size(); ++p) {
-        const long long on = std::llround(mip.values[column[i][p]]);
+        const long long on = std::llround(values[column[i][p]]);
         if (on > 0) routed[i].routes.push_back({candidates[i][p], on});
       }
     }
-    if (!check_carried(input.demands, routed)) {
-      const std::vector<long long> working = working_of(net, routed);
-      const SpanNetwork joint = with_working(net, working);
-      Plan spare;
-      spare.bridges = find_bridges(joint);
-      for (int k = 0; k < n_span; ++k) spare.spare.push_back(std::max(0LL, std::llround(mip.values[k])));
-      if (short_cuts(joint, spare.spare, spare.bridges).empty()) {
-        trim_spare(joint, spare.spare, spare.bridges, [&] { return clock.elapsed() >= clock.limit(); });
-        spare.cost = span_cost(net, spare.spare);
-        const long long cost = span_cost(net, working) + spare.cost;
-        if (cost < plan.cost) {
-          plan.demands = std::move(routed);
-          plan.working = working;
-          plan.spare = spare;
-          plan.cost = cost;
-        }
-      }
+    if (check_carried(input.demands, routed)) return;
+    const std::vector<long long> working = working_of(net, routed);
+    const SpanNetwork joint = with_working(net, working);
+    Plan spare;
+    spare.bridges = find_bridges(joint);
+    for (int k = 0; k < n_span; ++k) spare.spare.push_back(std::max(0LL, std::llround(values[k])));
+    if (!short_cuts(joint, spare.spare, spare.bridges).empty()) return;
+    trim_spare(joint, spare.spare, spare.bridges, [&] { return clock.elapsed() >= clock.limit(); });
+    spare.cost = span_cost(net, spare.spare);
+    const long long cost = span_cost(net, working) + spare.cost;
+    if (cost < plan.cost) {
+      plan.demands = std::move(routed);
+      plan.working = working;
+      plan.spare = spare;
+      plan.cost = cost;
     }
-  }
-  if (mip.has_solution || mip.optimal)
-    plan.lower_bound = std::max(plan.lower_bound, static_cast<long long>(std::ceil(mip.bound - 1e-6)));
-  if (mip.optimal) plan.lower_bound = std::max(plan.lower_bound, std::llround(mip.objective));
-  if (!mip.optimal) plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());
-  return finished(plan, progress);
+  });
+  search.finish();
+  return plan;
 }
 
-std::string joint_summary_text(const SpanNetwork& net, const JointPlan& plan, const std::string& netdata,
-                               const std::string& paths, double seconds) {
-  long long working = 0, spare = 0, channels = 0;
-  for (std::size_t k = 0; k < net.spans.size(); ++k) {
-    working += plan.working[k];
-    spare += plan.spare.spare[k];
-  }
-  for (const Demand& d : plan.demands) channels += d.channels();
-  std::string text = text_printf("joint plan for %s (paths %s): %zu spans, %d nodes, %zu demands, %lld channels\n",
-                                 netdata.c_str(), paths.c_str(), net.spans.size(), net.n_node, plan.demands.size(),
-                                 channels);
-  text += text_printf("  working channels   %12lld\n", working);
-  text += text_printf("  spare channels     %12lld\n", spare);
-  if (working > 0)
-    text += text_printf("  redundancy         %11.2f%%\n", 100.0 * static_cast<double>(spare) / static_cast<double>(working));
-  else
-    text += "  redundancy                    -\n";
-  text += text_printf("  cost               %12lld  (working and spare)\n", plan.cost);
-  text += text_printf("  study's routing    %12lld  (its working and its least spare)\n", plan.study_cost);
-  text += text_printf("  lower bound        %12lld%s\n", plan.lower_bound, plan.optimal ? "  (optimal)" : "");
-  const double gap = gap_percent(plan.cost, static_cast<double>(plan.lower_bound));
-  text += gap < 0 ? std::string("  gap                           -\n") : text_printf("  gap                %11.2f%%\n", gap);
-  if (!plan.note.empty()) text += "  (" + plan.note + ")\n";
-  text += text_printf("  time               %13.3f s\n", seconds);
-  return text;
-}
+}  // namespace capplan

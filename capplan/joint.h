@@ -7,8 +7,10 @@
 // cut span's ends that carries the working routed over it).
 //
 // The search starts from the study's own routing with its least spare (the
-// plan of planner.h for today's working), so the joint plan never costs
-// more than that plan.
+// plan of planner.h for today's working, within three tenths of the
+// search's time), so the joint plan never costs more than that plan. Its
+// bounds hold over the routes tried: the study's own and, per demand, its
+// routes_per_demand least-cost simple routes (routes.h).
 #pragma once
 
 #include <string>
@@ -18,13 +20,10 @@
 #include "error.h"
 #include "node_list.h"
 #include "planner.h"
+#include "routes.h"
 #include "span_network.h"
 
-class RunClock;
-class Progress;
-
-// A route: its nodes (1-based), from one end of the demand to the other.
-using Route = std::vector<int>;
+namespace capplan {
 
 struct RoutedChannels {
   Route route;
@@ -39,6 +38,9 @@ struct Demand {
   long long channels() const;
 };
 
+// The channels of all the demands.
+long long total_channels(const std::vector<Demand>& demands);
+
 struct DemandList {
   std::string title;            // the path list's title line, line feed included
   std::vector<Demand> demands;  // in the order of their first lines
@@ -50,21 +52,18 @@ struct DemandList {
 Error read_demands(std::string_view text, const std::string& file, const studyfiles::NodeList& nodes,
                    const SpanNetwork& net, DemandList& out);
 
-struct JointPlan {
+// PlanBounds: the cost of working plus spare, and its bounds over the
+// routes tried.
+struct JointPlan : PlanBounds {
   std::vector<long long> working;  // per span
-  Plan spare;                      // the spare of every span; its cost is that of the spare alone
+  Plan spare;                      // the spare of every span and the bridges; its cost is that of the spare alone
   std::vector<Demand> demands;     // the new routes, in the order of the input's demands
-  long long cost = 0;              // working plus spare
   long long study_cost = 0;        // the study's routing with its least spare
-  long long lower_bound = 0;
-  bool optimal = false;
-  std::string note;
 };
 
-struct JointOptions {
+// The progress is shown the cost of the study's plan, then of the joint plan.
+struct JointOptions : PlanOptions {
   int routes_per_demand = 4;  // candidate routes besides the study's own
-  const RunClock* clock = nullptr;
-  Progress* progress = nullptr;  // shown the cost of the study's plan, then of the joint plan (else nowhere)
 };
 
 JointPlan plan_joint(const SpanNetwork& net, const DemandList& demands, const JointOptions& options);
@@ -83,6 +82,4 @@ Error check_carried(const std::vector<Demand>& given, const std::vector<Demand>&
 std::string routes_text(const std::string& title, const std::vector<Demand>& demands,
                         const studyfiles::NodeList& nodes);
 
-// What capplan prints for a joint plan.
-std::string joint_summary_text(const SpanNetwork& net, const JointPlan& plan, const std::string& netdata,
-                               const std::string& paths, double seconds);
+}  // namespace capplan

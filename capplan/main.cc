@@ -1,3 +1,4 @@
 #include "capplan.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return capplan_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, capplan::kProgram, capplan::capplan_main); }

@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <limits>
-#include <queue>
 #include <set>
 #include <utility>
 
 #include "linear_model.h"
 #include "restoration.h"
+#include "routes.h"
 #include "run_clock.h"
+#include "study.h"
 #include "text_format.h"
+
+namespace capplan {
+
+using lpsolve::LinearModel;
 
 namespace {
 
@@ -97,38 +101,18 @@ std::vector<int> demanding(const SpanNetwork& net, const std::vector<int>& bridg
   return out;
 }
 
-// The cheapest cycle through span k: k and the least-cost path between its
-// ends that avoids it (Dijkstra); empty spans when there is none.
-PCycle cheapest_cycle_through(const SpanNetwork& net, const std::vector<std::vector<Adjacent>>& adj, int k) {
-  const int from = net.spans[k].from, to = net.spans[k].to;
-  const long long kFar = std::numeric_limits<long long>::max();
-  std::vector<long long> dist(static_cast<std::size_t>(net.n_node) + 1, kFar);
-  std::vector<int> via(dist.size(), -1);
-  using Entry = std::pair<long long, int>;
-  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-  dist[to] = 0;
-  queue.push({0, to});
-  while (!queue.empty()) {
-    const auto [d, n] = queue.top();
-    queue.pop();
-    if (d > dist[n]) continue;
-    for (const Adjacent& a : adj[n]) {
-      if (a.span == k) continue;
-      const long long nd = d + net.spans[a.span].cost;
-      if (nd < dist[a.node]) {
-        dist[a.node] = nd;
-        via[a.node] = a.span;
-        queue.push({nd, a.node});
-      }
-    }
-  }
-  if (dist[from] == kFar) return {};
-  // from -k-> to, then back from `to` to `from` along the path (walked from `from`, reversed).
-  std::vector<int> back;
-  for (int n = from; n != to; n = other_end(net.spans[via[n]], n)) back.push_back(via[n]);
+// The cheapest cycle through span k: k and the least-cost route between
+// its ends that avoids it; empty spans when there is none.
+PCycle cheapest_cycle_through(const SpanNetwork& net, const RouteFinder& routes, int k) {
+  std::vector<char> without_k(net.spans.size(), 0);
+  without_k[static_cast<std::size_t>(k)] = 1;
+  const PlanSpan& s = net.spans[static_cast<std::size_t>(k)];
+  // from -k-> to, then back from `to` to `from`.
+  const std::vector<int> back = routes.cheapest(s.to, s.from, {}, without_k);
+  if (back.empty()) return {};
   std::vector<int> spans{k};
-  spans.insert(spans.end(), back.rbegin(), back.rend());
-  return cycle_of(net, from, spans);
+  spans.insert(spans.end(), back.begin(), back.end());
+  return cycle_of(net, s.from, spans);
 }
 
 long long plan_cost(const std::vector<PCycle>& cycles, const std::vector<long long>& copies) {
@@ -250,12 +234,10 @@ PCycleCandidates enumerate_cycles(const SpanNetwork& net, long long max_enumerat
 }
 
 PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int max_candidates) {
-  const RunClock own_clock(options.seconds);
-  const RunClock& clock = options.clock ? *options.clock : own_clock;
-  Progress quiet(clock, false);
-  Progress& progress = options.progress ? *options.progress : quiet;
   PCyclePlan out;
   Plan& plan = out.plan;
+  PlanSearch search(options, plan);
+  const RunClock& clock = search.clock();
   plan.bridges = find_bridges(net);
   const std::vector<int> spans = demanding(net, plan.bridges);
 
@@ -285,8 +267,8 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int 
   for (std::size_t c = 0; c < pool.size(); ++c)
     if (taken[c]) add(pool[c]);
   out.candidates.started = static_cast<long long>(cycles.size());
-  const auto adj = adjacency(net);
-  for (int k : spans) add(cheapest_cycle_through(net, adj, k));
+  const RouteFinder routes(net);
+  for (int k : spans) add(cheapest_cycle_through(net, routes, k));
 
   // The integer program: copies per candidate, one row per demanding span.
   LinearModel model;
@@ -305,30 +287,25 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int 
 
   out.copies = greedy_copies(net, spans, cycles);
   plan.cost = plan_cost(cycles, out.copies);
-  progress.plan(plan.cost, 0);
-  MipResult lp;
-  double lp_seconds = 0;
-  // Pricing takes at most half the search's time: the integer search needs the rest.
+  search.progress().plan(plan.cost, 0);
+  // Pricing takes at most half the search's time: the integer search needs
+  // the rest. Every round ends with the linear program of the model as it
+  // stands, so that its bound is this model's: cycles priced in are solved
+  // again (within the time left, or there is no bound).
   const double pricing_until = clock.elapsed() + 0.5 * clock.search_left();
-  while (clock.search_left() > 0 && !spans.empty()) {
-    const double lp_start = clock.elapsed();
-    MipOptions lp_options;
-    lp_options.seconds = clock.search_left();
-    lp_options.relaxation_only = true;
-    lp_options.tick = [&] { progress.tick(); };
-    lp = solve_with_cbc(model, lp_options);
-    lp_seconds = clock.elapsed() - lp_start;
-    if (!lp.optimal || lp.row_duals.size() != static_cast<std::size_t>(model.rows()) ||
+  while (!spans.empty()) {
+    if (!search.solve_linear(model, false) || search.linear().row_duals.size() != static_cast<std::size_t>(model.rows()) ||
         clock.elapsed() >= pricing_until)
       break;
+    const std::vector<double>& duals = search.linear().row_duals;
     std::vector<std::pair<double, std::size_t>> priced;
     for (std::size_t c = 0; c < pool.size(); ++c) {
       if (taken[c]) continue;
       double worth = 0;
       for (int k : pool[c].spans)
-        if (row_of[k] >= 0) worth += lp.row_duals[row_of[k]];
+        if (row_of[k] >= 0) worth += duals[row_of[k]];
       for (int k : pool[c].straddling)
-        if (row_of[k] >= 0) worth += 2 * lp.row_duals[row_of[k]];
+        if (row_of[k] >= 0) worth += 2 * duals[row_of[k]];
       const double reduced = static_cast<double>(pool[c].cost) - worth;
       if (reduced < -1e-6 * std::max(1.0, static_cast<double>(pool[c].cost))) priced.emplace_back(reduced, c);
     }
@@ -344,50 +321,23 @@ PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int 
     out.copies.resize(cycles.size(), 0);
     if (cycles.size() == before) break;
   }
-  if (spans.empty()) {
-    lp.optimal = lp.has_solution = true;
-  } else if (!(lp.has_solution && lp.optimal)) {
-    plan.note = "the linear program was not solved" + (lp.error ? ": " + lp.error.text() : std::string());
-  }
-  if (lp.has_solution && lp.optimal) {
-    plan.lp_bound = std::max(0.0, lp.objective);
-    progress.lp_bound(plan.lp_bound);
-    plan.lower_bound = static_cast<long long>(std::ceil(plan.lp_bound - 1e-6));
-  }
-  const bool search_fits = clock.search_left() > 0 && clock.search_left() >= 2 * lp_seconds;
-  if (plan.cost > plan.lower_bound && search_fits && lp.optimal) {
-    MipOptions mip_options;
-    mip_options.seconds = clock.search_left();
-    progress.follow(mip_options);
-    for (std::size_t c = 0; c < cycles.size(); ++c) {
-      mip_options.start_columns.push_back(static_cast<int>(c));
-      mip_options.start_values.push_back(static_cast<double>(out.copies[c]));
+
+  search.tell_linear();
+  std::vector<double> start(out.copies.begin(), out.copies.end());
+  search.search(model, start, [&](const std::vector<double>& values) {
+    const std::vector<long long> found = rounded_copies(values);
+    if (covers(net, spans, cycles, found) && plan_cost(cycles, found) < plan.cost) {
+      out.copies = found;
+      plan.cost = plan_cost(cycles, found);
     }
-    const MipResult mip = solve_with_cbc(model, mip_options);
-    if (mip.has_solution) {
-      const std::vector<long long> found = rounded_copies(mip.values);
-      if (covers(net, spans, cycles, found) && plan_cost(cycles, found) < plan.cost) {
-        out.copies = found;
-        plan.cost = plan_cost(cycles, found);
-      }
-      plan.lower_bound = std::max(plan.lower_bound, static_cast<long long>(std::ceil(mip.bound - 1e-6)));
-      if (mip.optimal) plan.lower_bound = std::max(plan.lower_bound, std::llround(mip.objective));
-    }
-    if (!mip.optimal && plan.note.empty())
-      plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());
-  } else if (plan.cost > plan.lower_bound && plan.note.empty()) {
-    plan.note = text_printf("the search stopped at the time limit of %g s", clock.limit());
-  }
+  });
   plan.spare = pcycle_spare(net, cycles, out.copies);
-  plan.lower_bound = std::min(plan.lower_bound, plan.cost);
-  plan.optimal = plan.cost == plan.lower_bound;
-  if (plan.optimal) plan.note.clear();
-  progress.plan(plan.cost, plan.lower_bound);
+  search.finish();
   return out;
 }
 
 std::string cycles_text(const PCyclePlan& p, const studyfiles::NodeList& nodes) {
-  std::string text;
+  std::string text = written_by_line();
   const std::vector<PCycle>& cycles = p.candidates.cycles;
   for (std::size_t c = 0; c < cycles.size(); ++c) {
     if (p.copies[c] == 0) continue;
@@ -419,3 +369,5 @@ std::string pcycle_summary(const PCyclePlan& p) {
                      used, copies, c.cycles.size(), c.enumerated, c.length_cap,
                      c.length_capped ? ", longer ones not enumerated" : ", all there are", kept.c_str());
 }
+
+}  // namespace capplan

@@ -26,6 +26,8 @@
 #include "planner.h"
 #include "span_network.h"
 
+namespace capplan {
+
 struct PCycle {
   std::vector<int> nodes;       // 1-based, in order around the cycle
   std::vector<int> spans;       // 0-based, on the cycle, spans[i] joins nodes[i] and nodes[i + 1] (cyclically)
@@ -72,10 +74,13 @@ std::vector<long long> pcycle_spare(const SpanNetwork& net, const std::vector<PC
 // with `max_candidates` of the enumerated cycles.
 PCyclePlan plan_pcycles(const SpanNetwork& net, const PlanOptions& options, int max_candidates = kMaxCandidates);
 
-// The --cycles file: one line per cycle with copies, e.g.
+// The --cycles file: the line of the program that wrote it (study.h's
+// written_by_line), then one line per cycle with copies, e.g.
 //   2 copies  cycle A-B-C-D-A  spans 1 4 7 3  straddling 5
 // (spans numbered from 1 as in the report; "straddling -" when none).
 std::string cycles_text(const PCyclePlan& p, const studyfiles::NodeList& nodes);
 
 // The line capplan prints about the candidates and the cycles used.
 std::string pcycle_summary(const PCyclePlan& p);
+
+}  // namespace capplan

@@ -11,6 +11,8 @@
 #include "planner.h"
 #include "restoration.h"
 
+namespace capplan {
+
 namespace {
 
 SpanNetwork complete_graph(int n, long long working) {
@@ -169,3 +171,5 @@ TEST(PCycle, BridgesAreLeftOut) {
 }
 
 }  // namespace
+
+}  // namespace capplan

@@ -8,12 +8,15 @@
 #include <random>
 
 #include "first_plan.h"
+#include "plan_bounds.h"
 #include "planner.h"
 #include "restoration.h"
 #include "run_clock.h"
 #include "study.h"
 
 using studyfiles::NodeList;
+
+namespace capplan {
 
 namespace {
 
@@ -84,6 +87,20 @@ void expect_certified(const SpanNetwork& net, const Plan& plan) {
   EXPECT_EQ(plan.cost, cost);
   EXPECT_LE(plan.lp_bound, static_cast<double>(plan.cost) + 1e-6);
   EXPECT_LE(plan.lower_bound, plan.cost);
+}
+
+TEST(WholeBound, RoundsUpBeyondTheSolversErrorOnly) {
+  EXPECT_EQ(whole_bound(364211.34), 364212);
+  EXPECT_EQ(whole_bound(12.5), 13);
+  EXPECT_EQ(whole_bound(13), 13);
+  // An optimum of 4996271 that the solver's arithmetic puts a few parts in
+  // 10^11 above: not a bound of 4996272, which the plan of cost 4996271
+  // would contradict.
+  EXPECT_EQ(whole_bound(4996271.0002), 4996271);
+  EXPECT_EQ(whole_bound(7.0000001), 7);  // on small costs the tolerance is 10^-6
+  EXPECT_EQ(whole_bound(7.00001), 8);
+  EXPECT_EQ(whole_bound(1e-7), 0);
+  EXPECT_EQ(whole_bound(-3), 0);
 }
 
 TEST(Planner, SmallNetworksCostWhatTheBruteForceFinds) {
@@ -226,3 +243,5 @@ TEST(Planner, ALimitSpentBeforeThePlanStillGivesAProvedPlan) {
 }
 
 }  // namespace
+
+}  // namespace capplan

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace capplan {
+
 struct RestorationCheck::Graph {
   lemon::SmartDigraph g;
   std::vector<lemon::SmartDigraph::Node> nodes;
@@ -109,3 +111,5 @@ void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std
     }
   }
 }
+
+}  // namespace capplan

@@ -10,6 +10,8 @@
 
 #include "span_network.h"
 
+namespace capplan {
+
 class RestorationCheck {
  public:
   explicit RestorationCheck(const SpanNetwork& net);
@@ -54,3 +56,5 @@ std::vector<int> cuts_needing_spare(const SpanNetwork& net, const std::vector<lo
 // early, with every cut still restored.
 void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped,
                 const std::function<bool()>& stop = {});
+
+}  // namespace capplan

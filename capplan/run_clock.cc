@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "planner.h"
+#include "plan_bounds.h"
+
+namespace capplan {
 
 double RunClock::proof_reserve(double limit) {
   return std::min({std::max(0.1 * limit, 0.5), 30.0, 0.5 * limit});
@@ -12,6 +14,13 @@ double RunClock::proof_reserve(double limit) {
 
 RunClock::RunClock(double limit, Clock::time_point start)
     : limit_(limit), reserve_(proof_reserve(limit)), start_(start) {}
+
+RunClock::RunClock(double limit, double reserve, Clock::time_point start)
+    : limit_(limit), reserve_(reserve), start_(start) {}
+
+RunClock RunClock::share(double fraction) const {
+  return RunClock(elapsed() + std::clamp(fraction, 0.0, 1.0) * search_left(), 0, start_);
+}
 
 double RunClock::elapsed() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
 
@@ -39,11 +48,11 @@ void Progress::search(double best, double bound) {
   if (best >= 0 && best < kLargest) cost = std::min(cost, std::llround(best));
   if (cost == std::numeric_limits<long long>::max()) return;  // neither a plan nor a solution yet
   long long low = told_ ? plan_bound_ : 0;
-  if (bound > 0 && bound < kLargest) low = std::max(low, static_cast<long long>(std::ceil(bound - 1e-6)));
+  if (bound > 0 && bound < kLargest) low = std::max(low, whole_bound(bound));
   plan(cost, std::min(low, cost));
 }
 
-void Progress::follow(MipOptions& options) {
+void Progress::follow(lpsolve::MipOptions& options) {
   options.tick = [this] { tick(); };
   options.improved = [this](double best, double bound) { search(best, bound); };
 }
@@ -68,3 +77,5 @@ void Progress::tick() {
   last_ = now;
   ++lines_;
 }
+
+}  // namespace capplan

@@ -10,6 +10,8 @@
 
 #include "linear_model.h"
 
+namespace capplan {
+
 class RunClock {
  public:
   using Clock = std::chrono::steady_clock;
@@ -26,8 +28,15 @@ class RunClock {
   // the proof's reserve, never below 0.
   double search_left() const;
   bool search_over() const { return search_left() <= 0; }
+  // A clock for one step of the search: the same start, its search ending
+  // once `fraction` of the search's time left is spent, with no reserve of
+  // its own: the step's limit is the end of its search, within this
+  // clock's.
+  RunClock share(double fraction) const;
 
  private:
+  RunClock(double limit, double reserve, Clock::time_point start);
+
   double limit_;
   double reserve_;
   Clock::time_point start_;
@@ -55,7 +64,7 @@ class Progress {
   // better of each is shown.
   void search(double best, double bound);
   // Has a MIP search tick and tell its news here.
-  void follow(MipOptions& options);
+  void follow(lpsolve::MipOptions& options);
   // Shows a kept line once its time has come.
   void tick();
   int lines() const { return lines_; }
@@ -74,3 +83,5 @@ class Progress {
   long long plan_cost_ = 0, plan_bound_ = 0;
   int lines_ = 0;
 };
+
+}  // namespace capplan

@@ -8,6 +8,8 @@
 
 #include "run_clock.h"
 
+namespace capplan {
+
 namespace {
 
 using Clock = RunClock::Clock;
@@ -77,10 +79,22 @@ TEST(RunClock, TheSearchEndsBeforeTheLimitByTheReserve) {
   EXPECT_LT(late.elapsed(), late.limit());
 }
 
+TEST(RunClock, AShareEndsWithinTheSearchOfTheWhole) {
+  const RunClock whole(100, ago(30));  // 60 s of search left
+  const RunClock part = whole.share(0.25);
+  EXPECT_NEAR(part.elapsed(), whole.elapsed(), 1);
+  EXPECT_NEAR(part.search_left(), 15, 1);
+  EXPECT_LE(part.limit(), whole.limit() - RunClock::proof_reserve(whole.limit()));
+  EXPECT_NEAR(part.limit(), part.elapsed() + part.search_left(), 1);  // no reserve of its own
+  const RunClock over(10, ago(20));
+  EXPECT_TRUE(over.share(0.5).search_over());
+}
+
 TEST(Progress, AShortRunSaysNothing) {
   Captured out;
   ASSERT_NE(out.file(), nullptr);
-  const RunClock clock(60);
+  // A run in its first seconds however slow the machine: its start ahead.
+  const RunClock clock(60, ago(-3600));
   Progress progress(clock, true, out.file());
   progress.lp_bound(12.5);
   progress.plan(14, 13);
@@ -168,7 +182,7 @@ TEST(Progress, ASearchThatIsFollowedTicksAndTells) {
   ASSERT_NE(out.file(), nullptr);
   const RunClock clock(600, ago(10));
   Progress progress(clock, true, out.file());
-  MipOptions options;
+  lpsolve::MipOptions options;
   progress.follow(options);
   ASSERT_TRUE(options.tick && options.improved);
   options.improved(110, 99.5);
@@ -176,3 +190,5 @@ TEST(Progress, ASearchThatIsFollowedTicksAndTells) {
 }
 
 }  // namespace
+
+}  // namespace capplan

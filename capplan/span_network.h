@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace capplan {
+
 struct PlanSpan {
   int from = 0;            // node numbers, 1-based
   int to = 0;
@@ -16,3 +18,5 @@ struct SpanNetwork {
   int n_node = 0;
   std::vector<PlanSpan> spans;  // span k is spans[k]
 };
+
+}  // namespace capplan

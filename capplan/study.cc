@@ -6,9 +6,12 @@
 #include "restoration.h"
 #include "spans.h"
 #include "text_format.h"
+#include "version.h"
 
 using studyfiles::Netdata;
 using studyfiles::NodeList;
+
+namespace capplan {
 
 Error spans_from_netdata(const Netdata& net, const NodeList& nodes, const StudyNames& names, const SpanOptions& options,
                          SpanNetwork& out) {
@@ -47,39 +50,11 @@ Error prove_plan(const SpanNetwork& net, const NodeList& nodes, const Plan& plan
                                net.spans[first.span].working));
 }
 
-std::string summary_text(const SpanNetwork& net, const Plan& plan, const StudyNames& names, bool kept_spare,
-                         double seconds) {
-  long long working = 0, spare = 0, kept = 0;
-  for (std::size_t k = 0; k < net.spans.size(); ++k) {
-    working += net.spans[k].working;
-    spare += plan.spare[k];
-    kept += net.spans[k].spare;
-  }
-  std::string text = text_printf("plan for %s (nodes %s): %zu spans, %d nodes\n", names.netdata.c_str(),
-                                 names.nodes.c_str(), net.spans.size(), net.n_node);
-  text += text_printf("  working channels   %12lld\n", working);
-  text += text_printf("  spare channels     %12lld\n", spare);
-  if (kept_spare) {
-    text += text_printf("    kept             %12lld\n", kept);
-    text += text_printf("    added            %12lld\n", spare - kept);
-  }
-  if (working > 0)
-    text += text_printf("  redundancy         %11.2f%%\n", 100.0 * static_cast<double>(spare) / static_cast<double>(working));
-  else
-    text += "  redundancy                    -\n";
-  text += text_printf("  cost               %12lld\n", plan.cost);
-  text += text_printf("  lower bound        %12lld%s\n", plan.lower_bound, plan.optimal ? "  (optimal)" : "");
-  text += text_printf("  LP bound           %15.2f\n", plan.lp_bound);
-  const double gap = gap_percent(plan.cost, static_cast<double>(plan.lower_bound));
-  text += gap < 0 ? std::string("  gap                           -\n") : text_printf("  gap                %11.2f%%\n", gap);
-  if (!plan.note.empty()) text += "  (" + plan.note + ")\n";
-  text += text_printf("  time               %13.3f s\n", seconds);
-  return text;
-}
+std::string written_by_line() { return "# " + written_by("capplan") + "\n"; }
 
 std::string report_text(const SpanNetwork& net, const NodeList& nodes, const Plan& plan) {
   const std::vector<int> needing = cuts_needing_spare(net, plan.spare, plan.bridges);
-  std::string text = text_printf("%5s  %-15s %-15s %8s %8s %5s\n", "span", "from", "to", "working", "spare", "cuts");
+  std::string text = written_by_line() + text_printf("%5s  %-15s %-15s %8s %8s %5s\n", "span", "from", "to", "working", "spare", "cuts");
   for (std::size_t k = 0; k < net.spans.size(); ++k) {
     const PlanSpan& s = net.spans[k];
     const bool bridge = std::find(plan.bridges.begin(), plan.bridges.end(), static_cast<int>(k)) != plan.bridges.end();
@@ -89,3 +64,5 @@ std::string report_text(const SpanNetwork& net, const NodeList& nodes, const Pla
   }
   return text;
 }
+
+}  // namespace capplan

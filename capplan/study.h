@@ -1,6 +1,6 @@
 // capplan's side of the study files: the netdata records taken as spans and
 // checked for what a plan needs, the plan's proof, and what capplan writes:
-// the planned netdata file, the summary and the per-span report.
+// the planned netdata file and the per-span report.
 #pragma once
 
 #include <string>
@@ -11,6 +11,8 @@
 #include "node_list.h"
 #include "planner.h"
 #include "span_network.h"
+
+namespace capplan {
 
 struct StudyNames {
   std::string nodes, netdata;
@@ -39,10 +41,13 @@ Error prove_plan(const SpanNetwork& net, const studyfiles::NodeList& nodes, cons
 // "span 3 (WA-IL)"
 std::string span_name(const SpanNetwork& net, const studyfiles::NodeList& nodes, int span);
 
-// What capplan prints: the totals, cost, bounds and gap, and the time.
-std::string summary_text(const SpanNetwork& net, const Plan& plan, const StudyNames& names, bool kept_spare,
-                         double seconds);
+// The first line of the files capplan writes in forms of its own (the
+// report, the cycles file): "# written by capplan (meshrestore) 1.0.0+9808fc9".
+std::string written_by_line();
 
-// One line per span: its nodes, working and planned spare, and how many cuts
-// would not be restored in full with one channel less on it.
+// After written_by_line, one line per span: its nodes, working and planned
+// spare, and how many cuts would not be restored in full with one channel
+// less on it.
 std::string report_text(const SpanNetwork& net, const studyfiles::NodeList& nodes, const Plan& plan);
+
+}  // namespace capplan

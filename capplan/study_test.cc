@@ -9,6 +9,8 @@ using studyfiles::NodeList;
 using studyfiles::format_netdata;
 using studyfiles::read_netdata;
 
+namespace capplan {
+
 namespace {
 
 Netdata read(const std::string& text) {
@@ -61,3 +63,5 @@ TEST(PlannedFile, KeepsEveryRecordAndPutsTheSpareOnBothDirections) {
 }
 
 }  // namespace
+
+}  // namespace capplan

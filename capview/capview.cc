@@ -28,6 +28,8 @@ using studyfiles::read_netdata;
 using studyfiles::read_node_list;
 using studyfiles::read_results;
 
+namespace capview {
+
 namespace {
 
 const char* const kUsage = "usage: capview [--csv FILE] [--lat-first] nodefile netdatafile resultsfile [htmlfile]\n";
@@ -36,6 +38,35 @@ const char* const kExperimentUsage =
 const char* const kDualUsage = "usage: capview --dual [--csv FILE] [--lat-first] nodefile dualtable [htmlfile]\n";
 const char* const kPathsUsage =
     "usage: capview --paths [--csv FILE] [--lat-first] [--routes FILE] nodefile pathtable [htmlfile]\n";
+// What --help prints after the three usage lines.
+const char* const kHelpBody =
+    "\n"
+    "Shows a study at a glance. The first form reads what one capsweep run read\n"
+    "and wrote (node list, netdata file, results table) and prints how\n"
+    "restorable the network is. The second compares the result tables of a\n"
+    "restoration experiment (one to four, each named by its simulator's tag:\n"
+    "BASE.vtr.res, BASE.kmb.res, BASE.osp.res, BASE.dunv.res) span by span. The\n"
+    "third shows a dualsweep table: every pair of spans cut at once. The fourth\n"
+    "shows a pathsweep table: path restoration of every span, node and group\n"
+    "failure, with the restoration routes of its run. Each form\n"
+    "can also write its figures as CSV and as one self-contained HTML page\n"
+    "(htmlfile; with --experiment, the last name when it ends in .html or .htm).\n"
+    "No input is ever written over.\n"
+    "\n"
+    "options:\n"
+    "  --csv FILE      write one CSV line per span (with --dual, per pair of\n"
+    "                  spans) into FILE, under a line naming the version\n"
+    "  --lat-first     the node list gives the latitude (or the vertical\n"
+    "                  coordinate) first; by default the first runs east\n"
+    "  --experiment    compare an experiment's result tables (the second form)\n"
+    "  --results FILE  with --experiment: capsweep's results table of the same\n"
+    "                  network, shown beside the methods\n"
+    "  --dual          show a dualsweep table (the third form)\n"
+    "  --paths         show a pathsweep table (the fourth form)\n"
+    "  --routes FILE   with --paths: pathsweep's routes file of the same run, whose\n"
+    "                  routes the page draws for a picked scenario\n"
+    "  -h, --help      print this help and exit\n"
+    "  --version       print the version and exit\n";
 constexpr std::size_t kMostTables = 4;
 
 struct Options {
@@ -114,9 +145,6 @@ int parse_command_line(int argc, char** argv, Options& options) {
       names.push_back(arg);
     } else if (arg == "--") {
       options_done = true;
-    } else if (arg == "-h" || arg == "--help") {
-      std::fputs(usage, stdout);
-      return 0;
     } else if (options.experiment && arg == "--experiment") {
     } else if (options.dual && arg == "--dual") {
     } else if (options.paths && arg == "--paths") {
@@ -247,7 +275,7 @@ int dual_main(const Options& options) {
   if (!error.empty()) return fail(error);
   std::fputs(studyfiles::dual_summary_text(view.table).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, studyfiles::dual_csv_text(view.table));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(studyfiles::dual_csv_text(view.table)));
   if (error.empty() && !options.html.empty()) error = write_output(options.html, dual_page(nodes, view, options.axes));
   return error.empty() ? 0 : fail(error);
 }
@@ -278,7 +306,7 @@ int paths_main(const Options& options) {
   if (!error.empty()) return fail(error);
   std::fputs(studyfiles::path_summary_text(view.table).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, studyfiles::path_csv_text(view.table));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(studyfiles::path_csv_text(view.table)));
   if (error.empty() && !options.html.empty()) error = write_output(options.html, paths_page(nodes, view, options.axes));
   return error.empty() ? 0 : fail(error);
 }
@@ -290,12 +318,18 @@ int experiment_main(const Options& options) {
   if (!error.empty()) return fail(error);
   std::fputs(experiment_summary(experiment).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, experiment_csv(experiment));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(experiment_csv(experiment)));
   if (error.empty() && !options.html.empty()) error = write_output(options.html, experiment_page(experiment));
   return error.empty() ? 0 : fail(error);
 }
 
 }  // namespace
+
+const ProgramInfo& program_info() {
+  static const std::string help = std::string(kUsage) + kExperimentUsage + kDualUsage + kPathsUsage + kHelpBody;
+  static const ProgramInfo info{"capview", help.c_str()};
+  return info;
+}
 
 int capview_main(int argc, char** argv) {
   Options options;
@@ -312,8 +346,10 @@ int capview_main(int argc, char** argv) {
   Summary summary = summarize(study.spans);
   std::fputs(summary_text(summary, study.spans, options.files).c_str(), stdout);
   std::fflush(stdout);
-  if (!options.csv.empty()) error = write_output(options.csv, csv_text(study.spans));
+  if (!options.csv.empty()) error = write_output(options.csv, csv_file(csv_text(study.spans)));
   if (error.empty() && !options.html.empty())
     error = write_output(options.html, page_html(study.nodes, study.spans, summary, options.files, options.axes));
   return error.empty() ? 0 : fail(error);
 }
+
+}  // namespace capview

@@ -3,6 +3,9 @@
 #include "csv_field.h"
 #include "experiment.h"
 #include "text_format.h"
+#include "version.h"
+
+namespace capview {
 
 std::string csv_text(const std::vector<SpanResult>& spans) {
   std::string out = "span,from,to,working,restored,percent,feasible\n";
@@ -12,6 +15,8 @@ std::string csv_text(const std::vector<SpanResult>& spans) {
   }
   return out;
 }
+
+std::string csv_file(const std::string& table) { return "# " + written_by("capview") + "\n" + table; }
 
 std::string experiment_csv(const Experiment& e) {
   std::string out = "span,from,to,lost,bound";
@@ -31,3 +36,5 @@ std::string experiment_csv(const Experiment& e) {
   }
   return out;
 }
+
+}  // namespace capview

@@ -1,5 +1,6 @@
 // The study as a comma-separated table, one row per cut span, for people who
-// go on in a spreadsheet, R or pandas.
+// go on in a spreadsheet, R or pandas. Every table capview writes is a file
+// of csv_file: its first line names the version that wrote it.
 #pragma once
 
 #include <string>
@@ -7,10 +8,14 @@
 
 #include "study.h"
 
-// A CSV field: the text itself, or, when it holds a comma, a quote or a line
-// end, the text in quotes with each quote doubled.
-std::string csv_field(const std::string& text);
+namespace capview {
 
 // Header "span,from,to,working,restored,percent,feasible", then one line per
 // span; a name holding a comma, a quote or a line end is quoted.
 std::string csv_text(const std::vector<SpanResult>& spans);
+
+// The file of a table: "# written by capview (meshrestore) VERSION", then
+// the table, its header line first.
+std::string csv_file(const std::string& table);
+
+}  // namespace capview

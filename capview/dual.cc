@@ -11,6 +11,8 @@ using studyfiles::DualSpan;
 using studyfiles::DualTable;
 using studyfiles::NodeList;
 
+namespace capview {
+
 std::string match_dual(const NodeList& nodes, const std::string& nodes_file, const std::string& table_file,
                        DualTable table, DualView& view) {
   view = DualView();
@@ -54,3 +56,5 @@ std::size_t dual_row_of(const DualTable& table, int i, int j) {
   if (found == table.rows.end() || found->i != i || found->j != j) return table.rows.size();
   return static_cast<std::size_t>(found - table.rows.begin());
 }
+
+}  // namespace capview

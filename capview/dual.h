@@ -12,6 +12,8 @@
 #include "page.h"
 #include "study.h"
 
+namespace capview {
+
 struct DualView {
   std::string nodes_file, table_file;
   studyfiles::DualTable table;
@@ -36,3 +38,5 @@ std::size_t dual_row_of(const studyfiles::DualTable& table, int i, int j);
 // spans coloured as the map colours restorability, the map with the two
 // spans of a picked pair drawn over it, the worst pairs and the spans.
 std::string dual_page(const studyfiles::NodeList& nodes, const DualView& view, Axes axes);
+
+}  // namespace capview

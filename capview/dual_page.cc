@@ -12,6 +12,8 @@ using studyfiles::DualRow;
 using studyfiles::DualSpan;
 using studyfiles::DualTable;
 
+namespace capview {
+
 namespace {
 
 constexpr double kMatrixSide = 600.0;  // the most the cells take, across and down
@@ -204,7 +206,7 @@ void append_spans(const DualTable& t, std::string& out) {
         "<tr><td class=\"num\">%zu</td><td>%s</td><td>%s</td><td class=\"num\">%d</td><td class=\"num\">%d</td>"
         "<td class=\"num\">%.2f</td><td class=\"num\">%d</td></tr>\n",
         k + 1, html_escaped(s.from).c_str(), html_escaped(s.to).c_str(), s.working, s.restored, single_percent(s),
-        s.length);
+        s.cost);
   }
   out += "</tbody>\n</table>\n";
 }
@@ -233,3 +235,5 @@ std::string dual_page(const studyfiles::NodeList& nodes, const DualView& view, A
   out += page_closing();
   return out;
 }
+
+}  // namespace capview

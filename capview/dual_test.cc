@@ -11,9 +11,12 @@
 #include <regex>
 
 #include "text_format.h"
+#include "version.h"
 
 using studyfiles::DualTable;
 using studyfiles::NodeList;
+
+namespace capview {
 
 namespace {
 
@@ -118,6 +121,9 @@ TEST(CapviewDual, TheMatrixHasACellPerPairColouredByItsRij) {
   // Every span can be drawn over the map, hidden until picked.
   const std::regex hidden("<line class=\"pick\"[^>]*visibility=\"hidden\"");
   EXPECT_EQ(std::distance(std::sregex_iterator(page.begin(), page.end(), hidden), std::sregex_iterator()), 4);
+  EXPECT_NE(page.find("<p id=\"written-by\">" + written_by("capview") + "</p>"), std::string::npos);
 }
 
 }  // namespace
+
+}  // namespace capview

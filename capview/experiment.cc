@@ -10,6 +10,8 @@
 using studyfiles::NodeList;
 using studyfiles::ResultRow;
 
+namespace capview {
+
 namespace {
 
 using SpanKey = std::pair<int, int>;  // the ends' node numbers, the smaller first
@@ -49,6 +51,14 @@ std::size_t method_of(const std::string& tag) {
   for (std::size_t m = 0; m < kMethodCount; ++m)
     if (tag == kMethodNames[m].tag) return m;
   return kMethodCount;
+}
+
+// "vtr, kmb, osp or dunv"
+std::string every_tag() {
+  std::string text;
+  for (std::size_t m = 0; m < kMethodCount; ++m)
+    text += std::string(m == 0 ? "" : m + 1 < kMethodCount ? ", " : " or ") + kMethodNames[m].tag;
+  return text;
 }
 
 struct SpanRow {
@@ -110,7 +120,7 @@ std::string match_experiment(const NodeList& nodes, const std::string& nodes_fil
     const ExperimentInput& input = tables[t];
     std::size_t m = method_of(input.table.tag);
     if (m == kMethodCount)
-      return at(input.file, 1, "the title names method '" + input.table.tag + "', not vtr, kmb, osp or dunv");
+      return at(input.file, 1, "the title names method '" + input.table.tag + "', not " + every_tag());
     if (input_of[m] != tables.size())
       return at(input.file, 1,
                 std::string("a second ") + kMethodNames[m].tag + " table (the first is " + tables[input_of[m]].file + ")");
@@ -319,3 +329,5 @@ std::string experiment_summary(const Experiment& e) {
   append_differences(e, out);
   return out;
 }
+
+}  // namespace capview

@@ -12,14 +12,12 @@
 #include "node_list.h"
 #include "results.h"
 
+namespace capview {
+
 // The simulators, in the order capview shows them: the tag that names a
 // table (its title's first word) and the simulator's name.
-struct MethodName {
-  const char* tag;
-  const char* name;
-};
-inline constexpr MethodName kMethodNames[] = {{"vtr", "vetrun"}, {"kmb", "kimber"}, {"osp", "ospel"}, {"dunv", "dunvar"}};
-inline constexpr std::size_t kMethodCount = sizeof(kMethodNames) / sizeof(kMethodNames[0]);
+inline constexpr const auto& kMethodNames = studyfiles::kExperimentMethods;
+inline constexpr std::size_t kMethodCount = studyfiles::kExperimentMethodCount;
 
 // One table as read, with the name of its file.
 struct ExperimentInput {
@@ -122,3 +120,5 @@ std::string experiment_csv(const Experiment& experiment);
 // method beside the bound (and capsweep's), a chart of the time per span and
 // method, and the per-span table, sortable by any column.
 std::string experiment_page(const Experiment& experiment);
+
+}  // namespace capview

@@ -8,6 +8,8 @@
 #include "page.h"
 #include "text_format.h"
 
+namespace capview {
+
 namespace {
 
 // Colours of vetrun, kimber, ospel and dunvar, then capsweep's.
@@ -215,3 +217,5 @@ std::string experiment_page(const Experiment& e) {
   out += page_closing();
   return out;
 }
+
+}  // namespace capview

@@ -6,9 +6,12 @@
 
 #include "csv.h"
 #include "text_format.h"
+#include "version.h"
 
 using studyfiles::NodeList;
 using studyfiles::ResultRow;
+
+namespace capview {
 
 namespace {
 
@@ -283,8 +286,11 @@ TEST(ExperimentPage, EscapesNamesAndDrawsABarPerMethodAndSpan) {
   EXPECT_EQ(count("<rect class=\"bar time\" data-method=\"ospel\""), 2u);
   EXPECT_EQ(count("data-method=\"capsweep\""), 0u);
   EXPECT_EQ(count("<rect class=\"bound\""), 2u);
+  EXPECT_EQ(count(written_by("capview")), 1u);
   // The CSV quotes the name with a comma and a quote.
   EXPECT_NE(experiment_csv(e).find("\n2,\"B,\"\"x\"\"\",C,3,3,0,0.000,3,0.750\n"), std::string::npos) << experiment_csv(e);
 }
 
 }  // namespace
+
+}  // namespace capview

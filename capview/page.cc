@@ -6,9 +6,12 @@
 #include <limits>
 
 #include "text_format.h"
+#include "version.h"
 
 using studyfiles::Node;
 using studyfiles::NodeList;
+
+namespace capview {
 
 namespace {
 
@@ -143,7 +146,8 @@ const char* const kStyle =
     "th{background:#eee;cursor:pointer;user-select:none}\n"
     "th[aria-sort=ascending]::after{content:' \\25B2'}\n"
     "th[aria-sort=descending]::after{content:' \\25BC'}\n"
-    "td.num{text-align:right}\n";
+    "td.num{text-align:right}\n"
+    "#written-by{margin-top:28px;font-size:12px;color:#666}\n";
 
 // Sorts the span table by the clicked column; a second click reverses.
 const char* const kScript =
@@ -344,12 +348,14 @@ std::string map_figure(const NodeList& nodes, const std::vector<SpanResult>& spa
 std::string page_opening(const std::string& title_text, const std::string& more_style) {
   std::string title = escaped(title_text);
   return "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n<head>\n"
-         "<meta charset=\"utf-8\"/>\n<title>" +
-         title + "</title>\n<style>\n" + kStyle + more_style + "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
+         "<meta charset=\"utf-8\"/>\n<meta name=\"generator\" content=\"" +
+         escaped(version_line("capview")) + "\"/>\n<title>" + title + "</title>\n<style>\n" + kStyle + more_style +
+         "</style>\n</head>\n<body>\n<h1>" + title + "</h1>\n";
 }
 
 std::string page_closing() {
-  return std::string("<script>//<![CDATA[\n") + kScript + "//]]></script>\n</body>\n</html>\n";
+  return "<p id=\"written-by\">" + escaped(written_by("capview")) + "</p>\n<script>//<![CDATA[\n" + kScript +
+         "//]]></script>\n</body>\n</html>\n";
 }
 
 std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& spans, const Summary& summary,
@@ -363,3 +369,5 @@ std::string page_html(const NodeList& nodes, const std::vector<SpanResult>& span
   out += page_closing();
   return out;
 }
+
+}  // namespace capview

@@ -14,12 +14,16 @@
 #include "study.h"
 #include "summary.h"
 
+namespace capview {
+
 // The text with &, <, >, " and ' written as character references.
 std::string html_escaped(const std::string& text);
 
 // The page's beginning up to its <h1> heading (the title, escaped), with the
-// common style sheet and more_style after it; and its end, with the script
-// that sorts the table of id "span-table" by a clicked column heading.
+// version that wrote it as the page's generator and the common style sheet
+// and more_style after it; and its end: the line naming that version, and
+// the script that sorts the table of id "span-table" by a clicked column
+// heading.
 std::string page_opening(const std::string& title, const std::string& more_style);
 std::string page_closing();
 
@@ -72,3 +76,5 @@ std::vector<Label> place_labels(const studyfiles::NodeList& nodes, const MapLayo
 // Colour of a span restored to the given percent: red at 0, amber at 50,
 // green at 100, as "#rrggbb".
 std::string restorability_colour(double percent);
+
+}  // namespace capview

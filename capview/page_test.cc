@@ -4,7 +4,11 @@
 
 #include <cmath>
 
+#include "version.h"
+
 using studyfiles::NodeList;
+
+namespace capview {
 
 TEST(Page, ColourRunsFromRedThroughAmberToGreen) {
   EXPECT_EQ(restorability_colour(0.0), "#d73027");
@@ -79,4 +83,9 @@ TEST(Page, EscapesNamesAndEmbedsEverything) {
   EXPECT_NE(page.find("stand on a circle"), std::string::npos);
   EXPECT_EQ(page.find("src="), std::string::npos);
   EXPECT_EQ(page.find("href="), std::string::npos);
+  // The version that wrote the page: as its generator, and at its foot.
+  EXPECT_NE(page.find("<meta name=\"generator\" content=\"" + version_line("capview") + "\"/>"), std::string::npos);
+  EXPECT_NE(page.find("<p id=\"written-by\">" + written_by("capview") + "</p>"), std::string::npos);
 }
+
+}  // namespace capview

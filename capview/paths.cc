@@ -7,6 +7,8 @@
 #include "text_format.h"
 #include "wholefile.h"
 
+namespace capview {
+
 using studyfiles::PathRow;
 using studyfiles::PathSpan;
 using studyfiles::PathTable;
@@ -128,3 +130,5 @@ std::string match_paths(const studyfiles::NodeList& nodes, const std::string& no
   view.table = std::move(table);
   return "";
 }
+
+}  // namespace capview

@@ -14,6 +14,8 @@
 #include "routes_file.h"
 #include "study.h"
 
+namespace capview {
+
 struct PathView {
   std::string nodes_file, table_file, routes_file;
   studyfiles::PathTable table;
@@ -45,3 +47,5 @@ std::string match_paths(const studyfiles::NodeList& nodes, const std::string& no
 
 // The page: pathsweep's summary, the map, and the table of scenarios.
 std::string paths_page(const studyfiles::NodeList& nodes, const PathView& view, Axes axes);
+
+}  // namespace capview

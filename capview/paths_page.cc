@@ -7,6 +7,8 @@
 #include "paths.h"
 #include "text_format.h"
 
+namespace capview {
+
 using studyfiles::PathRow;
 using studyfiles::PathTable;
 
@@ -202,3 +204,5 @@ std::string paths_page(const studyfiles::NodeList& nodes, const PathView& view, 
   out += page_closing();
   return out;
 }
+
+}  // namespace capview

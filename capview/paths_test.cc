@@ -11,6 +11,7 @@ using studyfiles::NodeList;
 using studyfiles::PathTable;
 using studyfiles::RoutesFile;
 
+namespace capview {
 namespace {
 
 NodeList square() {
@@ -94,3 +95,4 @@ TEST(CapviewPaths, RefusesAnotherNetworkOrRunNamingTheLine) {
 }
 
 }  // namespace
+}  // namespace capview

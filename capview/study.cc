@@ -9,6 +9,8 @@ using studyfiles::Netdata;
 using studyfiles::NodeList;
 using studyfiles::ResultRow;
 
+namespace capview {
+
 std::vector<Cut> cuts_of(const Netdata& net) {
   std::vector<Cut> cuts;
   const std::vector<EdgeRecord>& edges = net.edges;
@@ -107,3 +109,5 @@ std::string match_results(const NodeList& nodes, const Netdata& net, const std::
                   text_printf("a row beyond the %zu spans cut in %s", cuts.size(), files.netdata.c_str()));
   return "";
 }
+
+}  // namespace capview

@@ -9,6 +9,8 @@
 #include "node_list.h"
 #include "results.h"
 
+namespace capview {
+
 // One cut of capsweep's loop.
 struct Cut {
   int record = 0;  // 1-based position of the cut record in the edge table
@@ -50,3 +52,5 @@ struct StudyFiles {
 std::string match_results(const studyfiles::NodeList& nodes, const studyfiles::Netdata& net,
                           const std::vector<studyfiles::ResultRow>& rows, const StudyFiles& files,
                           std::vector<SpanResult>& spans);
+
+}  // namespace capview

@@ -13,6 +13,8 @@ using studyfiles::ResultRow;
 using studyfiles::read_netdata;
 using studyfiles::read_node_list;
 
+namespace capview {
+
 namespace {
 
 // Five nodes, six spans in a bidirectional table. Span D-A carries no
@@ -154,3 +156,5 @@ TEST(Csv, QuotesNamesThatNeedItAndKeepsTwoDecimals) {
   EXPECT_EQ(csv_text({span}),
             "span,from,to,working,restored,percent,feasible\n7,\"Paris,Nord\",\"Say\"\"Hi\"\"\",3,1,33.33,N\n");
 }
+
+}  // namespace capview

@@ -4,6 +4,8 @@
 
 #include "text_format.h"
 
+namespace capview {
+
 namespace {
 
 constexpr std::size_t kWeakest = 10;
@@ -102,3 +104,5 @@ std::string summary_text(const Summary& s, const std::vector<SpanResult>& spans,
   append_weakest(s, spans, out);
   return out;
 }
+
+}  // namespace capview

@@ -7,6 +7,8 @@
 
 #include "study.h"
 
+namespace capview {
+
 struct Summary {
   int spans = 0;
   long long working_total = 0;
@@ -30,3 +32,5 @@ double network_restorability(const Summary& summary);
 
 // The summary as printed on standard output (also shown on the page).
 std::string summary_text(const Summary& summary, const std::vector<SpanResult>& spans, const StudyFiles& files);
+
+}  // namespace capview

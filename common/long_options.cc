@@ -13,10 +13,6 @@ LongOptions parse_long_options(int argc, char** argv, const std::vector<LongOpti
       options_done = true;
       continue;
     }
-    if (arg == "-h" || arg == "--help") {
-      parsed.help = true;
-      return parsed;
-    }
     const LongOption* option = nullptr;
     for (const LongOption& o : known)
       if (o.name == arg) option = &o;

@@ -1,7 +1,8 @@
 // A command line of long options and names in any order, as the newer
-// programs take it: "--name" or "--name VALUE" for the known options, "-h"
-// or "--help" for the usage text, "--" before names that start with '-', and
-// everything else (a lone "-" too) a name.
+// programs take it: "--name" or "--name VALUE" for the known options, "--"
+// before names that start with '-', and everything else (a lone "-" too) a
+// name. "--help" and "--version" never get here: run_program (program.h)
+// answers them.
 #pragma once
 
 #include <string>
@@ -18,7 +19,6 @@ struct LongOption {
 struct LongOptions {
   std::vector<std::pair<std::string, std::string>> given;  // option, value ("" without one), in order
   std::vector<std::string> names;
-  bool help = false;
   Error error;  // "unknown option '--x'", "missing value after --report"
 };
 

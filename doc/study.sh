@@ -78,6 +78,7 @@ PATH=".:$PATH" run master.log ./nsfnet.scr
 expect master.log "Starting network restoration scripts on nsfnet.rst"
 expect master.log "kmb.restoration results on nsfnet.rst"
 expect 1-2cut.l "vetrun: single-ended flooding restoration"
+expect_row 1-2cut.l "written by vetrun (meshrestore) " ""
 expect 1-2cut.l "cut span: 1-2 (WA 1 - CA1 2), 14 working, 7 spare, 0.000 km"
 expect 1-2cut.l "channels restored:           10"
 expect 13-14cut.l "vetrun: single-ended flooding restoration"

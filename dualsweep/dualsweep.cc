@@ -13,18 +13,42 @@
 #include "dual_summary.h"
 #include "study.h"
 #include "textio.h"
+#include "version.h"
 #include "wholefile.h"
 
 using studyfiles::dual_csv_text;
 using studyfiles::dual_summary_text;
 using studyfiles::format_dual_table;
 
+namespace dualsweep {
+
 namespace {
 
+// Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: dualsweep [--bound] [--cut-rate R [--repair-hours H] [--length km|miles]] [--csv FILE] [-j N]\n"
     "                 [--slice K/N] [--progress] NODEFILE NETDATA RESULTS\n"
     "       dualsweep --gather [--csv FILE] RESULTS SLICE...\n";
+
+const std::string kHelp = std::string(kUsage) +
+    "       dualsweep --help | --version\n"
+    "\n"
+    "Cuts every pair of spans of a bidirectional netdata file at once and restores their working\n"
+    "channels over the spare of the other spans: one row per pair goes to RESULTS, the dual-failure\n"
+    "restorability R2 beside the single-failure R1 to standard output. --gather joins the tables of\n"
+    "all the slices of one run into the table the whole run writes.\n"
+    "\n"
+    "  --bound            also solve each pair's bound: the fractional two-commodity flow, an LP\n"
+    "  --cut-rate R       availability figures: R cuts a year per 1,000 km, the cost field read as a length\n"
+    "  --repair-hours H   hours a repair takes (12 unless given); with --cut-rate\n"
+    "  --length km|miles  the unit of the cost field read as a length (km unless given); with --cut-rate\n"
+    "  --csv FILE         also write the rows as CSV for a spreadsheet\n"
+    "  -j N               solve the pairs on N threads (0: one per core; 1 unless given)\n"
+    "  --slice K/N        solve only the K-th of N shares of the pairs (a cluster's array job)\n"
+    "  --progress         progress lines on standard error even when it is no terminal\n"
+    "  --gather           join the tables of the slices SLICE... of one run into RESULTS\n"
+    "  -h, --help         show this help and exit\n"
+    "  --version          show the version and exit\n";
 
 struct Options {
   bool bound = false, gather = false;
@@ -51,13 +75,11 @@ bool decimal(const std::string& text, double least, bool strict) {
 }
 
 // Fills options; an error message, or "" to go on.
-std::string parse(int argc, char** argv, Options& o, bool& help) {
+std::string parse(int argc, char** argv, Options& o) {
   const LongOptions parsed = parse_long_options(
       argc, argv,
       {{"--bound", false}, {"--cut-rate", true}, {"--repair-hours", true}, {"--length", true}, {"--csv", true},
        {"-j", true}, {"--slice", true}, {"--gather", false}, {"--progress", false}});
-  help = parsed.help;
-  if (help) return "";
   if (parsed.error) return parsed.error.text();
   bool repair_given = false, length_given = false;
   for (const auto& [name, value] : parsed.given) {
@@ -120,7 +142,8 @@ std::string write_output(const std::string& name, const std::string& text) {
 }
 
 // The whole table written, its summary printed, its CSV written.
-int finish(const Options& o, const studyfiles::DualTable& table, const std::string& results) {
+int finish(const Options& o, studyfiles::DualTable& table, const std::string& results) {
+  table.written_by = version_line("dualsweep");
   if (std::string e = write_output(results, format_dual_table(table)); !e.empty()) return fail(e);
   if (table.slices > 0) {
     std::printf("slice %d/%d: %zu pairs written to %s\n", table.slice, table.slices, table.rows.size(), results.c_str());
@@ -135,14 +158,11 @@ int finish(const Options& o, const studyfiles::DualTable& table, const std::stri
 
 }  // namespace
 
+const ProgramInfo kProgram{"dualsweep", kHelp.c_str()};
+
 int dualsweep_main(int argc, char** argv) {
   Options o;
-  bool help = false;
-  std::string error = parse(argc, argv, o, help);
-  if (help) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
+  std::string error = parse(argc, argv, o);
   if (!error.empty()) {
     std::fprintf(stderr, "dualsweep: %s\n%s", error.c_str(), kUsage);
     return 1;
@@ -166,7 +186,13 @@ int dualsweep_main(int argc, char** argv) {
   table.slice = o.slice;
   table.slices = o.slices;
   table.spans = single_cuts(study);
-  std::FILE* progress = o.progress || isatty(STDERR_FILENO) ? stderr : nullptr;
-  table.rows = solve_pairs(study, pairs_of(table.spans, o.slice, o.slices), o.threads, o.bound, progress);
+  PairOptions pair_options;
+  pair_options.threads = o.threads;
+  pair_options.bound = o.bound;
+  pair_options.progress = o.progress || isatty(STDERR_FILENO) ? stderr : nullptr;
+  if (Error e = solve_pairs(study, pairs_of(table.spans, o.slice, o.slices), pair_options, table.rows))
+    return fail(e.text() + "; nothing written");
   return finish(o, table, o.names[2]);
 }
+
+}  // namespace dualsweep

@@ -1,4 +1,4 @@
 #include "dualsweep.h"
 #include "program.h"
 
-int main(int argc, char** argv) { return run_program(argc, argv, dualsweep_main); }
+int main(int argc, char** argv) { return run_program(argc, argv, dualsweep::kProgram, dualsweep::dualsweep_main); }

@@ -7,6 +7,8 @@
 
 using studyfiles::EdgeRecord;
 
+namespace dualsweep {
+
 PairSolver::PairSolver(const DualStudy& study)
     : study_(study),
       solver_(relax_network(study.net)),
@@ -108,3 +110,5 @@ PairRestored PairSolver::pair(int i, int j) {
   if (j_first.total() > i_first.total()) return PairRestored{j_first.r_j, j_first.r_i};
   return i_first;
 }
+
+}  // namespace dualsweep

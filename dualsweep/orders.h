@@ -10,6 +10,8 @@
 #include "relax_solve.h"
 #include "study.h"
 
+namespace dualsweep {
+
 struct PairRestored {
   int r_i = 0;
   int r_j = 0;
@@ -58,3 +60,5 @@ class PairSolver {
   std::vector<long long> capacity_;  // per record, for the solve at hand
   std::vector<Alone> alone_;         // per span, once solved
 };
+
+}  // namespace dualsweep

@@ -9,9 +9,12 @@
 #include <random>
 
 #include "pair_bound.h"
+#include "pair_loop.h"
 
 using studyfiles::EdgeRecord;
 using studyfiles::Node;
+
+namespace dualsweep {
 
 namespace {
 
@@ -33,6 +36,19 @@ DualStudy study_of(int n_node, const std::vector<SmallSpan>& spans) {
   }
   s.net.n_record = number;
   return s;
+}
+
+// Span k's cost, both records.
+void set_cost(DualStudy& s, int k, int cost) {
+  s.net.edges[static_cast<std::size_t>(2 * k - 2)].cost = cost;
+  s.net.edges[static_cast<std::size_t>(2 * k - 1)].cost = cost;
+}
+
+double bound_of(const PairBound& bound, int i, int j) {
+  double value = -1;
+  const Error e = bound.bound(i, j, value);
+  EXPECT_FALSE(e) << e.text();
+  return value;
 }
 
 // Every simple path between two nodes over the spans not cut, as span indices.
@@ -122,7 +138,7 @@ TEST(DualsweepOrders, NeverAboveTheBruteForceMaximumAndTheBoundNeverBelowIt) {
         EXPECT_LE(r.total(), best);
         EXPECT_GE(r.total(), std::max(alone_i, alone_j));
         EXPECT_TRUE(r.r_i >= 0 && r.r_i <= wi && r.r_j >= 0 && r.r_j <= wj);
-        EXPECT_GE(bound.bound(i, j), best - 1e-9);
+        EXPECT_GE(bound_of(bound, i, j), best - 1e-9);
         ++pairs;
         if (r.total() < best) ++short_pairs;
       }
@@ -143,25 +159,83 @@ TEST(DualsweepOrders, ARingRestoresNothingWhenTwoOfItsSpansAreCut) {
     EXPECT_EQ(solver.single(i), 3);
     for (int j = i + 1; j <= 6; ++j) {
       EXPECT_EQ(solver.pair(i, j).total(), 0);
-      EXPECT_EQ(bound.bound(i, j), 0.0);
+      EXPECT_EQ(bound_of(bound, i, j), 0.0);
     }
   }
 }
 
-TEST(DualsweepOrders, TheSharedSpareGoesToTheOrderThatRestoresMore) {
-  // Spans 1 (1-2, working 2) and 2 (3-4, working 3) both cut; the two
-  // restorations meet on span 3 (5-6, spare 3). 1 first takes 2 of it and
-  // leaves 1 for 2; 2 first takes all 3 and leaves 1 nothing: 2 first wins.
-  const std::vector<SmallSpan> spans = {{1, 2, 0, 2}, {3, 4, 0, 3}, {5, 6, 3, 0}, {1, 5, 9, 0},
-                                        {6, 2, 9, 0}, {3, 5, 9, 0}, {6, 4, 9, 0}};
-  const DualStudy study = study_of(6, spans);
+// Spans 1 (1-2, working 2) and 2 (3-4, working 3) both cut; the cheap
+// routes of both, 1-5-6-2 and 3-5-6-4, meet on span 3 (5-6, spare 3);
+// span 1 may also have a dear route, 1-7-2 (spare 2). 1-5 and 6-2 hold just
+// span 1's 2 channels.
+DualStudy shared_spare(bool dear_route) {
+  std::vector<SmallSpan> spans = {{1, 2, 0, 2}, {3, 4, 0, 3}, {5, 6, 3, 0}, {1, 5, 2, 0},
+                                  {6, 2, 2, 0}, {3, 5, 9, 0}, {6, 4, 9, 0}};
+  if (dear_route) {
+    spans.push_back({1, 7, 2, 0});
+    spans.push_back({7, 2, 2, 0});
+  }
+  DualStudy study = study_of(7, spans);
+  for (int k = 1; k <= static_cast<int>(spans.size()); ++k) set_cost(study, k, k <= 7 ? 1 : 10);
+  return study;
+}
+
+TEST(DualsweepOrders, TheOrderThatRestoresMoreWins) {
+  // 1 first takes 2 of span 3 over its cheap route and leaves 1 for 2: 3 in
+  // all. 2 first takes all 3 of it, and 1 goes round the dear way: 5.
+  const DualStudy study = shared_spare(true);
   PairSolver solver(study);
-  EXPECT_EQ(solver.order(1, 2).total(), 3);
-  EXPECT_EQ(solver.order(2, 1).total(), 3);
+  const PairRestored one_first = solver.order(1, 2), two_first = solver.order(2, 1);
+  EXPECT_EQ(one_first.r_i, 2);
+  EXPECT_EQ(one_first.r_j, 1);
+  EXPECT_EQ(two_first.r_i, 3);
+  EXPECT_EQ(two_first.r_j, 2);
+  // The pair reports the better order, each figure under its own span.
   const PairRestored r = solver.pair(1, 2);
-  EXPECT_EQ(r.r_i, 2);  // a tie: i first
+  EXPECT_EQ(r.r_i, 2);
+  EXPECT_EQ(r.r_j, 3);
+  EXPECT_EQ(bound_of(PairBound(study), 1, 2), 5.0);
+}
+
+TEST(DualsweepOrders, ATieBetweenTheOrdersGoesToIFirst) {
+  // Without the dear route both orders restore 3, split differently:
+  // 1 first restores 2 of 1 and 1 of 2, 2 first 3 of 2 and none of 1.
+  const DualStudy study = shared_spare(false);
+  PairSolver solver(study);
+  const PairRestored one_first = solver.order(1, 2), two_first = solver.order(2, 1);
+  ASSERT_EQ(one_first.total(), 3);
+  ASSERT_EQ(two_first.total(), 3);
+  EXPECT_EQ(two_first.r_i, 3);
+  EXPECT_EQ(two_first.r_j, 0);
+  const PairRestored r = solver.pair(1, 2);
+  EXPECT_EQ(r.r_i, 2);
   EXPECT_EQ(r.r_j, 1);
-  EXPECT_EQ(PairBound(study).bound(1, 2), 3.0);
+  EXPECT_EQ(bound_of(PairBound(study), 1, 2), 3.0);
+}
+
+TEST(DualsweepBound, AFailingSolverIsAnErrorNamingThePair) {
+  const DualStudy study = shared_spare(true);
+  const lpsolve::MipSolver failing = [](const lpsolve::LinearModel&, const lpsolve::MipOptions&) {
+    return lpsolve::solver_failure("the solver failed: made up");
+  };
+  double value = -1;
+  EXPECT_EQ(PairBound(study, failing).bound(1, 3, value).text(), "the bound of spans 1 and 3: the solver failed: made up");
+  // On threads, the loop stops and hands the first such error on.
+  std::vector<SpanPair> pairs;
+  for (int i = 1; i <= 9; ++i)
+    for (int j = i + 1; j <= 9; ++j) pairs.emplace_back(i, j);
+  PairOptions options;
+  options.threads = 3;
+  options.bound = true;
+  options.solve = failing;
+  std::vector<studyfiles::DualRow> rows;
+  const Error e = solve_pairs(study, pairs, options, rows);
+  EXPECT_NE(e.text().find(": the solver failed: made up"), std::string::npos) << e.text();
+  options.bound = false;
+  EXPECT_FALSE(solve_pairs(study, pairs, options, rows));
+  EXPECT_EQ(rows.size(), pairs.size());
 }
 
 }  // namespace
+
+}  // namespace dualsweep

@@ -1,15 +1,19 @@
 #include "pair_bound.h"
 
 #include <cstdlib>
-#include <new>
-#include <stdexcept>
 
 #include "linear_model.h"
 #include "text_format.h"
 
+using lpsolve::LinearModel;
+using lpsolve::MipOptions;
+using lpsolve::MipResult;
+
 using studyfiles::EdgeRecord;
 
-double PairBound::bound(int i, int j) const {
+namespace dualsweep {
+
+Error PairBound::bound(int i, int j, double& out) const {
   const std::vector<EdgeRecord>& edges = study_.net.edges;
   const int n_node = study_.net.n_node;
   LinearModel m;
@@ -46,9 +50,12 @@ double PairBound::bound(int i, int j) const {
   MipOptions options;
   options.relaxation_only = true;
   options.seconds = 1e6;
-  const MipResult result = solve_with_cbc(m, options);
-  if (!result.optimal) throw std::runtime_error(text_printf("the bound of spans %d and %d: %s", i, j, result.error.text().c_str()));
+  const MipResult result = solve_(m, options);
+  if (!result.optimal) return Error::of(text_printf("the bound of spans %d and %d: %s", i, j, result.error.text().c_str()));
   // Rounded as the row shows it, so that a table read back gives the same
   // figures.
-  return std::strtod(text_printf("%.2f", -result.objective + 0.0).c_str(), nullptr);
+  out = std::strtod(text_printf("%.2f", -result.objective + 0.0).c_str(), nullptr);
+  return {};
 }
+
+}  // namespace dualsweep

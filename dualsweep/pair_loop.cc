@@ -13,6 +13,8 @@
 
 using studyfiles::EdgeRecord;
 
+namespace dualsweep {
+
 namespace {
 
 // Pairs a thread takes at a time: few enough to share the last ones out
@@ -59,18 +61,20 @@ std::vector<studyfiles::DualSpan> single_cuts(const DualStudy& study) {
   return spans;
 }
 
-std::vector<studyfiles::DualRow> solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, int threads,
-                                             bool bound, std::FILE* progress) {
-  std::vector<studyfiles::DualRow> rows(pairs.size());
-  Progress counter(progress, pairs.size());
+Error solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, const PairOptions& options,
+                  std::vector<studyfiles::DualRow>& rows) {
+  rows.assign(pairs.size(), {});
+  Progress counter(options.progress, pairs.size());
   std::atomic<std::size_t> next{0};
   std::mutex failure_mutex;
-  std::exception_ptr failure;
+  Error error;                  // the first bound that could not be had
+  std::exception_ptr failure;  // or the first exception, such as running out of memory
+  auto stop = [&] { next = pairs.size(); };
   auto work = [&] {
     try {
       PairSolver solver(study);
       std::optional<PairBound> lp;
-      if (bound) lp.emplace(study);
+      if (options.bound) lp.emplace(study, options.solve);
       for (;;) {
         const std::size_t start = next.fetch_add(kChunk);
         if (start >= pairs.size()) return;
@@ -78,23 +82,34 @@ std::vector<studyfiles::DualRow> solve_pairs(const DualStudy& study, const std::
         for (std::size_t p = start; p < end; ++p) {
           const auto [i, j] = pairs[p];
           const PairRestored r = solver.pair(i, j);
-          rows[p] = studyfiles::DualRow{i, j, r.r_i, r.r_j, lp ? lp->bound(i, j) : 0.0};
+          double bound = 0.0;
+          if (lp) {
+            if (Error e = lp->bound(i, j, bound)) {
+              std::lock_guard lock(failure_mutex);
+              if (!error && !failure) error = std::move(e);
+              stop();
+              return;
+            }
+          }
+          rows[p] = studyfiles::DualRow{i, j, r.r_i, r.r_j, bound};
         }
         counter.add(end - start);
       }
     } catch (...) {
       std::lock_guard lock(failure_mutex);
-      if (!failure) failure = std::current_exception();
-      next = pairs.size();
+      if (!error && !failure) failure = std::current_exception();
+      stop();
     }
   };
-  const std::size_t workers = std::max<std::size_t>(1, std::min<std::size_t>(static_cast<std::size_t>(std::max(threads, 1)),
-                                                                            (pairs.size() + kChunk - 1) / kChunk));
+  const std::size_t workers = std::max<std::size_t>(
+      1, std::min<std::size_t>(static_cast<std::size_t>(std::max(options.threads, 1)), (pairs.size() + kChunk - 1) / kChunk));
   {
     std::vector<std::jthread> pool;
     for (std::size_t t = 1; t < workers; ++t) pool.emplace_back(work);
     work();
   }
   if (failure) std::rethrow_exception(failure);
-  return rows;
+  return error;
 }
+
+}  // namespace dualsweep

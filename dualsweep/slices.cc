@@ -10,6 +10,8 @@ using studyfiles::format_dual_header;
 using studyfiles::DualRow;
 using studyfiles::DualTable;
 
+namespace dualsweep {
+
 std::vector<SpanPair> pairs_of(const std::vector<studyfiles::DualSpan>& spans, int slice, int slices) {
   std::vector<SpanPair> pairs;
   long long index = 0;
@@ -97,3 +99,5 @@ Error gather_slices(const std::vector<std::string>& files, DualTable& whole) {
     whole.rows.push_back(by_slice[p % static_cast<std::size_t>(slices)]->rows[p / static_cast<std::size_t>(slices)]);
   return {};
 }
+
+}  // namespace dualsweep

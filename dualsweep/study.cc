@@ -11,6 +11,8 @@ using studyfiles::kCostWeightLimit;
 using studyfiles::read_netdata;
 using studyfiles::read_node_list;
 
+namespace dualsweep {
+
 std::string DualStudy::name_of(int node) const {
   if (node >= 1 && node <= static_cast<int>(nodes.nodes.size())) return nodes.nodes[static_cast<std::size_t>(node - 1)].name;
   return std::to_string(node);
@@ -41,3 +43,5 @@ Error read_dual_study(const std::string& nodes_file, const std::string& netdata_
   if (Error e = read_netdata(net_text, netdata_file, out.net)) return e;
   return check_spans(out, netdata_file, nodes_file, lengths);
 }
+
+}  // namespace dualsweep

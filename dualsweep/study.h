@@ -10,6 +10,8 @@
 #include "netdata.h"
 #include "node_list.h"
 
+namespace dualsweep {
+
 struct DualStudy {
   studyfiles::NodeList nodes;
   studyfiles::Netdata net;  // records 2k-1 and 2k are the two directions of span k
@@ -27,3 +29,5 @@ struct DualStudy {
 // and costs times spares within what the solver holds. `lengths` also
 // refuses negative costs (they are read as span lengths).
 Error read_dual_study(const std::string& nodes_file, const std::string& netdata_file, bool lengths, DualStudy& out);
+
+}  // namespace dualsweep

@@ -16,6 +16,15 @@
 #include "study.h"
 #include "summary.h"
 
+using capview::Axes;
+using capview::SpanResult;
+using capview::StudyFiles;
+using capview::Summary;
+using capview::csv_text;
+using capview::match_results;
+using capview::page_html;
+using capview::summarize;
+using capview::summary_text;
 using studyfiles::Netdata;
 using studyfiles::NodeList;
 using studyfiles::ResultRow;

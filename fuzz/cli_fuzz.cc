@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "strings2.h"
+#include "symbols_and_tokens.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> args;

@@ -13,6 +13,14 @@
 #include "fuzz_input.h"
 #include "node_list.h"
 
+using capview::Experiment;
+using capview::ExperimentInput;
+using capview::ExperimentSpan;
+using capview::experiment_csv;
+using capview::experiment_page;
+using capview::experiment_summary;
+using capview::match_experiment;
+
 namespace {
 
 std::string written(const studyfiles::ExperimentTable& table) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_input.h"
-#include "strings2.h"
+#include "symbols_and_tokens.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz_text(data, size);

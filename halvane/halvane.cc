@@ -5,7 +5,7 @@
 
 #include "netdesc.h"
 #include "shell.h"
-#include "strings2.h"
+#include "symbols_and_tokens.h"
 
 namespace {
 

@@ -1,25 +1,27 @@
 // The MIP and LP solver of capplan and dualsweep: COIN-OR CBC, driven the
 // way its own command line drives it (preprocessing, cuts, heuristics), with
 // an event handler that reports the search's progress.
+#include "cbc_mip.h"
+
 #include <coin/CbcEventHandler.hpp>
 #include <coin/CbcModel.hpp>
 #include <coin/CbcSolver.hpp>
+#include <coin/CoinError.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
-#include <cfloat>
-#include <cmath>
+#include <exception>
 #include <limits>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "clp_relaxation.h"
-#include "linear_model.h"
 #include "text_format.h"
 
-namespace {
+namespace lpsolve {
 
-double cbc_value(double v) { return std::isinf(v) ? (v > 0 ? DBL_MAX : -DBL_MAX) : v; }
+namespace {
 
 // Ticks at every node and solution, and tells `improved` of each better
 // solution and each rise of the bound. CBC copies the handler into the model
@@ -54,47 +56,17 @@ class SearchEvents : public CbcEventHandler {
   double bound_ = -std::numeric_limits<double>::infinity();
 };
 
-}  // namespace
-
-MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
+// CBC's search for integer columns, from the start the options give.
+MipResult search(const LinearModel& model, const PackedModel& packed, const MipOptions& options) {
   MipResult result;
   const int n_col = model.columns();
-  // CBC takes the matrix column by column.
-  PackedModel packed;
-  std::vector<CoinBigIndex>& start = packed.start;
-  start.assign(static_cast<std::size_t>(n_col) + 1, 0);
-  for (int c : model.entry_column) ++start[static_cast<std::size_t>(c) + 1];
-  for (int c = 0; c < n_col; ++c) start[c + 1] += start[c];
-  packed.index.resize(model.entry_row.size());
-  packed.value.resize(model.entry_row.size());
-  std::vector<CoinBigIndex> next(start.begin(), start.end() - 1);
-  for (std::size_t e = 0; e < model.entry_row.size(); ++e) {
-    const CoinBigIndex at = next[model.entry_column[e]]++;
-    packed.index[at] = model.entry_row[e];
-    packed.value[at] = model.entry_value[e];
-  }
-  for (int c = 0; c < n_col; ++c) {
-    packed.col_low.push_back(cbc_value(model.column_low[c]));
-    packed.col_high.push_back(cbc_value(model.column_high[c]));
-  }
-  for (int r = 0; r < model.rows(); ++r) {
-    packed.row_low.push_back(cbc_value(model.row_low[r]));
-    packed.row_high.push_back(cbc_value(model.row_high[r]));
-  }
-  // CBC's seconds bound the search, not a relaxation: Clp keeps the limit.
-  if (options.relaxation_only) return solve_relaxation_with_clp(model, packed, options.seconds, options.tick);
-
   OsiClpSolverInterface solver;
   solver.messageHandler()->setLogLevel(0);
-  solver.loadProblem(n_col, model.rows(), start.data(), packed.index.data(), packed.value.data(),
+  solver.loadProblem(n_col, model.rows(), packed.start.data(), packed.index.data(), packed.value.data(),
                      packed.col_low.data(), packed.col_high.data(), model.objective.data(), packed.row_low.data(),
                      packed.row_high.data());
-  bool mip = false;
   for (int c = 0; c < n_col; ++c)
-    if (model.integer[c]) {
-      solver.setInteger(c);
-      mip = true;
-    }
+    if (model.integer[c]) solver.setInteger(c);
   CbcModel cbc(solver);
   CbcSolverUsefulData data;
   CbcMain0(cbc, data);
@@ -108,32 +80,57 @@ MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
   const SearchEvents events(&options);
   if (options.tick || options.improved) cbc.passInEventHandler(&events);
 
-  if (!mip) {
-    // Without integer columns there is nothing to search: the LP is the answer.
-    cbc.solver()->initialSolve();
-    result.optimal = cbc.solver()->isProvenOptimal();
-    result.has_solution = result.optimal;
-    if (result.optimal) {
-      const double* values = cbc.solver()->getColSolution();
-      result.values.assign(values, values + n_col);
-    }
-  } else {
-    const std::string seconds = text_printf("%.17g", options.seconds);
-    const char* argv[] = {"lpsolve", "-log", "0", "-timeMode", "elapsed", "-sec", seconds.c_str(), "-solve", "-quit"};
-    CbcMain1(static_cast<int>(std::size(argv)), argv, cbc, [](CbcModel*, int) { return 0; }, data);
-    const double* best = cbc.bestSolution();
-    result.optimal = cbc.isProvenOptimal();
-    result.has_solution = best != nullptr;
-    if (best != nullptr) result.values.assign(best, best + n_col);
-  }
-  if (!result.has_solution) {
-    const bool infeasible = mip ? cbc.isProvenInfeasible() : cbc.solver()->isProvenPrimalInfeasible();
-    result.error = Error::of(infeasible ? "the solver found the model infeasible"
-                                        : text_printf("the solver found no solution in %g s", options.seconds));
+  const std::string seconds = text_printf("%.17g", options.seconds);
+  const char* argv[] = {"lpsolve", "-log", "0", "-timeMode", "elapsed", "-sec", seconds.c_str(), "-solve", "-quit"};
+  CbcMain1(static_cast<int>(std::size(argv)), argv, cbc, [](CbcModel*, int) { return 0; }, data);
+  const double* best = cbc.bestSolution();
+  result.optimal = cbc.isProvenOptimal();
+  result.has_solution = best != nullptr;
+  if (best == nullptr) {
+    result.error = Error::of(cbc.isProvenInfeasible() ? "the solver found the model infeasible"
+                                                      : text_printf("the solver found no solution in %g s", options.seconds));
     return result;
   }
+  result.values.assign(best, best + n_col);
   result.objective = 0;
   for (int c = 0; c < n_col; ++c) result.objective += model.objective[c] * result.values[c];
   result.bound = result.optimal ? result.objective : cbc.getBestPossibleObjValue();
   return result;
 }
+
+std::string what_coin_said(const CoinError& e) {
+  std::string where = e.className().empty() ? e.methodName() : e.className() + "::" + e.methodName();
+  return e.message() + (where.empty() ? std::string() : " (in " + where + ")");
+}
+
+}  // namespace
+
+MipResult solve_with_cbc(const LinearModel& model, const MipOptions& options) {
+  if (Error e = check_model(model, options)) return solver_failure("the solver was handed a malformed model: " + e.text());
+  if (!(options.seconds > 0)) {
+    MipResult none;
+    none.error = Error::of(text_printf("the solver found no solution in %g s", 0.0));
+    return none;
+  }
+  // COIN-OR reports its failures as CoinError, which is no std::exception:
+  // whatever the solver throws ends here, as an answer that says so.
+  try {
+    const PackedModel packed = pack_model(model);
+    // CBC's seconds bound the search, not a linear program: Clp keeps the
+    // limit of a relaxation, and of a model without integer columns, whose
+    // linear program is the answer.
+    if (options.relaxation_only || !model.has_integers())
+      return solve_relaxation_with_clp(model, packed, options.seconds, options.tick);
+    return search(model, packed, options);
+  } catch (const CoinError& e) {
+    return solver_failure("the solver failed: " + what_coin_said(e));
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    return solver_failure(std::string("the solver failed: ") + e.what());
+  } catch (...) {
+    return solver_failure("the solver failed in an unexpected way");
+  }
+}
+
+}  // namespace lpsolve

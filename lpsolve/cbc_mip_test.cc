@@ -1,14 +1,44 @@
 // The MIP search: its answer checked against the rows and bounds, and what it
 // tells while it runs (a better solution, a higher bound) checked against
-// that answer.
+// that answer; a linear program held to its limit; and every failure of the
+// solver, or model it cannot take, answered as an error.
+#include "cbc_mip.h"
+
 #include <gtest/gtest.h>
 
+#include <coin/CoinError.hpp>
+
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
-#include "linear_model.h"
+#if defined(__SANITIZE_ADDRESS__)
+#define LPSOLVE_TEST_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LPSOLVE_TEST_LSAN 1
+#endif
+#endif
+#ifdef LPSOLVE_TEST_LSAN
+#include <sanitizer/lsan_interface.h>
+#endif
 
+namespace lpsolve {
 namespace {
+
+// COIN-OR frees little of what it holds when a failure unwinds through it:
+// while one lives, the leak checker looks away from what is allocated.
+class SolverLeaksIgnored {
+ public:
+#ifdef LPSOLVE_TEST_LSAN
+  SolverLeaksIgnored() { __lsan_disable(); }
+  ~SolverLeaksIgnored() { __lsan_enable(); }
+#else
+  SolverLeaksIgnored() {}
+#endif
+  SolverLeaksIgnored(const SolverLeaksIgnored&) = delete;
+  SolverLeaksIgnored& operator=(const SolverLeaksIgnored&) = delete;
+};
 
 // A weighted cover of an odd cycle of k columns (each two neighbours sum to
 // at least 1) with knapsack rows across it: its LP bound lies well below its
@@ -105,4 +135,81 @@ TEST(CbcMip, SaysWhenTheModelIsInfeasible) {
   EXPECT_EQ(result.error.text(), "the solver found the model infeasible");
 }
 
+// The cover with every column continuous: a linear program of some
+// hundreds of iterations.
+LinearModel continuous_cover(int k) {
+  LinearModel m = odd_cover(k);
+  m.integer.assign(m.integer.size(), false);
+  return m;
+}
+
+TEST(CbcMip, ALinearProgramKeepsTheTimeLimit) {
+  const LinearModel m = continuous_cover(301);
+  ASSERT_FALSE(m.has_integers());
+  MipOptions options;
+  options.seconds = 1e-9;  // past before the second iteration
+  const MipResult late = solve_with_cbc(m, options);
+  EXPECT_FALSE(late.has_solution);
+  EXPECT_FALSE(late.failed);
+  EXPECT_EQ(late.error.text(), "the solver found no solution in 1e-09 s");
+  options.seconds = 60;
+  const MipResult solved = solve_with_cbc(m, options);
+  ASSERT_TRUE(solved.optimal) << solved.error.text();
+  expect_feasible(m, solved.values);
+  // The relaxation of the integer model is the same linear program.
+  MipOptions relaxed;
+  relaxed.relaxation_only = true;
+  EXPECT_NEAR(solve_with_cbc(odd_cover(301), relaxed).objective, solved.objective, 1e-6);
+}
+
+TEST(CbcMip, WhatTheSolverThrowsIsAnAnswerThatSaysSo) {
+  // The solver calls `tick` from inside its work: what it throws there goes
+  // through the solver's own frames, as the solver's own failures do.
+  const std::vector<std::pair<std::function<void()>, std::string>> failures = {
+      {[] { throw CoinError("made up", "tick", "Test"); }, "the solver failed: made up (in Test::tick)"},
+      {[] { throw std::runtime_error("made up"); }, "the solver failed: made up"},
+      {[] { throw 7; }, "the solver failed in an unexpected way"},
+  };
+  for (const auto& [fail, message] : failures) {
+    for (bool integer : {true, false}) {
+      MipOptions options;
+      options.tick = fail;
+      const SolverLeaksIgnored unwound;
+      const MipResult r = solve_with_cbc(integer ? odd_cover(51) : continuous_cover(301), options);
+      EXPECT_TRUE(r.failed) << message;
+      EXPECT_FALSE(r.has_solution);
+      EXPECT_EQ(r.error.text(), message);
+    }
+  }
+}
+
+TEST(CbcMip, AMalformedModelIsRefusedBeforeTheSolverSeesIt) {
+  const LinearModel good = odd_cover(7);
+  auto refused = [](const LinearModel& m, const MipOptions& options) {
+    const MipResult r = solve_with_cbc(m, options);
+    EXPECT_TRUE(r.failed);
+    EXPECT_FALSE(r.has_solution);
+    return r.error.text();
+  };
+  LinearModel outside = good;
+  outside.add_entry(0, outside.columns(), 1);
+  EXPECT_EQ(refused(outside, {}), "the solver was handed a malformed model: coefficient 32 is outside the model "
+                                  "(row 0, column 7)");
+  LinearModel nan = good;
+  nan.entry_value[3] = std::nan("");
+  EXPECT_EQ(refused(nan, {}), "the solver was handed a malformed model: the coefficient of row 1, column 2 is not a number");
+  LinearModel no_bounds = good;
+  no_bounds.column_low[2] = LinearModel::kInfinity;
+  EXPECT_EQ(refused(no_bounds, {}), "the solver was handed a malformed model: column 2 has no bounds");
+  MipOptions uneven;
+  uneven.start_columns = {0, 1};
+  uneven.start_values = {1};
+  EXPECT_EQ(refused(good, uneven), "the solver was handed a malformed model: the start names 2 columns and gives 1 values");
+  MipOptions beyond;
+  beyond.start_columns = {7};
+  beyond.start_values = {1};
+  EXPECT_EQ(refused(good, beyond), "the solver was handed a malformed model: the start names column 7, outside the model");
+}
+
 }  // namespace
+}  // namespace lpsolve

@@ -4,11 +4,17 @@
 #include <coin/ClpSimplex.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
+#include <cfloat>
 #include <chrono>
+#include <cmath>
 
 #include "text_format.h"
 
+namespace lpsolve {
+
 namespace {
+
+double coin_value(double v) { return std::isinf(v) ? (v > 0 ? DBL_MAX : -DBL_MAX) : v; }
 
 // Clp looks at its own time limit only now and then; this stops it after
 // the first iteration past the deadline, and ticks every hundredth.
@@ -31,6 +37,33 @@ class WallDeadline : public ClpEventHandler {
 
 }  // namespace
 
+PackedModel pack_model(const LinearModel& model) {
+  PackedModel packed;
+  const int n_col = model.columns();
+  // The solver takes the matrix column by column.
+  std::vector<CoinBigIndex>& start = packed.start;
+  start.assign(static_cast<std::size_t>(n_col) + 1, 0);
+  for (int c : model.entry_column) ++start[static_cast<std::size_t>(c) + 1];
+  for (int c = 0; c < n_col; ++c) start[c + 1] += start[c];
+  packed.index.resize(model.entry_row.size());
+  packed.value.resize(model.entry_row.size());
+  std::vector<CoinBigIndex> next(start.begin(), start.end() - 1);
+  for (std::size_t e = 0; e < model.entry_row.size(); ++e) {
+    const CoinBigIndex at = next[model.entry_column[e]]++;
+    packed.index[at] = model.entry_row[e];
+    packed.value[at] = model.entry_value[e];
+  }
+  for (int c = 0; c < n_col; ++c) {
+    packed.col_low.push_back(coin_value(model.column_low[c]));
+    packed.col_high.push_back(coin_value(model.column_high[c]));
+  }
+  for (int r = 0; r < model.rows(); ++r) {
+    packed.row_low.push_back(coin_value(model.row_low[r]));
+    packed.row_high.push_back(coin_value(model.row_high[r]));
+  }
+  return packed;
+}
+
 MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel& packed, double seconds,
                                     const std::function<void()>& tick) {
   MipResult result;
@@ -50,9 +83,9 @@ MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel&
   result.optimal = solver.isProvenOptimal();
   result.has_solution = result.optimal;
   if (!result.optimal) {
-    result.error = Error::of(solver.isProvenPrimalInfeasible()
-                                 ? "the solver found the model infeasible"
-                                 : text_printf("the solver found no solution in %g s", seconds));
+    result.error = Error::of(solver.isProvenPrimalInfeasible() ? "the solver found the model infeasible"
+                             : solver.isProvenDualInfeasible() ? "the solver found the model unbounded"
+                                                               : text_printf("the solver found no solution in %g s", seconds));
     return result;
   }
   const double* values = solver.getColSolution();
@@ -63,3 +96,5 @@ MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel&
   result.row_duals.assign(duals, duals + model.rows());
   return result;
 }
+
+}  // namespace lpsolve

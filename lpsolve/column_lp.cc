@@ -1,6 +1,7 @@
 #include "column_lp.h"
 
 #include <coin/ClpSimplex.hpp>
+#include <coin/CoinError.hpp>
 
 #include <cfloat>
 #include <cmath>
@@ -10,6 +11,8 @@ namespace {
 double clp_value(double v) { return std::isinf(v) ? (v > 0 ? COIN_DBL_MAX : -COIN_DBL_MAX) : v; }
 
 }  // namespace
+
+namespace lpsolve {
 
 ColumnLp::ColumnLp(const std::vector<double>& row_low, const std::vector<double>& row_high)
     : model_(std::make_unique<ClpSimplex>()) {
@@ -52,8 +55,12 @@ void ColumnLp::flush() {
 }
 
 bool ColumnLp::solve() {
-  flush();
-  model_->primal();
+  try {
+    flush();
+    model_->primal();
+  } catch (const CoinError&) {
+    return false;
+  }
   return model_->isProvenOptimal();
 }
 
@@ -68,3 +75,5 @@ std::vector<double> ColumnLp::row_duals() const {
   const double* d = model_->dualRowSolution();
   return std::vector<double>(d, d + model_->numberRows());
 }
+
+}  // namespace lpsolve

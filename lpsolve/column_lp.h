@@ -9,6 +9,8 @@
 
 class ClpSimplex;
 
+namespace lpsolve {
+
 class ColumnLp {
  public:
   // One row per entry, low <= row <= high (LinearModel::kInfinity for none).
@@ -22,7 +24,8 @@ class ColumnLp {
   int add_column(double cost, double low, double high, const std::vector<int>& rows, const std::vector<double>& values);
   int columns() const { return n_columns_; }
 
-  // Solves from the last basis; true when an optimum was proved.
+  // Solves from the last basis; true when an optimum was proved (false too
+  // when the solver failed: nothing it throws escapes).
   bool solve();
   // Of the last optimal solve: the objective, each column's value, and each
   // row's price (the change of the objective per unit of the row's bound).
@@ -39,3 +42,5 @@ class ColumnLp {
   std::vector<double> cost_, low_, high_, value_;
   std::vector<int> start_{0}, row_;
 };
+
+}  // namespace lpsolve

@@ -8,8 +8,10 @@
 #include <cmath>
 #include <vector>
 
+#include "cbc_mip.h"
 #include "linear_model.h"
 
+namespace lpsolve {
 namespace {
 
 // A packing LP: max sum x_c over columns c with random coverage of rows of
@@ -76,3 +78,4 @@ TEST(ColumnLp, EachSolveFromTheLastBasisMatchesASolveFromScratch) {
 }
 
 }  // namespace
+}  // namespace lpsolve

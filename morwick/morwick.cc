@@ -5,7 +5,8 @@
 #include <string>
 
 #include "netdesc.h"
-#include "strings2.h"
+#include "path_list.h"
+#include "symbols_and_tokens.h"
 
 namespace {
 
@@ -59,9 +60,10 @@ std::pair<long long, long long> write_path_list(std::FILE* f, const net_descript
   long long written = 0;
   for_each_span(d, [&](const node_entry& node, const std::string& far_end, const port_entry& port) {
     total += port.working;
-    for (std::int32_t w = 0; w < port.working; ++w, ++written) {
-      std::fprintf(f, "%s %s 45\n", node.name.c_str(), far_end.c_str());
-    }
+    // A name ends at a NUL byte, as in the node and spare lists.
+    const std::string from(node.name.c_str()), to(far_end.c_str());
+    const std::string line = netrestore::path_line({&from, &to});
+    for (std::int32_t w = 0; w < port.working; ++w, ++written) std::fputs(line.c_str(), f);
   });
   return {total, written};
 }

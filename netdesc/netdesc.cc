@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "scanner.h"
-#include "strings2.h"
+#include "symbols_and_tokens.h"
 #include "textio.h"
 #include "wholefile.h"
 

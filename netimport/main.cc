@@ -1,3 +1,4 @@
 #include "netimport.h"
+#include "program.h"
 
-int main(int argc, char** argv) { return netimport_main(argc, argv); }
+int main(int argc, char** argv) { return run_program(argc, argv, netimport_info(), netimport_main); }

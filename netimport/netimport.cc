@@ -16,12 +16,35 @@ namespace {
 
 constexpr int kFailure = 1;
 
-void usage() {
-  std::fprintf(stderr,
-               "usage: netimport [--demand uniform|gravity|file] [--channels N] [--spare-ratio R]\n"
-               "                 [--cost km|miles|hops|unit] [--force] INPUT STUDY_DIR\n"
-               "  INPUT: a GML file (Internet Topology Zoo), an SNDlib native file, or nodes.csv,links.csv\n");
-}
+// Printed after a wrong command line, and first in the help.
+const char* const kUsage =
+    "usage: netimport [--demand uniform|gravity|file] [--channels N] [--spare-ratio R]\n"
+    "                 [--cost km|miles|hops|unit] [--force] INPUT STUDY_DIR\n"
+    "  INPUT: a GML file (Internet Topology Zoo), an SNDlib native file, or nodes.csv,links.csv\n";
+
+const char* const kHelpBody =
+    "\n"
+    "Makes a study folder from a network file: STUDY_DIR (created when absent)\n"
+    "receives the node list nodes.txt, the netdata file net.dat, the path list\n"
+    "paths.txt, the span list spans.txt and import.txt, the account of what was\n"
+    "read and decided. The form of INPUT is recognised by its content. Unless the\n"
+    "links give working channels, every pair of nodes gets a demand, routed on\n"
+    "its shortest path by great-circle length. Nothing is written when the input\n"
+    "is refused, and no file of an earlier import is written over without --force.\n"
+    "\n"
+    "options:\n"
+    "  --demand MODEL   the demand between each pair of nodes: uniform (one\n"
+    "                   unit; the default), gravity (the product of the two\n"
+    "                   nodes' degrees) or file (SNDlib's DEMANDS; the default\n"
+    "                   for an SNDlib file that has them)\n"
+    "  --channels N     scale the demand to about N working channels in all\n"
+    "  --spare-ratio R  give each span ceil(R x working) spare channels\n"
+    "                   (default 0: a network to plan)\n"
+    "  --cost KIND      the cost field of net.dat: km (the default) or miles\n"
+    "                   (the span's length), hops or unit (1 for every span)\n"
+    "  --force          write over the files of an earlier import\n"
+    "  -h, --help       print this help and exit\n"
+    "  --version        print the version and exit\n";
 
 Error read_text(const std::string& name, std::string& text) {
   std::optional<std::string> read = read_whole_file(name);
@@ -124,11 +147,16 @@ Error read_network(const std::string& input, RawNetwork& out, std::vector<std::s
   return Error::of(input + ": neither GML (graph [ ... ]) nor SNDlib native (\"?SNDlib native format\" on its first line)");
 }
 
+const ProgramInfo& netimport_info() {
+  static const std::string help = std::string(kUsage) + kHelpBody;
+  static const ProgramInfo info{"netimport", help.c_str()};
+  return info;
+}
+
 int netimport_main(int argc, char** argv) {
   CommandLine cl;
   if (Error e = parse_command_line(argc, argv, cl)) {
-    std::fprintf(stderr, "%s\n", e.text().c_str());
-    usage();
+    std::fprintf(stderr, "%s\n%s", e.text().c_str(), kUsage);
     return kFailure;
   }
   RawNetwork raw;

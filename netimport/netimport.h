@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "error.h"
+#include "program.h"
 #include "raw_network.h"
 
 // Reads INPUT, recognising its form by its content: SNDlib's first line, a
@@ -16,5 +17,9 @@ Error read_network(const std::string& input, RawNetwork& out, std::vector<std::s
 
 // The form of a text: "SNDlib native", "GML", or empty when it is neither.
 std::string form_of(std::string_view text);
+
+// What `netimport --help` prints (the usage, every option with what it does)
+// and the name `netimport --version` gives.
+const ProgramInfo& netimport_info();
 
 int netimport_main(int argc, char** argv);

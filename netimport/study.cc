@@ -10,6 +10,7 @@
 #include "span_list.h"
 #include "text_format.h"
 #include "textio.h"
+#include "version.h"
 #include "wholefile.h"
 
 using studyfiles::Netdata;
@@ -151,7 +152,7 @@ Error make_study(const RawNetwork& raw, const StudyOptions& options, StudyTexts&
   std::string& a = out.account;
   a = text_printf("netimport of %s (%s)", raw.file.c_str(), raw.form.c_str());
   if (raw.link_file != raw.file) a += " and " + raw.link_file;
-  a += "\n";
+  a += "\n" + written_by("netimport") + "\n";
   a += text_printf("nodes: %zu read, %zu kept, %d placed amid their neighbours, %d left out, %d renamed\n",
                    raw.nodes.size(), n, net.nodes_placed, net.nodes_left_out, net.renamed);
   a += text_printf("links: %zu read, %zu spans, %d self-loops left out, %d parallel links merged\n", raw.links.size(),

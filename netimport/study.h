@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "distance.h"
 #include "error.h"
 #include "raw_network.h"
 #include "routing.h"
@@ -27,12 +28,10 @@ struct StudyTexts {
   std::string netdata;  // net.dat
   std::string paths;    // paths.txt
   std::string spans;    // spans.txt
-  std::string account;  // import.txt
+  std::string account;  // import.txt: its title, the version that wrote it, then what was read and decided
   std::vector<std::string> notes;  // one line each on standard error
   std::string summary;  // one line on standard output
 };
-
-constexpr double kKmPerMile = 1.609344;
 
 // Everything the study folder will hold, or why the network gives none.
 Error make_study(const RawNetwork& raw, const StudyOptions& options, StudyTexts& out);

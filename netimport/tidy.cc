@@ -5,12 +5,12 @@
 #include <set>
 #include <utility>
 
+#include "distance.h"
 #include "text_format.h"
 #include "words.h"
 
 namespace {
 
-constexpr double kEarthRadiusKm = 6371.0;
 constexpr double kPi = 3.14159265358979323846;
 
 double radians(double degrees) { return degrees * kPi / 180.0; }

@@ -47,7 +47,9 @@ struct TidyNetwork {
   int renamed = 0;
 };
 
-// The length of the great circle between two points, in km.
+// The length of the great circle between two points, in km. (The
+// simulators compute theirs with arithmetic of their own: their event order
+// depends on the last bits of every length.)
 double great_circle_km(double lat1, double lon1, double lat2, double lon2);
 
 // The label as a word of [A-Za-z0-9_]: every run of other characters one

@@ -1,6 +1,7 @@
 // The path list: a title line, then one path per line, the names of its
-// nodes separated by blanks and ended by the terminator 45. netimport writes
-// it; routeweave reads it and counts its paths into the node table.
+// nodes separated by blanks and ended by the terminator 45. netimport and
+// morwick write it; routeweave reads it and counts its paths into the node
+// table.
 #pragma once
 
 #include <string>
@@ -25,7 +26,7 @@ struct PathList {
   std::vector<PathLine> lines;
 };
 
-// A path line as netimport writes it: the names of its nodes in order, each
+// A path line as netimport and morwick write it: the names of its nodes in order, each
 // followed by a blank, then the terminator and a line feed.
 std::string path_line(const std::vector<const std::string*>& names);
 

@@ -8,8 +8,7 @@
 #include <queue>
 #include <set>
 
-#include <coin/CoinError.hpp>
-
+#include "cbc_mip.h"
 #include "column_lp.h"
 #include "linear_model.h"
 #include "routes_file.h"
@@ -17,6 +16,9 @@
 namespace pathrestore {
 
 namespace {
+
+using lpsolve::ColumnLp;
+using lpsolve::LinearModel;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 // A route prices in when its reduced cost is below this.
@@ -497,17 +499,13 @@ Counts integer_program(const ScenarioProblem& p, const Part& part, const ColumnP
     for (int l : col.links) m.add_entry(l, x, 1.0);
     m.add_entry(n_link + col.demand, x, 1.0);
   }
-  // No start is handed to CBC: its reading of a start fails once its
-  // preprocessing has dropped columns. The caller keeps the better of this
+  // No start is handed to CBC: its reading of a start failed once its
+  // preprocessing had dropped columns. The caller keeps the better of this
   // and what it has.
-  MipOptions options;
+  lpsolve::MipOptions options;
   options.seconds = seconds;
-  MipResult r;
-  try {
-    r = solve_with_cbc(m, options);
-  } catch (const CoinError&) {
-    return {};  // the solver gave up: the restoration found before stands
-  }
+  // A solver that fails gives nothing: the restoration found before stands.
+  const lpsolve::MipResult r = lpsolve::solve_with_cbc(m, options);
   if (!r.has_solution) return {};
   Counts counts;
   for (std::size_t k = 0; k < columns.size(); ++k) {

@@ -13,14 +13,19 @@
 
 namespace restoresim {
 
+// One message (or a node's own event). Each field means one thing; a method
+// leaves the fields it has no use for as they are.
 struct Message {
-  int kind = 0;
+  int kind = 0;     // what it is, in the method's own terms
   int node = 0;     // the node that handles it
   int span = -1;    // the span it arrived over; -1 for a node's own event
-  int index = 0;    // signal index, working path, route...
-  int count = 0;    // spans crossed so far
-  int side = 0;
-  int ref = -1;     // a route of the method's pool
+  int index = 0;    // the demand it serves: a signal index (vetrun, kimber: one per
+                    // lost channel), an affected working path (dunvar)
+  int side = 0;     // kimber: the end its signal flooded from (0 the sender, 1 the chooser)
+  int count = 0;    // spans crossed when it arrives
+  int attempt = 0;  // dunvar: the attempt of its working path that it belongs to
+  int claim = -1;   // a confirmation or a release: the claim it carries
+  int route = -1;   // ospel: the preplanned route it follows
   bool crossconnect = false;  // handling it makes a cross-connect
 };
 

@@ -1,12 +1,13 @@
 // The network a restoration simulator runs on, built from a network
-// description of either version, and the run's command line: the
-// description file, the span to break (/b=X-Y) and the options that set the
-// timing and the repeat limit.
+// description of either version: its nodes with their delays and repeat
+// limits, its spans with their channels and lengths, and the working paths
+// of a version-2 description.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "distance.h"
 #include "error.h"
 #include "netdesc.h"
 
@@ -14,8 +15,6 @@ namespace restoresim {
 
 // Signals cross a span at 4.9 microseconds per km.
 inline constexpr double kMsPerKm = 0.0049;
-inline constexpr double kKmPerMile = 1.609344;
-inline constexpr double kEarthRadiusKm = 6371.0;
 
 struct Node {
   std::string name;
@@ -63,44 +62,6 @@ Error build_network(const net_description& description, const std::string& file_
 
 // Reads and builds the network of the named file.
 Error load_network(const std::string& file_name, Network& net);
-
-struct Options {
-  int repeat_limit = -1;        // /r=: every node's repeat limit; -1 keeps the node lines'
-  double detection_ms = 10.0;   // /d=: failure detection time
-  double crossconnect_ms = 5.0; // /x=: time to make one cross-connect
-  double delay_ms = -1;         // /p=: every node's processing delay; -1 keeps the node lines'
-  int retries = 3;              // /t=: dunvar's further attempts per working path
-};
-
-struct CommandLine {
-  std::string file_name;
-  std::string cut_word;  // the text after /b=
-  Options options;
-};
-
-// "vetrun FILE /b=X-Y [/r=N] [/d=MS] [/x=MS] [/p=MS] [/t=N]": the options in
-// any order around the file name. An option is a word of '/', a name and
-// '='; every other word is the file name (an absolute path among them).
-// Refused with one line naming the word.
-Error parse_command_line(const std::vector<std::string>& args, CommandLine& line);
-
-// The options applied to the network: the repeat limit and delay of every
-// node, when given.
-void apply_options(const Options& options, Network& net);
-
-struct Cut {
-  int span = -1;
-  int from = 0, to = 0;             // the nodes as the /b= word named them
-  std::string from_word, to_word;   // the two words
-  int sender() const;               // the lower-numbered end
-  int chooser() const;
-};
-
-// The span that /b=X-Y names: X and Y are node names, or numbers from 1 to
-// the node count; a name holding '-' is split at each '-' in turn, and
-// exactly one split must name two nodes. Between two nodes joined by several
-// spans, the first (lowest port position at the lower-numbered end).
-Error resolve_cut(const Network& net, const std::string& word, Cut& cut);
 
 // The first span between nodes x and y, or -1.
 int span_between(const Network& net, int x, int y);

@@ -1,17 +1,11 @@
 // What a run writes: the cut report on standard output and the row of the
 // running result table.
-#include <cstdio>
-#include <filesystem>
-
 #include "experiment_table.h"
-#include "program.h"
 #include "restoresim.h"
 #include "text_format.h"
-#include "wholefile.h"
+#include "version.h"
 
 namespace restoresim {
-
-namespace {
 
 const char* method_title(Method m) {
   switch (m) {
@@ -23,15 +17,20 @@ const char* method_title(Method m) {
   return "";
 }
 
-const char* lengths_text(LengthSource s) {
+namespace {
+
+std::string lengths_text(LengthSource s) {
   switch (s) {
-    case LengthSource::port_miles: return "from the port lines, in miles (1.609344 km each)";
+    case LengthSource::port_miles: return text_printf("from the port lines, in miles (%.6f km each)", kKmPerMile);
     case LengthSource::port_km: return "from the port lines, in km";
     case LengthSource::great_circle: return "great circle between the nodes' latitude and longitude";
     case LengthSource::none: return "none in the description: every span counts 0 km, no propagation delay";
   }
   return "";
 }
+
+// "1 span", "2 spans"
+std::string count_text(long long n, const char* noun) { return text_printf("%lld %s%s", n, noun, n == 1 ? "" : "s"); }
 
 std::string route_text(const Network& net, const std::vector<int>& nodes) {
   std::string text;
@@ -50,18 +49,20 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   const int s = cut.sender(), t = cut.chooser();
   std::string out;
   out += text_printf("%s: %s\n", method_name(method), method_title(method));
-  out += text_printf("network: %s (%s, version %d, %d nodes, %zu spans)\n", net.file_name.c_str(),
-                     net.keyword.c_str(), net.version2 ? 2 : 1, net.node_count(), net.spans.size());
+  out += written_by(method_name(method)) + "\n";
+  out += text_printf("network: %s (%s, version %d, %s, %s)\n", net.file_name.c_str(), net.keyword.c_str(),
+                     net.version2 ? 2 : 1, count_text(net.node_count(), "node").c_str(),
+                     count_text(static_cast<long long>(net.spans.size()), "span").c_str());
   out += text_printf("cut span: %s-%s (%s %d - %s %d), %d working, %d spare, %.3f km\n", cut.from_word.c_str(),
                      cut.to_word.c_str(), net.nodes[cut.from].name.c_str(), cut.from, net.nodes[cut.to].name.c_str(),
                      cut.to, span.working, span.spare, span.km);
   out += text_printf("ends: sender %s (%d), chooser %s (%d)\n", net.nodes[s].name.c_str(), s, net.nodes[t].name.c_str(), t);
   const int limit = net.nodes[s].repeat_limit;
-  out += limit > 0 ? text_printf("repeat limit: %d spans\n", limit) : std::string("repeat limit: none\n");
+  out += limit > 0 ? "repeat limit: " + count_text(limit, "span") + "\n" : std::string("repeat limit: none\n");
   out += options.delay_ms >= 0 ? text_printf("processing delay: %.3f ms at every node\n", options.delay_ms)
                                : std::string("processing delay: each node's own, from its node line\n");
   out += text_printf("failure detection: %.3f ms\ncross-connect: %.3f ms\n", options.detection_ms, options.crossconnect_ms);
-  out += text_printf("propagation: %.1f us per km\nspan lengths: %s\n", kMsPerKm * 1000, lengths_text(net.lengths));
+  out += text_printf("propagation: %.1f us per km\nspan lengths: %s\n", kMsPerKm * 1000, lengths_text(net.lengths).c_str());
   if (method == Method::dunvar) {
     out += text_printf("working paths across the cut: %zu\n", r.affected.size());
     out += "    path    from      to  spans  attempts  restored\n";
@@ -84,7 +85,8 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
   out += text_printf("channels restored:           %d\n", r.restored);
   out += text_printf("restoration ratio:           %.4f\n", r.lost > 0 ? static_cast<double>(r.restored) / r.lost : 1.0);
   out += text_printf("bound (spare max flow):      %d\n", r.bound);
-  out += text_printf("successively shortest routes: %d, carrying %d channels\n", r.routes, r.route_channels);
+  out += text_printf("successively shortest routes: %d, carrying %s\n", r.routes,
+                     count_text(r.route_channels, "channel").c_str());
   out += text_printf("first path restored:         %.3f ms\n", r.first_ms);
   out += text_printf("last path restored:          %.3f ms\n", r.last_ms);
   out += text_printf("messages sent:               %lld\n", r.messages);
@@ -106,38 +108,6 @@ std::string format_row(const Cut& cut, const RunResult& r) {
   row.channel_spans = r.channel_spans;
   row.paths = static_cast<int>(r.paths.size());
   return studyfiles::format_experiment_row(row);
-}
-
-namespace {
-
-int refuse(Method method, const Error& error) {
-  std::fprintf(stderr, "%s: %s\n", method_name(method), error.text().c_str());
-  return 1;
-}
-
-}  // namespace
-
-int simulator_main(Method method, int argc, char** argv) {
-  CommandLine line;
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  if (Error e = parse_command_line(args, line)) return refuse(method, e);
-  Network net;
-  if (Error e = load_network(line.file_name, net)) return refuse(method, e);
-  apply_options(line.options, net);
-  Cut cut;
-  if (Error e = resolve_cut(net, line.cut_word, cut)) return refuse(method, e);
-  const RunResult r = run_method(method, net, cut, line.options);
-  const std::string report = format_report(method, net, cut, line.options, r);
-  std::fwrite(report.data(), 1, report.size(), stdout);
-  if (std::fflush(stdout) != 0) return refuse(method, Error::of("can not write the cut report"));
-  const std::string table = std::string("netres.") + method_tag(method) + ".res";
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(table, ec)) {
-    File f(std::fopen(table.c_str(), "a"));
-    const std::string row = format_row(cut, r);
-    if (!f || !write_and_finish(f, row)) return refuse(method, Error::of("can not write " + table));
-  }
-  return 0;
 }
 
 }  // namespace restoresim

@@ -6,14 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
+#include "cut.h"
+#include "method.h"
 #include "network.h"
 
 namespace restoresim {
-
-enum class Method { vetrun, kimber, ospel, dunvar };
-
-const char* method_name(Method m);  // "vetrun"...
-const char* method_tag(Method m);   // "vtr", "kmb", "osp", "dunv"
 
 struct RestorationPath {
   int channels = 1;
@@ -76,9 +74,5 @@ std::string format_report(Method method, const Network& net, const Cut& cut, con
 
 // The row of the result table for a run.
 std::string format_row(const Cut& cut, const RunResult& result);
-
-// The whole program: parse, load, run, report, append the row to
-// netres.TAG.res when that file exists. Returns the exit status.
-int simulator_main(Method method, int argc, char** argv);
 
 }  // namespace restoresim

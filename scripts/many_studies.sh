@@ -47,7 +47,8 @@ if [ "$gather_only" = no ]; then
   status=$?
 fi
 
-# One table: the header once, then every study's rows behind its name.
+# One table: the header once, then every study's rows behind its name (the
+# line naming capview's version and the header of each study.csv left out).
 # A folder name holding a comma or a quote is quoted as CSV wants.
 {
   echo "study,span,from,to,working,restored,percent,feasible"
@@ -59,7 +60,7 @@ fi
     fi
     name=$(basename "$dir")
     case $name in *[,\"]*) name="\"$(printf '%s' "$name" | sed 's/"/""/g')\"" ;; esac
-    tail -n +2 "$dir/study.csv" | sed "s|^|$(printf '%s' "$name" | sed 's/[|&\\]/\\&/g'),|"
+    grep -v '^#' "$dir/study.csv" | tail -n +2 | sed "s|^|$(printf '%s' "$name" | sed 's/[|&\\]/\\&/g'),|"
   done
 } > "$table"
 [ "$status" -eq 0 ] || exit 1

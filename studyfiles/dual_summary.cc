@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "csv_field.h"
+#include "distance.h"
 #include "text_format.h"
 
 namespace studyfiles {
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int kBarWidth = 40;
 constexpr std::size_t kWorst = 20;
-constexpr double kKmPerMile = 1.609344;
 
 std::string percent_line(const char* word, bool defined, double percent) {
   if (!defined) return text_printf("  %-11s%8s\n", word, "-");
@@ -95,7 +95,7 @@ std::vector<std::size_t> worst_pairs(const DualTable& t, std::size_t most) {
 double unavailability(const DualTable& t, int k) {
   const double rate = std::strtod(t.cut_rate.c_str(), nullptr);
   const double hours = std::strtod(t.repair_hours.c_str(), nullptr);
-  const double km = t.spans[static_cast<std::size_t>(k - 1)].length * (t.length_unit == "miles" ? kKmPerMile : 1.0);
+  const double km = t.spans[static_cast<std::size_t>(k - 1)].cost * (t.length_unit == "miles" ? kKmPerMile : 1.0);
   return rate * km / 1000.0 * hours / kHoursPerYear;
 }
 

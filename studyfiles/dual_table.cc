@@ -10,6 +10,7 @@ namespace studyfiles {
 namespace {
 
 constexpr const char* kTitle = "# dualsweep: every pair of spans cut at once\n";
+constexpr const char* kWrittenBy = "# written by ";
 constexpr const char* kColumns = "# span_i span_j w_i w_j r_i r_j ends_of_i ends_of_j R_ij";
 
 bool starts_with(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -18,6 +19,7 @@ bool starts_with(std::string_view text, std::string_view prefix) { return text.s
 
 std::string format_dual_header(const DualTable& t) {
   std::string h = kTitle;
+  if (!t.written_by.empty()) h += kWrittenBy + t.written_by + "\n";
   h += "# netdata " + t.netdata_file + "\n";
   h += "# nodes " + t.nodes_file + "\n";
   h += t.has_bound ? "# bound yes\n" : "# bound no\n";
@@ -31,7 +33,7 @@ std::string format_dual_header(const DualTable& t) {
   for (std::size_t k = 0; k < t.spans.size(); ++k) {
     const DualSpan& s = t.spans[k];
     h += text_printf("# span %zu %s %s working %d restored %d length %d\n", k + 1, s.from.c_str(), s.to.c_str(),
-                     s.working, s.restored, s.length);
+                     s.working, s.restored, s.cost);
   }
   h += kColumns;
   h += t.has_bound ? " bound\n" : "\n";
@@ -39,9 +41,10 @@ std::string format_dual_header(const DualTable& t) {
 }
 
 int dual_span_line(const DualTable& t, int k) {
-  // The title, netdata, nodes, bound and availability lines, the slice line
-  // of a slice's table, the spans line, then one line per span.
-  return 6 + (t.slices > 0 ? 1 : 0) + k;
+  // The title, the line of the program that wrote it (when known), the
+  // netdata, nodes, bound and availability lines, the slice line of a
+  // slice's table, the spans line, then one line per span.
+  return 6 + (t.written_by.empty() ? 0 : 1) + (t.slices > 0 ? 1 : 0) + k;
 }
 
 double dual_percent(const DualTable& t, const DualRow& row) {
@@ -79,6 +82,10 @@ class TableReader {
     if (lines_.empty() || lines_[0] != kTitle) return Error::at(file_, 1, "not a dualsweep table: no title line");
     next_ = 1;
     std::string_view line;
+    if (header_line(kWrittenBy, line)) {
+      if (line.empty()) return Error::at(file_, line_number() - 1, "the line of the program that wrote the table names none");
+      t.written_by = std::string(line);
+    }
     if (!header_line("# netdata ", line)) return missing("the netdata line");
     t.netdata_file = std::string(line);
     if (!header_line("# nodes ", line)) return missing("the nodes line");
@@ -185,7 +192,7 @@ class TableReader {
       s.to = *to;
       s.working = static_cast<int>(values[0]);
       s.restored = static_cast<int>(values[1]);
-      s.length = static_cast<int>(values[2]);
+      s.cost = static_cast<int>(values[2]);
       t.spans.push_back(std::move(s));
     }
     return {};

@@ -2,8 +2,9 @@
 // bidirectional netdata file, both cut at once, of which at least one
 // carries working channels.
 //
-// A header of lines that begin with '#': the files studied, the columns, the
-// options the figures depend on, a slice line in the table of one slice of
+// A header of lines that begin with '#': the program and version that wrote
+// it (tables written before versions were kept have no such line), the
+// files studied, the columns, the options the figures depend on, a slice line in the table of one slice of
 // the pairs, and one line per span with what capsweep restores when that
 // span alone is cut and its length. Then one row per pair, in span order:
 //
@@ -24,12 +25,13 @@
 namespace studyfiles {
 
 // One span: its ends, working channels, what its cut alone restores, and
-// the netdata cost field of its first record.
+// the netdata cost field of its first record (written as its "length": the
+// availability figures read it as the span's length).
 struct DualSpan {
   std::string from, to;
   int working = 0;
   int restored = 0;
-  int length = 0;
+  int cost = 0;
 };
 
 struct DualRow {
@@ -39,6 +41,9 @@ struct DualRow {
 };
 
 struct DualTable {
+  // "dualsweep (meshrestore) 1.0.0+9808fc9": what wrote the table; "" for a
+  // table written before versions were kept, which has no such line.
+  std::string written_by;
   std::string nodes_file, netdata_file;
   bool has_bound = false;
   // The availability options as given; cut_rate empty when none was given.

@@ -20,10 +20,11 @@ DualTable three_spans(bool bound) {
   return t;
 }
 
-TEST(DualTable, RoundTripsWithAndWithoutBoundSliceAndAvailability) {
+TEST(DualTable, RoundTripsWithAndWithoutBoundSliceAvailabilityAndWriter) {
   for (bool bound : {false, true}) {
     DualTable t = three_spans(bound);
     if (bound) {
+      t.written_by = "dualsweep (meshrestore) 1.0.0+9808fc9";
       t.cut_rate = "2.0";
       t.repair_hours = "12";
       t.length_unit = "miles";
@@ -35,6 +36,7 @@ TEST(DualTable, RoundTripsWithAndWithoutBoundSliceAndAvailability) {
     ASSERT_FALSE(read_dual_table(text, "t.out", back)) << read_dual_table(text, "t.out", back).text();
     EXPECT_EQ(format_dual_table(back), text);
     EXPECT_EQ(back.netdata_file, "my net.dat");
+    EXPECT_EQ(back.written_by, t.written_by);
     EXPECT_EQ(back.slice, t.slice);
     EXPECT_EQ(back.cut_rate, t.cut_rate);
     ASSERT_EQ(back.rows.size(), 3u);
@@ -46,12 +48,13 @@ TEST(DualTable, RoundTripsWithAndWithoutBoundSliceAndAvailability) {
 }
 
 // The line dual_span_line names is the one the header writes for the span,
-// with and without the slice line.
+// with and without the slice line and the writer's line.
 TEST(DualTable, SpanLinesAreWhereTheHeaderWritesThem) {
   for (int slices : {0, 4}) {
     DualTable t = three_spans(false);
     t.slice = slices > 0 ? 1 : 0;
     t.slices = slices;
+    if (slices > 0) t.written_by = "dualsweep (meshrestore) 1.0.0";
     const std::string text = format_dual_header(t);
     std::vector<std::string> lines;
     for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)

@@ -19,6 +19,8 @@
 // channel-spans used, and the number of restoration paths.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +28,17 @@
 #include "error.h"
 
 namespace studyfiles {
+
+// The simulators that write these tables, in the order they are listed and
+// shown: the tag that names a table (its title's first word, netres.TAG.res,
+// BASE.TAG.res) and the simulator's name.
+struct ExperimentMethod {
+  const char* tag;
+  const char* name;
+};
+inline constexpr ExperimentMethod kExperimentMethods[] = {
+    {"vtr", "vetrun"}, {"kmb", "kimber"}, {"osp", "ospel"}, {"dunv", "dunvar"}};
+inline constexpr std::size_t kExperimentMethodCount = std::size(kExperimentMethods);
 
 struct ExperimentRow {
   int line = 0;  // line of the table file; not written

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "csv_field.h"
+#include "distance.h"
 #include "dual_summary.h"
 #include "text_format.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::size_t kWorstScenarios = 10;
 constexpr std::size_t kWorstDemands = 10;
-constexpr double kKmPerMile = 1.609344;
 constexpr const char* kKinds[] = {"span", "node", "group"};
 
 std::string count_line(const char* word, long long n) { return text_printf("  %-19s%8lld\n", word, n); }

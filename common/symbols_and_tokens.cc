@@ -1,4 +1,4 @@
-#include "strings2.h"
+#include "symbols_and_tokens.h"
 
 #include <cctype>
 #include <cstdio>
