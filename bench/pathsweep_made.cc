@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[4];
   std::string nodes = "name,latitude,longitude\n", links = "a,b\n";
   for (int v = 0; v < n; ++v) nodes += text_printf("N%d,%.6f,%.6f\n", v + 1, made.y[v] / 100.0, made.x[v] / 100.0);
-  for (const PlanSpan& s : made.net.spans) links += text_printf("N%d,N%d\n", s.from, s.to);
+  for (const capplan::PlanSpan& s : made.net.spans) links += text_printf("N%d,N%d\n", s.from, s.to);
   Error e = write_text_file(folder + "/nodes.csv", nodes);
   if (!e) e = write_text_file(folder + "/links.csv", links);
   if (e) std::fprintf(stderr, "%s\n", e.text().c_str());
