@@ -6,6 +6,13 @@
 
 namespace restoresim {
 
+using studyfiles::NodeNames;
+using studyfiles::SpanWord;
+using studyfiles::SpanWordFault;
+using studyfiles::dash_splits;
+using studyfiles::find_span_word;
+using studyfiles::node_of_word;
+
 int Cut::sender() const { return std::min(from, to); }
 int Cut::chooser() const { return std::max(from, to); }
 

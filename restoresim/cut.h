@@ -17,7 +17,7 @@ struct Cut {
   int chooser() const;
 };
 
-// The span that /b=X-Y names (span_word.h): X and Y are node names, or
+// The span that /b=X-Y names (studyfiles/span_word.h): X and Y are node names, or
 // numbers from 1 to the node count; a name holding '-' is split at each '-'
 // in turn, and exactly one split must name two nodes. Between two nodes
 // joined by several spans, the first (lowest port position at the

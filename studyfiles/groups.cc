@@ -31,15 +31,15 @@ Error read_groups(std::string_view text, const std::string& file, const NodeList
   const std::vector<std::string_view> lines = lines_as_read(text);
   if (lines.empty()) return Error::at(file, 1, "empty groups file: no title line");
   out.title = std::string(without_line_end(lines[0]));
-  std::map<std::string, int> node_number;
-  for (int v = 0; v < nodes.count(); ++v) node_number.emplace(nodes.nodes[static_cast<std::size_t>(v)].name, v + 1);
-  const auto node_of = [&](const std::string& name) {
-    const auto it = node_number.find(name);
-    return it == node_number.end() ? 0 : it->second;
-  };
+  NodeNames names;
+  for (int v = 0; v < nodes.count(); ++v) names.emplace(nodes.nodes[static_cast<std::size_t>(v)].name, v + 1);
   std::map<EndPair, std::vector<int>> spans_between;
   for (std::size_t k = 0; k < spans.size(); ++k)
     spans_between[ends_of(spans[k].from, spans[k].to)].push_back(static_cast<int>(k) + 1);
+  const auto span_between = [&](int x, int y) {
+    const auto found = spans_between.find(ends_of(x, y));
+    return found == spans_between.end() ? -1 : found->second.front();
+  };
   std::map<std::string, int> group_line;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const int at = static_cast<int>(i) + 1;
@@ -52,7 +52,8 @@ Error read_groups(std::string_view text, const std::string& file, const NodeList
     std::vector<EndPair> named;
     for (std::size_t w = 1; w < words.size(); ++w) {
       const std::string& word = words[w];
-      const SpanWord s = resolve_span_word(word, node_of);
+      // Nodes by name only: the file names its spans by their ends' names.
+      const SpanWord s = find_span_word(word, names, 0, span_between);
       switch (s.fault) {
         case SpanWordFault::none:
           break;
@@ -64,11 +65,11 @@ Error read_groups(std::string_view text, const std::string& file, const NodeList
           return Error::at(file, at, "'" + word + "' is ambiguous: more than one split at '-' names two nodes");
         case SpanWordFault::same_node:
           return Error::at(file, at, "'" + word + "' names the same node twice");
+        case SpanWordFault::no_span:
+          return Error::at(file, at, "'" + word + "': no span joins " + s.from_word + " and " + s.to_word);
       }
       const EndPair ends = ends_of(s.from, s.to);
       const auto between = spans_between.find(ends);
-      if (between == spans_between.end())
-        return Error::at(file, at, "'" + word + "': no span joins " + s.from_word + " and " + s.to_word);
       if (std::find(named.begin(), named.end(), ends) != named.end())
         return Error::at(file, at, "group " + group.name + " names the span " + s.from_word + "-" + s.to_word + " twice");
       named.push_back(ends);

@@ -1,24 +1,19 @@
-// The shared-risk groups file: the "A-B" naming of a span resolved at one
-// '-' only, the refusals with their lines, and a written file read back.
+// The shared-risk groups file: spans named by their ends (a name with '-'
+// resolved at one split only), the refusals with their lines, and a written
+// file read back.
 #include "groups.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
-
-#include "span_word.h"
 
 using studyfiles::Group;
 using studyfiles::GroupsFile;
 using studyfiles::NodeList;
 using studyfiles::Span;
-using studyfiles::SpanWord;
-using studyfiles::SpanWordFault;
 using studyfiles::format_groups;
 using studyfiles::read_groups;
-using studyfiles::resolve_span_word;
 
 namespace {
 
@@ -27,44 +22,6 @@ const NodeList kNodes{{{"x"}, {"x-y"}, {"y"}, {"z"}, {"A"}, {"B"}}};
 
 // Spans 1 x-z, 2 x-y/z (x-y to z), 3 y-z, 4 A-B, 5 B-A (parallel to 4), 6 x-A.
 const std::vector<Span> kSpans{{1, 4}, {2, 4}, {3, 4}, {5, 6}, {6, 5}, {1, 5}};
-
-int node_of(const std::string& name) {
-  for (int v = 0; v < kNodes.count(); ++v)
-    if (kNodes.nodes[static_cast<std::size_t>(v)].name == name) return v + 1;
-  return 0;
-}
-
-TEST(SpanWord, OneSplitOnlyMayNameTwoNodes) {
-  SpanWord w = resolve_span_word("x-z", node_of);
-  EXPECT_EQ(w.fault, SpanWordFault::none);
-  EXPECT_EQ(w.from, 1);
-  EXPECT_EQ(w.to, 4);
-  // x-y-z splits as x / y-z (no node y-z) and as x-y / z.
-  w = resolve_span_word("x-y-z", node_of);
-  EXPECT_EQ(w.fault, SpanWordFault::none);
-  EXPECT_EQ(w.from_word, "x-y");
-  EXPECT_EQ(w.to_word, "z");
-  // x-y-y splits as x / y-y (none) and x-y / y: one split.
-  EXPECT_EQ(resolve_span_word("x-y-y", node_of).fault, SpanWordFault::none);
-  // x-x-y splits as x / x-y and x-x / y: only the first names two nodes.
-  EXPECT_EQ(resolve_span_word("x-x-y", node_of).to, 2);
-  // x-y alone: x / y names two nodes, and the word is also a node's name.
-  EXPECT_EQ(resolve_span_word("x-y", node_of).fault, SpanWordFault::none);
-  EXPECT_EQ(resolve_span_word("xz", node_of).fault, SpanWordFault::no_dash);
-  EXPECT_EQ(resolve_span_word("x-q", node_of).fault, SpanWordFault::no_two_nodes);
-  EXPECT_EQ(resolve_span_word("-x", node_of).fault, SpanWordFault::no_two_nodes);
-  EXPECT_EQ(resolve_span_word("z-z", node_of).fault, SpanWordFault::same_node);
-}
-
-TEST(SpanWord, TwoSplitsNamingNodesAreAmbiguous) {
-  const std::map<std::string, int> names{{"p", 1}, {"p-q", 2}, {"q", 3}, {"q-r", 4}, {"r", 5}};
-  const auto lookup = [&](const std::string& n) {
-    const auto it = names.find(n);
-    return it == names.end() ? 0 : it->second;
-  };
-  // p / q-r and p-q / r.
-  EXPECT_EQ(resolve_span_word("p-q-r", lookup).fault, SpanWordFault::ambiguous);
-}
 
 GroupsFile read_ok(const std::string& text) {
   GroupsFile g;

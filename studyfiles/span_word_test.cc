@@ -1,5 +1,6 @@
-// The /b= word's resolution on its own, with node names and a span lookup
-// of the test's making (as another program would give them).
+// The resolution of a span's "A-B" word on its own, with node names and a
+// span lookup of the test's making (as the simulators and the groups file
+// give them).
 #include "span_word.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 #include <set>
 #include <utility>
 
-namespace restoresim {
+namespace studyfiles {
 namespace {
 
 // Nodes 1 "A-B", 2 "C", 3 "7", 4 "D"; spans 1-2 (span 10) and 2-3 (span 11).
@@ -55,4 +56,4 @@ TEST(SpanWordTest, EachFaultTellsWhatIsWrong) {
 }
 
 }  // namespace
-}  // namespace restoresim
+}  // namespace studyfiles
