@@ -55,7 +55,8 @@ const char* const kHelpBody =
     "\n"
     "options:\n"
     "  --csv FILE      write one CSV line per span (with --dual, per pair of\n"
-    "                  spans) into FILE, under a line naming the version\n"
+    "                  spans; with --paths, per scenario) into FILE, under a\n"
+    "                  line naming the version\n"
     "  --lat-first     the node list gives the latitude (or the vertical\n"
     "                  coordinate) first; by default the first runs east\n"
     "  --experiment    compare an experiment's result tables (the second form)\n"
@@ -131,8 +132,17 @@ int parse_command_line(int argc, char** argv, Options& options) {
   options.dual = option_given(argc, argv, "--dual");
   options.paths = option_given(argc, argv, "--paths");
   if (options.experiment + options.dual + options.paths > 1) {
-    std::fprintf(stderr, "capview: --experiment, --dual and --paths do not go together\n%s%s%s", kExperimentUsage,
-                 kDualUsage, kPathsUsage);
+    // The forms given, named and their usages shown.
+    std::vector<std::pair<const char*, const char*>> given;
+    if (options.experiment) given.emplace_back("--experiment", kExperimentUsage);
+    if (options.dual) given.emplace_back("--dual", kDualUsage);
+    if (options.paths) given.emplace_back("--paths", kPathsUsage);
+    std::string names, usages;
+    for (std::size_t k = 0; k < given.size(); ++k) {
+      names += std::string(k == 0 ? "" : k + 1 == given.size() ? " and " : ", ") + given[k].first;
+      usages += given[k].second;
+    }
+    std::fprintf(stderr, "capview: %s do not go together\n%s", names.c_str(), usages.c_str());
     return 1;
   }
   const char* usage = options.experiment ? kExperimentUsage
