@@ -136,7 +136,9 @@ class TableReader {
 
   bool header_line(std::string_view prefix, std::string_view& rest) {
     if (next_ >= lines_.size()) return false;
-    const std::string_view l = without_line_end(lines_[next_]);
+    // Carriage returns at the end are line-end debris, never part of a name.
+    std::string_view l = without_line_end(lines_[next_]);
+    while (!l.empty() && l.back() == '\r') l.remove_suffix(1);
     if (!starts_with(l, prefix)) return false;
     rest = l.substr(prefix.size());
     ++next_;

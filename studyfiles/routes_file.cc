@@ -38,7 +38,9 @@ Error read_routes_file(std::string_view text, const std::string& file, RoutesFil
   std::size_t next = 1;
   auto header = [&](std::string_view prefix, std::string& value) {
     if (next >= lines.size()) return false;
-    const std::string_view l = without_line_end(lines[next]);
+    // Carriage returns at the end are line-end debris, never part of a name.
+    std::string_view l = without_line_end(lines[next]);
+    while (!l.empty() && l.back() == '\r') l.remove_suffix(1);
     if (l.substr(0, prefix.size()) != prefix || l.size() == prefix.size()) return false;
     value = std::string(l.substr(prefix.size()));
     ++next;
