@@ -431,24 +431,24 @@ LinearOutcome linear_bound(const Links& g, const ScenarioProblem& p, const std::
   return out;
 }
 
-// A part of the scenario: the demands still to be solved (free), the
+// A part of the scenario: the demands still to be solved (in the part), the
 // others held on the routes they have, and the capacity those routes leave.
 struct Part {
-  std::vector<char> free;           // per demand
-  std::vector<int> demands;         // the free ones, ascending
+  std::vector<char> in_part;        // per demand
+  std::vector<int> demands;         // those in the part, ascending
   std::vector<long long> capacity;  // per link, less what the held routes take
   Counts held;                      // the held demands' routes
 };
 
-Part part_of(const Links& g, const ColumnPool& pool, const std::vector<char>& free, const Counts& routes) {
+Part part_of(const Links& g, const ColumnPool& pool, const std::vector<char>& in_part, const Counts& routes) {
   Part part;
-  part.free = free;
-  for (std::size_t d = 0; d < free.size(); ++d)
-    if (free[d]) part.demands.push_back(static_cast<int>(d));
+  part.in_part = in_part;
+  for (std::size_t d = 0; d < in_part.size(); ++d)
+    if (in_part[d]) part.demands.push_back(static_cast<int>(d));
   for (const Links::Link& l : g.links) part.capacity.push_back(l.capacity);
   for (const auto& [c, n] : routes) {
     const Column& col = pool.columns()[static_cast<std::size_t>(c)];
-    if (free[static_cast<std::size_t>(col.demand)]) continue;
+    if (in_part[static_cast<std::size_t>(col.demand)]) continue;
     part.held[c] += n;
     for (int l : col.links) part.capacity[static_cast<std::size_t>(l)] -= n;
   }
@@ -573,17 +573,17 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
     // meet, the part's optimum is the whole's. Else the demands whose held
     // routes the prices charge join the part, until they meet or every
     // demand is in it.
-    std::vector<char> free(n_demand, 0);
-    for (std::size_t d = 0; d < n_demand; ++d) free[d] = still[d] > 0;
+    std::vector<char> in_part(n_demand, 0);
+    for (std::size_t d = 0; d < n_demand; ++d) in_part[d] = still[d] > 0;
     for (const auto& [c, n] : best) {
       const Column& col = pool.columns()[static_cast<std::size_t>(c)];
       for (int l : col.links)
-        if (left[static_cast<std::size_t>(l)] == 0) free[static_cast<std::size_t>(col.demand)] = 1;
+        if (left[static_cast<std::size_t>(l)] == 0) in_part[static_cast<std::size_t>(col.demand)] = 1;
     }
     const Counts greedy = best;
     double bound = static_cast<double>(p.affected);
     for (;;) {
-      const Part part = part_of(g, pool, free, greedy);
+      const Part part = part_of(g, pool, in_part, greedy);
       const LinearOutcome lp = linear_bound(g, p, part.demands, part.capacity, options.max_spans, options.exact_bound, pool);
       bound = std::min(bound, part.demands.size() == n_demand ? lp.bound : dual_bound(g, p, all, capacity, lp.price, pricing));
       double reached = static_cast<double>(total_of(part.held));
@@ -599,13 +599,13 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
         }
       }
       if (best_total >= target && (optimum || !options.exact_bound)) break;
-      std::vector<char> grown = free;
+      std::vector<char> grown = in_part;
       for (const auto& [c, n] : part.held) {
         const Column& col = pool.columns()[static_cast<std::size_t>(c)];
         if (price_of(col, lp.price) > kPriceTolerance) grown[static_cast<std::size_t>(col.demand)] = 1;
       }
-      if (!optimum && grown != free) {
-        free = std::move(grown);
+      if (!optimum && grown != in_part) {
+        in_part = std::move(grown);
         continue;
       }
       if (best_total < target && options.ip_seconds > 0) {
@@ -613,7 +613,7 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
         std::vector<int> columns;
         for (std::size_t c = 0; c < lp.values.size(); ++c)
           if (lp.values[c] > 1e-9 ||
-              (best.count(static_cast<int>(c)) > 0 && part.free[static_cast<std::size_t>(pool.columns()[c].demand)]))
+              (best.count(static_cast<int>(c)) > 0 && part.in_part[static_cast<std::size_t>(pool.columns()[c].demand)]))
             columns.push_back(static_cast<int>(c));
         const Counts ip = integer_program(p, part, pool, columns, options.ip_seconds);
         if (total_of(ip) > best_total) {
