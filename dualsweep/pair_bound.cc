@@ -82,31 +82,27 @@ long long PairBound::bound(int i, int j) {
   // to the source and by another to the sink makes that maximum flow the
   // larger one, as no cut parts it.
   const long long unlimited = f.total_spare + w_i + w_j + 1;
-  const int ends[4] = {a.from, a.to, b.from, b.to};
-  auto close_ends = [&] {
-    for (int v : ends) f.feed(v) = f.drain(v) = 0;
+  // The maximum flow from i's first end (at most w_i entering there) to its
+  // second, with j's first end (at most w_j) a source too when
+  // `j_first_fed`, else a sink, and its second end the other.
+  auto most_flow = [&](bool j_first_fed) {
+    f.feed(a.from) += w_i;
+    f.drain(a.to) += unlimited;
+    (j_first_fed ? f.feed(b.from) : f.drain(b.from)) += w_j;
+    (j_first_fed ? f.drain(b.to) : f.feed(b.to)) += unlimited;
+    const long long value = f.most_flow();
+    for (int v : {a.from, a.to, b.from, b.to}) f.feed(v) = f.drain(v) = 0;
+    return value;
   };
   // The two cut spans carry nothing.
   f.open_span(i, false);
   f.open_span(j, false);
-  // Both first ends to both second ends, i's working and j's leaving theirs.
-  f.feed(a.from) += w_i;
-  f.feed(b.from) += w_j;
-  f.drain(a.to) += unlimited;
-  f.drain(b.to) += unlimited;
-  const long long together = f.most_flow();
-  close_ends();
-  // i's first end and j's second to the other two, j's working reaching its
-  // first end.
-  f.feed(a.from) += w_i;
-  f.feed(b.to) += unlimited;
-  f.drain(a.to) += unlimited;
-  f.drain(b.from) += w_j;
-  const long long crossed = f.most_flow();
-  close_ends();
+  // Both first ends to both second ends, and i's first end and j's second
+  // to the other two.
+  const long long least = std::min(most_flow(true), most_flow(false));
   f.open_span(i, true);
   f.open_span(j, true);
-  return std::min(together, crossed);
+  return least;
 }
 
 }  // namespace dualsweep
