@@ -38,7 +38,7 @@ const std::string kHelp = std::string(kUsage) +
     "restorability R2 beside the single-failure R1 to standard output. --gather joins the tables of\n"
     "all the slices of one run into the table the whole run writes.\n"
     "\n"
-    "  --bound            also solve each pair's bound: the fractional two-commodity flow, an LP\n"
+    "  --bound            also solve each pair's bound: the fractional two-commodity flow, by two max flows\n"
     "  --cut-rate R       availability figures: R cuts a year per 1,000 km, the cost field read as a length\n"
     "  --repair-hours H   hours a repair takes (12 unless given); with --cut-rate\n"
     "  --length km|miles  the unit of the cost field read as a length (km unless given); with --cut-rate\n"
