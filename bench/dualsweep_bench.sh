@@ -3,9 +3,9 @@
 # on capplan's plans of the three Zoo networks.
 #   1. grid300 (a 15 x 20 grid, 300 nodes, 565 spans, about 160,000 pairs),
 #      -j 2, without the bound.
-#   2. a 200-node mesh (a 10 x 20 grid, 370 spans) with --bound, -j 2: the
-#      whole run when DUALSWEEP_BENCH_FULL=1, otherwise slice 1/20 of its
-#      pairs, timed and scaled by 20.
+#   2. a 200-node mesh (a 10 x 20 grid, 370 spans, 68,265 pairs) with
+#      --bound, -j 2, the whole run: wall and CPU time, peak memory (GNU
+#      time).
 #   3. the three Zoo networks of tests/netimport/zoo/, imported with uniform
 #      demand (netimport), planned by capplan: R1, R2, the pairs below the
 #      bound and by how much.
@@ -17,6 +17,7 @@ bin=$build/bin
 for p in dualsweep capplan netimport; do
   [ -x "$bin/$p" ] || { echo "build $p first ($bin)"; exit 1; }
 done
+[ -x /usr/bin/time ] || { echo "GNU time is needed (Debian package time)"; exit 1; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/dualsweep_bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -31,15 +32,11 @@ echo "1. grid300: $(awk '$1 == "pairs" { print $2 }' run.log) pairs, -j 2, no bo
      "(R1 $(summary_figure R1 run.log), R2 $(summary_figure R2 run.log))"
 
 make_mesh mesh200 10 20
-if [ "${DUALSWEEP_BENCH_FULL:-0}" = 1 ]; then
-  t=$(seconds "$bin/dualsweep" --bound -j 2 mesh200_nodes.txt mesh200.dat mesh200.dual)
-  echo "2. 200 nodes, 370 spans, --bound -j 2: $t s, $(awk '$1 == "below" { print $4, "pairs below the bound,", $6 }' run.log) short in all"
-else
-  t=$(seconds "$bin/dualsweep" --bound -j 2 --slice 1/20 mesh200_nodes.txt mesh200.dat mesh200.dual)
-  pairs=$(awk '{ print $3 }' run.log)
-  echo "2. 200 nodes, 370 spans, --bound -j 2: slice 1/20 ($pairs pairs) $t s;" \
-       "the whole run about $(awk -v t="$t" 'BEGIN { printf "%.0f", t * 20 }') s"
-fi
+/usr/bin/time -f "%e %U %S %M" -o time.txt "$bin/dualsweep" --bound -j 2 mesh200_nodes.txt mesh200.dat mesh200.dual > run.log
+read -r wall user sys kb < time.txt
+echo "2. 200 nodes, 370 spans, --bound -j 2: $wall s, $(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }') s CPU," \
+     "$((kb / 1024)) MiB; R1 $(summary_figure R1 run.log), R2 $(summary_figure R2 run.log);" \
+     "$(awk '$1 == "below" { sub(/^\(/, "", $5); print $4, "pairs below the bound,", $5 }' run.log) channels short in all"
 
 echo "3. capplan's plans of the Zoo networks (uniform demand, km):"
 printf '   %-11s %5s %5s %7s %8s %8s %12s %10s %8s\n' network nodes spans pairs R1 R2 "below bound" "short by" time

@@ -61,20 +61,18 @@ std::vector<studyfiles::DualSpan> single_cuts(const DualStudy& study) {
   return spans;
 }
 
-Error solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, const PairOptions& options,
-                  std::vector<studyfiles::DualRow>& rows) {
+void solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, const PairOptions& options,
+                 std::vector<studyfiles::DualRow>& rows) {
   rows.assign(pairs.size(), {});
   Progress counter(options.progress, pairs.size());
   std::atomic<std::size_t> next{0};
   std::mutex failure_mutex;
-  Error error;                  // the first bound that could not be had
-  std::exception_ptr failure;  // or the first exception, such as running out of memory
-  auto stop = [&] { next = pairs.size(); };
+  std::exception_ptr failure;  // the first exception, such as running out of memory
   auto work = [&] {
     try {
       PairSolver solver(study);
-      std::optional<PairBound> lp;
-      if (options.bound) lp.emplace(study, options.solve);
+      std::optional<PairBound> bound;
+      if (options.bound) bound.emplace(study);
       for (;;) {
         const std::size_t start = next.fetch_add(kChunk);
         if (start >= pairs.size()) return;
@@ -82,23 +80,14 @@ Error solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, co
         for (std::size_t p = start; p < end; ++p) {
           const auto [i, j] = pairs[p];
           const PairRestored r = solver.pair(i, j);
-          double bound = 0.0;
-          if (lp) {
-            if (Error e = lp->bound(i, j, bound)) {
-              std::lock_guard lock(failure_mutex);
-              if (!error && !failure) error = std::move(e);
-              stop();
-              return;
-            }
-          }
-          rows[p] = studyfiles::DualRow{i, j, r.r_i, r.r_j, bound};
+          rows[p] = studyfiles::DualRow{i, j, r.r_i, r.r_j, bound ? static_cast<double>(bound->bound(i, j)) : 0.0};
         }
         counter.add(end - start);
       }
     } catch (...) {
       std::lock_guard lock(failure_mutex);
-      if (!error && !failure) failure = std::current_exception();
-      stop();
+      if (!failure) failure = std::current_exception();
+      next = pairs.size();
     }
   };
   const std::size_t workers = std::max<std::size_t>(
@@ -109,7 +98,6 @@ Error solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, co
     work();
   }
   if (failure) std::rethrow_exception(failure);
-  return error;
 }
 
 }  // namespace dualsweep

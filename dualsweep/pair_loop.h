@@ -7,9 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "cbc_mip.h"
 #include "dual_table.h"
-#include "error.h"
 #include "study.h"
 
 using SpanPair = std::pair<int, int>;
@@ -25,15 +23,14 @@ inline constexpr double kProgressSeconds = 3.0;
 struct PairOptions {
   int threads = 1;     // at least one
   bool bound = false;  // each row also gets the fractional bound
-  lpsolve::MipSolver solve = lpsolve::solve_with_cbc;  // what solves the bound
   // Given a stream, a line "dualsweep: N of M pairs (P%), S s" goes to it at
   // most every kProgressSeconds while the pairs are solved.
   std::FILE* progress = nullptr;
 };
 
-// One row per pair, in the order given, into `rows`. An error when the
-// bound of a pair could not be had (the first such pair met).
-Error solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, const PairOptions& options,
-                  std::vector<studyfiles::DualRow>& rows);
+// One row per pair, in the order given, into `rows`. An exception on a
+// thread (running out of memory) stops them all and is thrown again here.
+void solve_pairs(const DualStudy& study, const std::vector<SpanPair>& pairs, const PairOptions& options,
+                 std::vector<studyfiles::DualRow>& rows);
 
 }  // namespace dualsweep

@@ -1,6 +1,6 @@
-// The MIP and LP solver of capplan and dualsweep: COIN-OR CBC, driven the
-// way its own command line drives it (preprocessing, cuts, heuristics), with
-// an event handler that reports the search's progress.
+// The MIP and LP solver of capplan and dualsweep's test: COIN-OR CBC,
+// driven the way its own command line drives it (preprocessing, cuts,
+// heuristics), with an event handler that reports the search's progress.
 #include "cbc_mip.h"
 
 #include <coin/CbcEventHandler.hpp>

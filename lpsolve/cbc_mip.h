@@ -1,5 +1,6 @@
-// The solver of capplan and dualsweep: COIN-OR CBC for integer programs, its
-// linear program solver Clp for linear programs and relaxations.
+// The solver of capplan and of dualsweep's test: COIN-OR CBC for integer
+// programs, its linear program solver Clp for linear programs and
+// relaxations.
 #pragma once
 
 #include "linear_model.h"
