@@ -24,6 +24,7 @@ what=${2:-all}
 src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/pathsweep_bench.XXXXXX")
 export PATH="$build/bin:$PATH"
+. "$src/bench/study_helpers.sh"
 echo "(files in $work; load average $(cut -d' ' -f1-3 /proc/loadavg))"
 
 # groups NODEFILE NETDATA: the groups file described above, on standard output.
@@ -57,14 +58,6 @@ study() {
 
 # r KIND FILE: the R figure of a kind in a pathsweep summary.
 r() { awk -v k="$1" '$1 == "R" && $2 == k { print $3 }' "$2"; }
-
-# The shipped examples as netimport's CSV files.
-csv_of() {  # csv_of NODEFILE NETDATA FOLDER
-  mkdir -p "$3"
-  awk 'NR > 1 { printf "%s,%s,%s\n", $2, $4, $3 }' "$1" | { echo "name,latitude,longitude"; cat; } > "$3/nodes.csv"
-  awk 'NR == FNR { if (FNR > 1) name[$1] = $2; next } FNR > 3 && (FNR - 4) % 2 == 0 { print name[$2] "," name[$3] }' "$1" "$2" |
-    { echo "a,b"; cat; } > "$3/links.csv"
-}
 
 if [ "$what" = table ] || [ "$what" = all ]; then
   printf '%-11s %5s %5s %6s %8s %8s %8s %8s %8s %8s %8s %7s %8s %8s\n' network nodes spans paths "capsweep" \
