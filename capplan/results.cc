@@ -38,8 +38,11 @@ std::string result_text(const SpanNetwork& planned, const studyfiles::NodeList& 
 
   for (const std::string& line : lines.after_summary) text += line;
   const std::vector<int>& bridges = spare_plan.bridges;
-  text += text_printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
-                      planned.spans.size() - bridges.size(), planned.spans.size());
+  if (lines.proved.empty())
+    text += text_printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
+                        planned.spans.size() - bridges.size(), planned.spans.size());
+  else
+    text += lines.proved;
   for (const std::string& line : lines.after_proof) text += line;
   for (int b : bridges)
     text += text_printf("bridge: %s: no other route joins its ends, no spare restores its %lld working channels\n",

@@ -22,6 +22,7 @@ struct ResultLines {
   std::vector<std::string> after_cost;  // whole lines after the cost's (the joint plan: the study's routing)
   bool lp_bound = true;        // the LP bound's line
   std::string optimal = "optimal";  // the mark of a lower bound the cost meets: what the bound holds over
+  std::string proved;          // the proof's line, when it is not of span cuts (the path and backup plans)
   std::vector<std::string> after_summary;  // whole lines after the summary (the p-cycles' line)
   std::vector<std::string> after_proof;    // whole lines after the proof (the joint plan's demands carried)
   std::vector<std::string> written;        // the files written, in order
