@@ -1,5 +1,6 @@
 #include "path_run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -81,8 +82,8 @@ int run_path(const PathRunOptions& o, const StudyNames& inputs, const std::strin
     return fail(proof.text() + "; nothing written");
   lines.after_summary.push_back(text_printf("  routes priced in   %12d%s\n", plan.routes,
                                             plan.priced_out ? "  (no other route prices in)" : ""));
-  lines.proved = text_printf("proved: %zu scenarios restore every affected path over the planned spare, each route checked\n",
-                             study.scenarios->size());
+  lines.proved = text_printf("proved: %zu scenarios restore every affected path%s over the planned spare, each route checked\n",
+                             study.scenarios->size(), plan.unrestorable.empty() ? "" : " that a surviving route joins");
   for (const Unrestorable& u : plan.unrestorable) {
     const pathrestore::Scenario& s = (*study.scenarios)[static_cast<std::size_t>(u.scenario)];
     const pathrestore::Demand& d = study.paths->demands[static_cast<std::size_t>(u.demand)];
@@ -101,9 +102,13 @@ int run_path(const PathRunOptions& o, const StudyNames& inputs, const std::strin
       {{planned, [&] { return studyfiles::format_netdata(planned_netdata(net, plan.spare)); }},
        {o.restoration, [&] { return pathrestore::routes_file_text(header, *study.net, *study.scenarios, outcomes); }}},
       spans, nodes, shown, plan, lines, status, start);
-  if (written == status && n_unrestorable > 0)
-    std::printf("%zu %s no surviving route in a scenario: the plan restores every other affected path\n",
-                n_unrestorable, n_unrestorable == 1 ? "demand has" : "demands have");
+  if (written == status && n_unrestorable > 0) {
+    std::vector<char> hit(study.scenarios->size(), 0);
+    for (const Unrestorable& u : plan.unrestorable) hit[static_cast<std::size_t>(u.scenario)] = 1;
+    const long long scenarios = std::count(hit.begin(), hit.end(), 1);
+    std::printf("%zu %s of %lld %s no surviving route: the plan restores every other affected path\n", n_unrestorable,
+                n_unrestorable == 1 ? "demand" : "demands", scenarios, scenarios == 1 ? "scenario has" : "scenarios have");
+  }
   return written;
 }
 
