@@ -214,12 +214,6 @@ Error read_input(const std::string& name, std::string& text) {
   return {};
 }
 
-// A file to write: its name, and what it holds once the plan is proved.
-struct Output {
-  std::string name;
-  std::function<std::string()> text;
-};
-
 // The closing of every run: a fault of the solver, or a plan that fails its
 // proof, stops it with nothing written; else the outputs are written in
 // order and the results printed.
@@ -227,11 +221,7 @@ int finish(const SpanNetwork& planned, const NodeList& nodes, const Plan& spare,
            const std::vector<Output>& outputs, ResultLines lines, std::chrono::steady_clock::time_point start) {
   if (bounds.fault) return fail(bounds.fault.text() + "; nothing written");
   if (Error proof = prove_plan(planned, nodes, spare)) return fail(proof.text() + "; nothing written");
-  for (const Output& output : outputs) {
-    if (output.name.empty()) continue;
-    if (Error error = write_text_file(output.name, output.text())) return fail(error.text());
-    lines.written.push_back(output.name);
-  }
+  if (Error error = write_outputs(outputs, lines)) return fail(error.text());
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fputs(result_text(planned, nodes, spare, bounds, lines, seconds).c_str(), stdout);
   return result_status(spare);

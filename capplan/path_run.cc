@@ -41,21 +41,12 @@ Error check_outputs(const std::vector<const std::string*>& inputs, const std::ve
   return {};
 }
 
-struct Output {
-  std::string name;
-  std::function<std::string()> text;
-};
-
 // Writes the outputs in order, naming each in the lines, then prints the
 // summary.
 int write_and_print(const std::vector<Output>& outputs, const SpanNetwork& spans, const studyfiles::NodeList& nodes,
                     const Plan& shown, const PlanBounds& bounds, ResultLines lines, int status,
                     std::chrono::steady_clock::time_point start) {
-  for (const Output& output : outputs) {
-    if (output.name.empty()) continue;
-    if (Error error = write_text_file(output.name, output.text())) return fail(error.text());
-    lines.written.push_back(output.name);
-  }
+  if (Error error = write_outputs(outputs, lines)) return fail(error.text());
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fputs(result_text(spans, nodes, shown, bounds, lines, seconds).c_str(), stdout);
   return status;
