@@ -209,17 +209,19 @@ void trim_unused(const PathPlanStudy& study, const std::vector<ScenarioModel>& m
 // every scenario is restored in full.
 bool restore_every(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
                    std::vector<long long>& added, std::vector<std::vector<long long>>& use, int rounds,
-                   const std::function<bool()>& stop) {
+                   const std::function<bool()>& stop, std::vector<pathrestore::ScenarioResult>* results = nullptr) {
   for (int round = 0;; ++round) {
     const std::vector<long long> spare = kept_plus(study, added);
     const Network net = with_spare(*study.net, spare);
     bool full = true;
     std::vector<long long> repaired = added;
     use.assign(models.size(), {});
+    if (results != nullptr) results->assign(models.size(), {});
     for (std::size_t s = 0; s < models.size(); ++s) {
       pathrestore::ScenarioResult result;
       const bool done = restorer.restore(s, net, result);
       use[s] = restorer.use_of(s, result);
+      if (results != nullptr) (*results)[s] = result;
       if (done) continue;
       full = false;
       if (round < rounds) repair(study, models[s], restorer.capacity_of(s, spare), result, use[s], repaired);
@@ -329,8 +331,11 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   }
   std::vector<RouteColumn> columns;
   std::map<std::pair<std::pair<int, int>, std::vector<int>>, int> known;
-  const auto add_route = [&](int s, int d, const std::vector<int>& nodes) {
-    if (!known.emplace(std::make_pair(std::make_pair(s, d), nodes), static_cast<int>(columns.size())).second) return false;
+  // The route's column, added when new; true when it was.
+  const auto add_route = [&](int s, int d, const std::vector<int>& nodes, int* index = nullptr) {
+    const auto [at, added] = known.emplace(std::make_pair(std::make_pair(s, d), nodes), static_cast<int>(columns.size()));
+    if (index != nullptr) *index = at->second;
+    if (!added) return false;
     const ScenarioModel& m = models[static_cast<std::size_t>(s)];
     RouteColumn col{s, d, nodes, {}};
     std::vector<int> rows;
@@ -406,7 +411,8 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   if (solved)
     for (std::size_t k = 0; k < n_span; ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, values[k]) - 1e-6));
   std::vector<std::vector<long long>> use;
-  if (!restore_every(study, models, restorer, added, use, 1000, {})) {
+  std::vector<pathrestore::ScenarioResult> restorations;
+  if (!restore_every(study, models, restorer, added, use, 1000, {}, &restorations)) {
     plan.fault = Error::of("no plan restores every scenario: a fault of the planner");
     return plan;
   }
@@ -415,22 +421,32 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   plan.cost = cost_of(study, added);
   search.progress().plan(plan.cost, 0);
 
-  // The search over the routes generated, from the plan in hand; its bound
-  // holds over those routes only, so the lower bound stays the linear
-  // program's.
+  // The search over the routes generated, from the plan in hand (its spare
+  // and the routes of its restorations, which join the program if they are
+  // new); its bound holds over those routes only, so the lower bound stays
+  // the linear program's.
+  std::vector<std::pair<int, long long>> carried;
+  for (std::size_t s = 0; s < restorations.size(); ++s)
+    for (std::size_t i = 0; i < restorations[s].routes.size(); ++i) {
+      int c = 0;
+      add_route(static_cast<int>(s), restorations[s].route_demand[i], restorations[s].routes[i].nodes, &c);
+      carried.push_back({c, restorations[s].routes[i].channels});
+    }
+  std::vector<double> start(added.begin(), added.end());
+  start.resize(n_span + columns.size(), 0.0);
+  for (const auto& [c, n] : carried) start[n_span + static_cast<std::size_t>(c)] += static_cast<double>(n);
   const bool have_linear = search.solve_linear(model, false);
   plan.lp_bound = best_bound;
   plan.lower_bound = whole_bound(best_bound);
   plan.note.clear();
   search.tell_linear();
   const long long bound = plan.lower_bound;
-  std::vector<double> start(added.begin(), added.end());
   search.search(model, start, [&](const std::vector<double>& found) {
     std::vector<long long> candidate(n_span);
     for (std::size_t k = 0; k < n_span; ++k) candidate[k] = std::max(0LL, std::llround(found[k]));
     if (cost_of(study, candidate) >= plan.cost) return;
     std::vector<std::vector<long long>> candidate_use;
-    if (!restore_every(study, models, restorer, candidate, candidate_use, 0, {})) return;
+    if (!restore_every(study, models, restorer, candidate, candidate_use, 3, {})) return;
     trim_unused(study, models, restorer, candidate_use, candidate);
     if (cost_of(study, candidate) < plan.cost) {
       added = candidate;
