@@ -9,11 +9,11 @@
 #include <numeric>
 #include <tuple>
 
+#include "check.h"
 #include "column_lp.h"
 #include "linear_model.h"
-#include "plan_bounds.h"
 #include "links.h"
-#include "restoration.h"
+#include "plan_bounds.h"
 #include "text_format.h"
 
 namespace capplan {
@@ -261,6 +261,24 @@ double lagrangian_bound(const PathPlanStudy& study, const std::vector<ScenarioMo
   return std::max(0.0, scale * (demand_term - capacity_term));
 }
 
+std::vector<std::vector<pathrestore::Route>> routes_of(const std::vector<pathrestore::ScenarioResult>& results) {
+  std::vector<std::vector<pathrestore::Route>> routes;
+  for (const pathrestore::ScenarioResult& r : results) routes.push_back(r.routes);
+  return routes;
+}
+
+// The spare no restoration uses taken away, then every scenario restored
+// again over what is left (the restoration of a scenario is found anew, and
+// may need what another found route did not: repaired where it falls
+// short). `restorations` gets the final restorations. True when every
+// scenario is restored in full.
+bool trimmed_and_restored(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                          std::vector<long long>& added, std::vector<std::vector<long long>>& use, int rounds,
+                          std::vector<pathrestore::ScenarioResult>& restorations) {
+  trim_unused(study, models, restorer, use, added);
+  return restore_every(study, models, restorer, added, use, rounds, {}, &restorations);
+}
+
 }  // namespace
 
 Network with_spare(const Network& net, const std::vector<long long>& spare) {
@@ -412,11 +430,12 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
     for (std::size_t k = 0; k < n_span; ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, values[k]) - 1e-6));
   std::vector<std::vector<long long>> use;
   std::vector<pathrestore::ScenarioResult> restorations;
-  if (!restore_every(study, models, restorer, added, use, 1000, {}, &restorations)) {
+  if (!restore_every(study, models, restorer, added, use, 1000, {}) ||
+      !trimmed_and_restored(study, models, restorer, added, use, 1000, restorations)) {
     plan.fault = Error::of("no plan restores every scenario: a fault of the planner");
     return plan;
   }
-  trim_unused(study, models, restorer, use, added);
+  plan.restorations = routes_of(restorations);
   plan.spare = kept_plus(study, added);
   plan.cost = cost_of(study, added);
   search.progress().plan(plan.cost, 0);
@@ -446,10 +465,13 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
     for (std::size_t k = 0; k < n_span; ++k) candidate[k] = std::max(0LL, std::llround(found[k]));
     if (cost_of(study, candidate) >= plan.cost) return;
     std::vector<std::vector<long long>> candidate_use;
-    if (!restore_every(study, models, restorer, candidate, candidate_use, 3, {})) return;
-    trim_unused(study, models, restorer, candidate_use, candidate);
+    std::vector<pathrestore::ScenarioResult> candidate_restorations;
+    if (!restore_every(study, models, restorer, candidate, candidate_use, 3, {}) ||
+        !trimmed_and_restored(study, models, restorer, candidate, candidate_use, 3, candidate_restorations))
+      return;
     if (cost_of(study, candidate) < plan.cost) {
       added = candidate;
+      plan.restorations = routes_of(candidate_restorations);
       plan.spare = kept_plus(study, added);
       plan.cost = cost_of(study, added);
     }
@@ -467,9 +489,12 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
 }
 
 Error prove_path_plan(const PathPlanStudy& study, const std::vector<long long>& spare,
-                      const std::vector<Unrestorable>& unrestorable, std::vector<pathrestore::ScenarioOutcome>& outcomes) {
+                      const std::vector<Unrestorable>& unrestorable,
+                      const std::vector<std::vector<pathrestore::Route>>& restorations) {
   for (long long s : spare)
     if (s > INT_MAX) return Error::of(text_printf("the plan puts %lld spare channels on a span, beyond a netdata field", s));
+  if (restorations.size() != study.scenarios->size())
+    return Error::of("the plan fails its proof: it holds no restoration of some scenario");
   // The demands left out must have no surviving route.
   for (const Unrestorable& u : unrestorable) {
     const pathrestore::Scenario& scenario = (*study.scenarios)[static_cast<std::size_t>(u.scenario)];
@@ -481,23 +506,21 @@ Error prove_path_plan(const PathPlanStudy& study, const std::vector<long long>& 
                                    pathrestore::kind_word(scenario.kind), scenario.name.c_str(),
                                    study.net->name_of(d.from).c_str(), study.net->name_of(d.to).c_str()));
   }
-  const Network net = with_spare(*study.net, spare);
-  pathrestore::SweepOptions options;
-  options.stub_release = study.stub_release;
-  options.restore.max_spans = study.max_spans;
-  options.restore.ip_seconds = kRestoreSeconds;
-  if (Error e = pathrestore::sweep(net, *study.paths, *study.scenarios, options, outcomes))
-    return Error::of("a restoration failed its proof: " + e.text());
   std::vector<long long> left_out(study.scenarios->size(), 0);
   for (const Unrestorable& u : unrestorable) left_out[static_cast<std::size_t>(u.scenario)] += u.affected;
-  for (std::size_t s = 0; s < outcomes.size(); ++s) {
-    const long long target = outcomes[s].affected - left_out[s];
-    if (outcomes[s].restored < target) {
-      const pathrestore::Scenario& scenario = (*study.scenarios)[s];
+  const Network net = with_spare(*study.net, spare);
+  for (std::size_t s = 0; s < restorations.size(); ++s) {
+    const pathrestore::Scenario& scenario = (*study.scenarios)[s];
+    const ScenarioProblem p = pathrestore::problem_of(net, *study.paths, scenario, study.stub_release);
+    long long restored = 0;
+    for (const pathrestore::Route& r : restorations[s]) restored += r.channels;
+    if (Error e = pathrestore::check_routes(net, p, restorations[s], restored, study.max_spans))
+      return Error::of(text_printf("a restoration failed its proof: %s %s: %s", pathrestore::kind_word(scenario.kind),
+                                   scenario.name.c_str(), e.text().c_str()));
+    const long long target = p.affected - left_out[s];
+    if (restored < target)
       return Error::of(text_printf("the plan fails its proof: %s %s restores %lld of its %lld affected paths",
-                                   pathrestore::kind_word(scenario.kind), scenario.name.c_str(), outcomes[s].restored,
-                                   target));
-    }
+                                   pathrestore::kind_word(scenario.kind), scenario.name.c_str(), restored, target));
   }
   return {};
 }

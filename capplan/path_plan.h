@@ -31,7 +31,7 @@
 #include "network.h"
 #include "plan_search.h"
 #include "scenario.h"
-#include "sweep.h"
+#include "sweep.h"  // pathrestore's Route and restore, through its restoration.h
 #include "working_paths.h"
 
 namespace capplan {
@@ -59,6 +59,9 @@ struct PathPlan : PlanBounds {
   std::vector<Unrestorable> unrestorable;
   int routes = 0;          // restoration routes the linear program priced in
   bool priced_out = false;  // no route was left to price in: the LP bound holds over every route
+  // Per scenario, the restoration routes over the planned spare, as
+  // pathrestore's restoration found them.
+  std::vector<std::vector<pathrestore::Route>> restorations;
   // PlanBounds: cost (of the added spare), the LP bound, the lower bound,
   // optimal, note, fault.
 };
@@ -69,13 +72,15 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
 // spans joins, whatever the spare.
 std::vector<Unrestorable> unrestorable_demands(const PathPlanStudy& study);
 
-// The proof, apart from how the plan was found: every scenario restored by
-// pathrestore's sweep over `spare` (each restoration checked route by
-// route), and every affected path restored but those of `unrestorable`,
-// whose demands are checked to have no surviving route. `outcomes` gets the
-// restorations, one per scenario. The first fault found, or no error.
+// The proof, apart from how the plan was found: each scenario's
+// restoration routes checked by pathrestore's checker over `spare`
+// (capacities, failed spans and nodes avoided, right ends, the limit on
+// spans), and every affected path restored but those of `unrestorable`,
+// whose demands are checked to have no surviving route. The first fault
+// found, or no error.
 Error prove_path_plan(const PathPlanStudy& study, const std::vector<long long>& spare,
-                      const std::vector<Unrestorable>& unrestorable, std::vector<pathrestore::ScenarioOutcome>& outcomes);
+                      const std::vector<Unrestorable>& unrestorable,
+                      const std::vector<std::vector<pathrestore::Route>>& restorations);
 
 // The network with `spare` on its spans.
 pathrestore::Network with_spare(const pathrestore::Network& net, const std::vector<long long>& spare);

@@ -16,6 +16,7 @@
 
 #include "audit_test_util.h"
 #include "scenario.h"
+#include "sweep.h"
 #include "text_format.h"
 #include "working_paths.h"
 
@@ -147,20 +148,34 @@ PathPlanStudy study_of(const Made& m, bool stub, int max_spans) {
 // Every route of the proof's restorations held to the checker apart from
 // pathrestore, and every scenario restored as far as any spare allows.
 void expect_proved_apart(const Made& m, const PathPlanStudy& study, const PathPlan& plan) {
+  ASSERT_FALSE(prove_path_plan(study, plan.spare, plan.unrestorable, plan.restorations));
+  // pathsweep's own sweep of the planned network restores as much.
   std::vector<pathrestore::ScenarioOutcome> outcomes;
-  ASSERT_FALSE(prove_path_plan(study, plan.spare, plan.unrestorable, outcomes));
+  pathrestore::SweepOptions sweep_options;
+  sweep_options.stub_release = study.stub_release;
+  sweep_options.restore.max_spans = study.max_spans;
+  ASSERT_FALSE(pathrestore::sweep(with_spare(m.net, plan.spare), m.paths, m.scenarios, sweep_options, outcomes));
   audit::Network planned = m.audit_net, unlimited = m.audit_net;
   for (std::size_t k = 0; k < planned.spans.size(); ++k) {
     planned.spans[k].spare = plan.spare[k];
     unlimited.spans[k].spare = 1000;
   }
   for (std::size_t s = 0; s < m.scenarios.size(); ++s) {
-    std::vector<audit::Route> routes;
-    for (const pathrestore::Route& r : outcomes[s].routes) routes.push_back({r.nodes, r.channels});
-    audit::Counts counts;
     const audit::Scenario scenario = audit_scenario(m.scenarios[s]);
-    EXPECT_EQ(audit::check(planned, scenario, study.stub_release, study.max_spans, routes, outcomes[s].restored, counts), "")
-        << m.scenarios[s].name;
+    // The plan's own routes, and those of the sweep.
+    const std::vector<const std::vector<pathrestore::Route>*> both{&plan.restorations[s], &outcomes[s].routes};
+    for (const std::vector<pathrestore::Route>* found : both) {
+      std::vector<audit::Route> routes;
+      long long restored = 0;
+      for (const pathrestore::Route& r : *found) {
+        routes.push_back({r.nodes, r.channels});
+        restored += r.channels;
+      }
+      audit::Counts counts;
+      EXPECT_EQ(audit::check(planned, scenario, study.stub_release, study.max_spans, routes, restored, counts), "")
+          << m.scenarios[s].name;
+      EXPECT_EQ(restored, outcomes[s].restored) << m.scenarios[s].name;
+    }
     EXPECT_EQ(outcomes[s].restored, audit::brute_force(unlimited, scenario, study.stub_release, study.max_spans))
         << m.scenarios[s].name;
   }
@@ -232,14 +247,16 @@ TEST(PathPlan, ADemandWithNoSurvivingRouteIsNamedAndTheRestPlanned) {
   ASSERT_EQ(plan.unrestorable.size(), 1u);
   EXPECT_EQ(m.scenarios[static_cast<std::size_t>(plan.unrestorable[0].scenario)].name, "3");
   EXPECT_EQ(plan.cost, 2);
-  std::vector<pathrestore::ScenarioOutcome> outcomes;
-  EXPECT_FALSE(prove_path_plan(study, plan.spare, plan.unrestorable, outcomes));
+  EXPECT_FALSE(prove_path_plan(study, plan.spare, plan.unrestorable, plan.restorations));
   // Claiming a demand unrestorable that has a route fails the proof.
   std::vector<Unrestorable> wrong = plan.unrestorable;
   wrong.push_back({0, 0, 1});
-  EXPECT_TRUE(prove_path_plan(study, plan.spare, wrong, outcomes));
-  // So does too little spare.
-  EXPECT_TRUE(prove_path_plan(study, std::vector<long long>(4, 0), plan.unrestorable, outcomes));
+  EXPECT_TRUE(prove_path_plan(study, plan.spare, wrong, plan.restorations));
+  // So do too little spare for the routes, and a scenario left short.
+  EXPECT_TRUE(prove_path_plan(study, std::vector<long long>(4, 0), plan.unrestorable, plan.restorations));
+  std::vector<std::vector<pathrestore::Route>> short_one = plan.restorations;
+  short_one[0].clear();
+  EXPECT_TRUE(prove_path_plan(study, plan.spare, plan.unrestorable, short_one));
 }
 
 }  // namespace

@@ -68,9 +68,10 @@ int run_path(const PathRunOptions& o, const StudyNames& inputs, const std::strin
              std::chrono::steady_clock::time_point start) {
   const PathPlan plan = plan_path_spare(study, plan_options);
   if (plan.fault) return fail(plan.fault.text() + "; nothing written");
-  std::vector<pathrestore::ScenarioOutcome> outcomes;
-  if (Error proof = prove_path_plan(study, plan.spare, plan.unrestorable, outcomes))
+  if (Error proof = prove_path_plan(study, plan.spare, plan.unrestorable, plan.restorations))
     return fail(proof.text() + "; nothing written");
+  std::vector<pathrestore::ScenarioOutcome> outcomes(plan.restorations.size());
+  for (std::size_t s = 0; s < outcomes.size(); ++s) outcomes[s].routes = plan.restorations[s];
   lines.after_summary.push_back(text_printf("  routes priced in   %12d%s\n", plan.routes,
                                             plan.priced_out ? "  (no other route prices in)" : ""));
   lines.proved = text_printf("proved: %zu scenarios restore every affected path%s over the planned spare, each route checked\n",
