@@ -33,6 +33,8 @@ constexpr double kPriceTolerance = 1e-9;
 // the integer plan's.
 constexpr double kPricingShare = 0.5;
 constexpr int kMostRounds = 2000;
+// How far the pricing's prices lean towards those of the best bound.
+constexpr double kSmoothing = 0.5;
 // The integer program of one scenario's restoration, when its greedy and
 // rounded restorations fall short.
 constexpr double kRestoreSeconds = 5;
@@ -233,11 +235,10 @@ bool restore_every(const PathPlanStudy& study, const std::vector<ScenarioModel>&
 }
 
 // The Lagrangian bound of the capacity rows' prices `price` (per scenario
-// and link) and each demand's cheapest route's price: the demands' affected
-// paths at the lesser of their row price and their cheapest route, less the
-// capacities at their prices, all scaled down so that no span's prices
-// summed over the scenarios exceed its cost. Any prices of zero or more give
-// a bound.
+// and link): the demands' affected paths at the price of their cheapest
+// route (`demand_term`), less the capacities at their prices, all scaled
+// down so that no span's prices summed over the scenarios exceed its cost.
+// Any prices of zero or more give a bound.
 double lagrangian_bound(const PathPlanStudy& study, const std::vector<ScenarioModel>& models,
                         const std::vector<std::vector<double>>& price, double demand_term) {
   double scale = 1.0;
@@ -376,24 +377,20 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
       add_route(static_cast<int>(s), d, pathrestore::fewest_spans(models[s].links, demand.from, demand.to, nullptr, study.max_spans));
     }
 
-  // Column generation, within its share of the time.
-  const double pricing_until = clock.elapsed() + kPricingShare * clock.search_left();
-  double best_bound = 0;
-  bool solved = false;
-  std::vector<double> values;
-  for (int round = 0; round < kMostRounds; ++round) {
-    if (!lp.solve()) break;
-    solved = true;
-    values = lp.values();
-    const std::vector<double> duals = lp.row_duals();
-    std::vector<std::vector<double>> price(models.size());
+  // Column generation, within its share of the time. Routes are priced
+  // under prices smoothed towards those of the best bound so far (the
+  // prices of successive solves swing far, and prices near the best ones
+  // find the routes that matter sooner); when the smoothed prices find no
+  // route, the solve's own prices are tried before the program is taken as
+  // solved out.
+  using Prices = std::vector<std::vector<double>>;  // per scenario: per link, or per demand of its rows
+  using Found = std::vector<std::tuple<int, int, std::vector<int>>>;
+  // The routes that price in under `price` against the demand rows' `own`
+  // prices, and the Lagrangian bound of `price`.
+  const auto price_routes = [&](const Prices& price, const Prices& own, Found& found) {
     double demand_term = 0;
-    std::vector<std::tuple<int, int, std::vector<int>>> found;
     for (std::size_t s = 0; s < models.size(); ++s) {
       const ScenarioModel& m = models[s];
-      price[s].resize(m.links.links.size());
-      for (std::size_t l = 0; l < price[s].size(); ++l)
-        price[s][l] = std::max(0.0, -duals[static_cast<std::size_t>(m.first_link_row) + l]);
       std::map<int, std::vector<std::size_t>> by_source;
       for (std::size_t i = 0; i < m.demands.size(); ++i)
         by_source[m.problem.demands[static_cast<std::size_t>(m.demands[i])].from].push_back(i);
@@ -403,14 +400,56 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
         for (std::size_t i : group) {
           const int d = m.demands[i];
           const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
-          const double own = std::max(0.0, duals[static_cast<std::size_t>(m.first_demand_row) + i]);
           const double cheapest = pricing.price_to(demand.to);
-          demand_term += demand.affected * std::min(own, cheapest);
-          if (cheapest < own - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
+          demand_term += demand.affected * cheapest;
+          if (cheapest < own[s][i] - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
         }
       }
     }
-    best_bound = std::max(best_bound, lagrangian_bound(study, models, price, demand_term));
+    return lagrangian_bound(study, models, price, demand_term);
+  };
+  const double pricing_until = clock.elapsed() + kPricingShare * clock.search_left();
+  double best_bound = 0;
+  Prices center, center_own;  // the prices of the best bound
+  bool solved = false;
+  std::vector<double> values;
+  for (int round = 0; round < kMostRounds; ++round) {
+    if (!lp.solve()) break;
+    solved = true;
+    values = lp.values();
+    const std::vector<double> duals = lp.row_duals();
+    Prices price(models.size()), own(models.size());
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      const ScenarioModel& m = models[s];
+      for (std::size_t l = 0; l < m.links.links.size(); ++l)
+        price[s].push_back(std::max(0.0, -duals[static_cast<std::size_t>(m.first_link_row) + l]));
+      for (std::size_t i = 0; i < m.demands.size(); ++i)
+        own[s].push_back(std::max(0.0, duals[static_cast<std::size_t>(m.first_demand_row) + i]));
+    }
+    Found found;
+    if (!center.empty()) {
+      Prices smooth_price = price, smooth_own = own;
+      for (std::size_t s = 0; s < models.size(); ++s) {
+        for (std::size_t l = 0; l < price[s].size(); ++l)
+          smooth_price[s][l] = kSmoothing * center[s][l] + (1 - kSmoothing) * price[s][l];
+        for (std::size_t i = 0; i < own[s].size(); ++i)
+          smooth_own[s][i] = kSmoothing * center_own[s][i] + (1 - kSmoothing) * own[s][i];
+      }
+      const double bound = price_routes(smooth_price, smooth_own, found);
+      if (bound > best_bound) {
+        best_bound = bound;
+        center = smooth_price;
+        center_own = smooth_own;
+      }
+    }
+    if (found.empty()) {
+      const double bound = price_routes(price, own, found);
+      if (bound > best_bound || center.empty()) {
+        best_bound = std::max(best_bound, bound);
+        center = price;
+        center_own = own;
+      }
+    }
     search.progress().tick();
     bool any = false;
     for (const auto& [s, d, route] : found) any = add_route(s, d, route) || any;
@@ -526,3 +565,4 @@ Error prove_path_plan(const PathPlanStudy& study, const std::vector<long long>& 
 }
 
 }  // namespace capplan
+
