@@ -426,7 +426,14 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
       for (std::size_t i = 0; i < m.demands.size(); ++i)
         own[s].push_back(std::max(0.0, duals[static_cast<std::size_t>(m.first_demand_row) + i]));
     }
-    Found found;
+    // Routes priced in that are new to the program; smoothed prices may
+    // name routes it already holds.
+    const auto add_found = [&](const Found& found) {
+      bool any = false;
+      for (const auto& [s, d, route] : found) any = add_route(s, d, route) || any;
+      return any;
+    };
+    bool fresh = false;
     if (!center.empty()) {
       Prices smooth_price = price, smooth_own = own;
       for (std::size_t s = 0; s < models.size(); ++s) {
@@ -435,25 +442,29 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
         for (std::size_t i = 0; i < own[s].size(); ++i)
           smooth_own[s][i] = kSmoothing * center_own[s][i] + (1 - kSmoothing) * own[s][i];
       }
+      Found found;
       const double bound = price_routes(smooth_price, smooth_own, found);
       if (bound > best_bound) {
         best_bound = bound;
         center = smooth_price;
         center_own = smooth_own;
       }
+      fresh = add_found(found);
     }
-    if (found.empty()) {
+    if (!fresh) {
+      Found found;
       const double bound = price_routes(price, own, found);
       if (bound > best_bound || center.empty()) {
         best_bound = std::max(best_bound, bound);
         center = price;
         center_own = own;
       }
+      fresh = add_found(found);
     }
     search.progress().tick();
-    bool any = false;
-    for (const auto& [s, d, route] : found) any = add_route(s, d, route) || any;
-    if (!any) {
+    // No route of the solve's own prices is new: the program is solved out,
+    // over every route.
+    if (!fresh) {
       plan.priced_out = true;
       best_bound = std::max(best_bound, lp.objective());
       break;
