@@ -14,12 +14,7 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/capplan_joint.XXXXXX")
 export PATH="$build/bin:$PATH"
 
-# A node list and a bidirectional netdata file as GML: coordinates and spans.
-to_gml() {
-  awk 'NR == FNR { if (FNR > 1 && NF >= 4) printf "  node [ id %d label \"%s\" Longitude %s Latitude %s ]\n", $1, $2, $3, $4; next }
-       FNR > 3 && NF >= 6 && $2 < $3 { printf "  edge [ source %d target %d ]\n", $2, $3 }
-       BEGIN { print "graph [" } END { print "]" }' "$1" "$2"
-}
+source "$src/bench/mesh_helpers.sh"  # to_gml
 
 networks=()
 to_gml "$src/examples/nsfnet_nodes.txt" "$src/examples/nsfnet.dat" > "$work/NSFNET.gml" && networks+=("$work/NSFNET.gml")

@@ -1,5 +1,5 @@
-# Sourced by the benchmarks that sweep synthetic meshes: the mesh maker and
-# a timer.
+# Sourced by the benchmarks that sweep synthetic meshes: the mesh maker, a
+# timer, and a study's node list and netdata file as GML.
 
 # make_mesh NAME ROWS COLUMNS: NAME_nodes.txt and NAME.dat, a grid of spans
 # to the right and downwards, both directions of each; costs 1-20, spare
@@ -32,4 +32,12 @@ seconds() {  # seconds COMMAND...: wall seconds of the command, output to run.lo
   local t0 t1
   t0=$(date +%s%N); "$@" > run.log; t1=$(date +%s%N)
   awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", (b - a) / 1e9 }'
+}
+
+# to_gml NODEFILE NETDATA: a node list and a bidirectional netdata file as
+# GML on standard output (coordinates and spans), for netimport.
+to_gml() {
+  awk 'NR == FNR { if (FNR > 1 && NF >= 4) printf "  node [ id %d label \"%s\" Longitude %s Latitude %s ]\n", $1, $2, $3, $4; next }
+       FNR > 3 && NF >= 6 && $2 < $3 { printf "  edge [ source %d target %d ]\n", $2, $3 }
+       BEGIN { print "graph [" } END { print "]" }' "$1" "$2"
 }
