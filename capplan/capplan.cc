@@ -18,6 +18,7 @@
 #include "long_options.h"
 #include "netdata.h"
 #include "node_list.h"
+#include "path_run.h"
 #include "pcycle.h"
 #include "planner.h"
 #include "results.h"
@@ -40,7 +41,10 @@ namespace {
 // Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
-    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n";
+    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n"
+    "       capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--progress] --method path|sbpp|dedicated\n"
+    "               --paths PATHS [--fail spans,nodes,groups] [--groups FILE] [--stub-release] [--max-spans H]\n"
+    "               [--restoration FILE] [--backups FILE] NODEFILE NETDATA PLANNED\n";
 
 const std::string kHelp = std::string(kUsage) +
     "       capplan --help | --version\n"
@@ -50,6 +54,9 @@ const std::string kHelp = std::string(kUsage) +
     "flow per cut, and writes PLANNED: NETDATA record for record with the planned spare. Prints the\n"
     "totals, the cost, the lower bound proved and the gap. Status 0: planned and proved; 2: the same,\n"
     "but some spans are bridges, whose cuts no spare restores; 1: a failure, said on standard error.\n"
+    "With --method path, sbpp or dedicated, plans for the failures of --fail over the working paths of\n"
+    "PATHS instead, proves the plan by every scenario's restoration or every backup (status 2: some\n"
+    "demand has no surviving route in a scenario, or some path no backup).\n"
     "\n"
     "  --cost unit|file      a spare channel costs 1 (unit), or its span's cost field (file, the default)\n"
     "  --keep-spare          keep the spare of NETDATA and plan the least to add to it\n"
@@ -58,11 +65,18 @@ const std::string kHelp = std::string(kUsage) +
     "  --report FILE         also write one line per span: its working and planned spare, and how many\n"
     "                        cuts need all of that spare\n"
     "  --progress            progress lines on standard error even when it is no terminal\n"
-    "  --method span|pcycle  spare of any shape (span, the default), or whole copies of p-cycles (pcycle)\n"
+    "  --method METHOD       span (cuts restored span by span; the default), pcycle, path, sbpp, dedicated\n"
     "  --cycles FILE         with --method pcycle: also write the cycles of the plan, a line per cycle\n"
     "  --joint PATHS         route the demands of the path list PATHS again, placing working and spare\n"
     "                        together; PLANNED holds the new working too\n"
     "  --routes FILE         with --joint: also write the new routes as a path list\n"
+    "  --paths PATHS         with path, sbpp, dedicated: the working paths, a path list line per channel\n"
+    "  --fail KINDS          with path, sbpp, dedicated: spans (the default), nodes, groups, comma-separated\n"
+    "  --groups FILE         with --fail groups: the shared-risk groups file\n"
+    "  --stub-release        with path: the hit paths' surviving working channels restore too\n"
+    "  --max-spans H         with path: a restoration route has at most H spans\n"
+    "  --restoration FILE    with path: also write every scenario's restoration routes (pathsweep's form)\n"
+    "  --backups FILE        with sbpp, dedicated: also write each path's backup route, a path list line each\n"
     "  -h, --help            show this help and exit\n"
     "  --version             show the version and exit\n";
 
@@ -75,6 +89,8 @@ struct Options {
   bool progress = false;  // --progress: show it even when standard error is no terminal
   bool pcycles = false;   // --method pcycle: the plan is made of p-cycle copies
   std::string cycles;     // --cycles: where the p-cycles used are written
+  bool over_paths = false;  // --method path, sbpp or dedicated: planned over the path list
+  PathRunOptions path;      // their options
 };
 
 int fail(const std::string& message) {
@@ -90,10 +106,13 @@ int usage_error(const std::string& message) {
 // Fills options from the command line; returns -1 to go on, else the exit
 // status to stop with.
 int parse_command_line(int argc, char** argv, Options& options) {
+  bool fail_given = false;
   const LongOptions parsed = parse_long_options(
       argc, argv,
       {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false},
-       {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true}});
+       {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true}, {"--paths", true},
+       {"--fail", true}, {"--groups", true}, {"--stub-release", false}, {"--max-spans", true},
+       {"--restoration", true}, {"--backups", true}});
   if (parsed.error) return usage_error(parsed.error.text());
   for (const auto& [option, value] : parsed.given) {
     if (option == "--keep-spare") {
@@ -114,10 +133,32 @@ int parse_command_line(int argc, char** argv, Options& options) {
     } else if (option == "--routes") {
       options.routes = value;
     } else if (option == "--method") {
-      if (value != "span" && value != "pcycle") return usage_error("--method takes span or pcycle, not '" + value + "'");
+      if (value != "span" && value != "pcycle" && value != "path" && value != "sbpp" && value != "dedicated")
+        return usage_error("--method takes span, pcycle, path, sbpp or dedicated, not '" + value + "'");
       options.pcycles = value == "pcycle";
+      options.over_paths = value == "path" || value == "sbpp" || value == "dedicated";
+      options.path.method = value == "path" ? PathMethod::path : value == "sbpp" ? PathMethod::sbpp : PathMethod::dedicated;
     } else if (option == "--cycles") {
       options.cycles = value;
+    } else if (option == "--paths") {
+      options.path.paths = value;
+    } else if (option == "--fail") {
+      if (Error e = pathrestore::parse_fail_kinds(value, options.path.fail)) return usage_error(e.text());
+      options.path.fail_text = value;
+      fail_given = true;
+    } else if (option == "--groups") {
+      options.path.groups = value;
+    } else if (option == "--stub-release") {
+      options.path.stub_release = true;
+    } else if (option == "--max-spans") {
+      if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos ||
+          std::atoi(value.c_str()) < 1)
+        return usage_error("--max-spans takes a number of spans above 0, not '" + value + "'");
+      options.path.max_spans = std::atoi(value.c_str());
+    } else if (option == "--restoration") {
+      options.path.restoration = value;
+    } else if (option == "--backups") {
+      options.path.backups = value;
     } else {
       options.report = value;
     }
@@ -126,6 +167,22 @@ int parse_command_line(int argc, char** argv, Options& options) {
   if (!options.joint.empty() && options.spans.keep_spare) return usage_error("--joint plans the spare anew: not with --keep-spare");
   if (!options.cycles.empty() && !options.pcycles) return usage_error("--cycles needs --method pcycle");
   if (!options.joint.empty() && options.pcycles) return usage_error("--joint plans span-restorable spare: not with --method pcycle");
+  const PathRunOptions& p = options.path;
+  const bool path = options.over_paths && p.method == PathMethod::path;
+  const bool backups = options.over_paths && !path;
+  if (!options.joint.empty() && options.over_paths)
+    return usage_error("--joint plans span-restorable spare: not with --method path, sbpp or dedicated");
+  if (options.over_paths && p.paths.empty()) return usage_error("--method path, sbpp and dedicated plan for a path list: --paths PATHS");
+  if (!options.over_paths && !p.paths.empty()) return usage_error("--paths goes with --method path, sbpp or dedicated");
+  if (!options.over_paths && fail_given) return usage_error("--fail goes with --method path, sbpp or dedicated");
+  if (p.fail.groups && p.groups.empty()) return usage_error("--fail groups wants the groups file: --groups FILE");
+  if (!p.fail.groups && !p.groups.empty()) return usage_error("--groups goes with --fail groups");
+  if (!path && p.stub_release) return usage_error("--stub-release goes with --method path");
+  if (!path && p.max_spans > 0) return usage_error("--max-spans goes with --method path");
+  if (!path && !p.restoration.empty()) return usage_error("--restoration goes with --method path");
+  if (!backups && !p.backups.empty()) return usage_error("--backups goes with --method sbpp or dedicated");
+  if (options.over_paths && !options.report.empty())
+    return usage_error("--report tells of span cuts: not with --method path, sbpp or dedicated");
   const std::vector<std::string>& names = parsed.names;
   if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
   options.inputs = {names[0], names[1]};
@@ -157,12 +214,6 @@ Error read_input(const std::string& name, std::string& text) {
   return {};
 }
 
-// A file to write: its name, and what it holds once the plan is proved.
-struct Output {
-  std::string name;
-  std::function<std::string()> text;
-};
-
 // The closing of every run: a fault of the solver, or a plan that fails its
 // proof, stops it with nothing written; else the outputs are written in
 // order and the results printed.
@@ -170,11 +221,7 @@ int finish(const SpanNetwork& planned, const NodeList& nodes, const Plan& spare,
            const std::vector<Output>& outputs, ResultLines lines, std::chrono::steady_clock::time_point start) {
   if (bounds.fault) return fail(bounds.fault.text() + "; nothing written");
   if (Error proof = prove_plan(planned, nodes, spare)) return fail(proof.text() + "; nothing written");
-  for (const Output& output : outputs) {
-    if (output.name.empty()) continue;
-    if (Error error = write_text_file(output.name, output.text())) return fail(error.text());
-    lines.written.push_back(output.name);
-  }
+  if (Error error = write_outputs(outputs, lines)) return fail(error.text());
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::fputs(result_text(planned, nodes, spare, bounds, lines, seconds).c_str(), stdout);
   return result_status(spare);
@@ -265,6 +312,9 @@ int capplan_main(int argc, char** argv, const lpsolve::MipSolver& solve) {
   options.plan.clock = &clock;
   options.plan.progress = &progress;
   options.plan.solve = solve;
+  if (options.over_paths)
+    return run_path_method(options.path, options.inputs, options.planned, nodes, net, spans, options.spans.keep_spare,
+                           options.plan, start);
   return options.joint.empty() ? run_plan(options, nodes, net, spans, start) : run_joint(options, nodes, net, spans, start);
 }
 

@@ -3,6 +3,7 @@
 #include "plan_bounds.h"
 #include "study.h"
 #include "text_format.h"
+#include "wholefile.h"
 
 namespace capplan {
 
@@ -38,8 +39,11 @@ std::string result_text(const SpanNetwork& planned, const studyfiles::NodeList& 
 
   for (const std::string& line : lines.after_summary) text += line;
   const std::vector<int>& bridges = spare_plan.bridges;
-  text += text_printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
-                      planned.spans.size() - bridges.size(), planned.spans.size());
+  if (lines.proved.empty())
+    text += text_printf("proved: %zu of %zu span cuts restore their whole working capacity over the planned spare\n",
+                        planned.spans.size() - bridges.size(), planned.spans.size());
+  else
+    text += lines.proved;
   for (const std::string& line : lines.after_proof) text += line;
   for (int b : bridges)
     text += text_printf("bridge: %s: no other route joins its ends, no spare restores its %lld working channels\n",
@@ -49,6 +53,15 @@ std::string result_text(const SpanNetwork& planned, const studyfiles::NodeList& 
     text += text_printf("%zu %s: the plan restores every other cut\n", bridges.size(),
                         bridges.size() == 1 ? "span is a bridge" : "spans are bridges");
   return text;
+}
+
+Error write_outputs(const std::vector<Output>& outputs, ResultLines& lines) {
+  for (const Output& output : outputs) {
+    if (output.name.empty()) continue;
+    if (Error error = write_text_file(output.name, output.text())) return error;
+    lines.written.push_back(output.name);
+  }
+  return {};
 }
 
 int result_status(const Plan& spare) { return spare.bridges.empty() ? 0 : 2; }

@@ -11,6 +11,7 @@
 #include "cbc_mip.h"
 #include "column_lp.h"
 #include "linear_model.h"
+#include "links.h"
 #include "routes_file.h"
 
 namespace pathrestore {
@@ -29,45 +30,6 @@ constexpr int kMostRounds = 500;
 // (the threshold doubles each round: after 64 it passes every route).
 constexpr double kFill = 10.0;
 constexpr int kMostGreedyRounds = 64;
-
-// The surviving network of a scenario: one link per pair of nodes that
-// restoration may cross, its capacity the sum of the parallel spans'.
-struct Links {
-  struct Link {
-    int a = 0, b = 0;
-    long long capacity = 0;
-  };
-  std::vector<Link> links;
-  std::vector<std::vector<std::pair<int, int>>> next;  // per node: (neighbour, link), neighbours ascending
-
-  int between(int u, int v) const {
-    for (const auto& [w, l] : next[static_cast<std::size_t>(u)])
-      if (w == v) return l;
-    return -1;
-  }
-};
-
-Links links_of(const Network& net, const ScenarioProblem& p) {
-  Links g;
-  std::map<std::pair<int, int>, int> index;
-  for (int k = 0; k < net.span_count(); ++k) {
-    const long long c = p.capacity[static_cast<std::size_t>(k)];
-    if (c <= 0 || p.span_failed[static_cast<std::size_t>(k)]) continue;
-    const studyfiles::Span& s = net.spans[static_cast<std::size_t>(k)];
-    if (p.node_failed[static_cast<std::size_t>(s.from)] || p.node_failed[static_cast<std::size_t>(s.to)]) continue;
-    const std::pair<int, int> ends{std::min(s.from, s.to), std::max(s.from, s.to)};
-    const auto [it, added] = index.emplace(ends, static_cast<int>(g.links.size()));
-    if (added) g.links.push_back({ends.first, ends.second, 0});
-    g.links[static_cast<std::size_t>(it->second)].capacity += c;
-  }
-  g.next.assign(static_cast<std::size_t>(net.n_node) + 1, {});
-  for (std::size_t l = 0; l < g.links.size(); ++l) {
-    g.next[static_cast<std::size_t>(g.links[l].a)].push_back({g.links[l].b, static_cast<int>(l)});
-    g.next[static_cast<std::size_t>(g.links[l].b)].push_back({g.links[l].a, static_cast<int>(l)});
-  }
-  for (auto& n : g.next) std::sort(n.begin(), n.end());
-  return g;
-}
 
 // A route as the links it crosses.
 struct Column {
@@ -99,40 +61,6 @@ class ColumnPool {
   std::vector<Column> columns_;
 };
 
-// The fewest-span route from `from` to `to` over links with something left
-// (or any link, when `left` is empty), within `max_spans` (0: any); empty
-// when there is none. Neighbours are taken in ascending order. `cut_short`,
-// when given, tells whether the limit kept the search from nodes it could
-// have reached.
-std::vector<int> fewest_spans(const Links& g, int from, int to, const std::vector<long long>* left, int max_spans,
-                              bool* cut_short = nullptr) {
-  std::vector<int> before(g.next.size(), 0), depth(g.next.size(), -1);
-  std::deque<int> queue{from};
-  depth[static_cast<std::size_t>(from)] = 0;
-  bool limited = false;
-  while (!queue.empty() && depth[static_cast<std::size_t>(to)] < 0) {
-    const int v = queue.front();
-    queue.pop_front();
-    const bool at_limit = max_spans > 0 && depth[static_cast<std::size_t>(v)] >= max_spans;
-    for (const auto& [w, l] : g.next[static_cast<std::size_t>(v)]) {
-      if (depth[static_cast<std::size_t>(w)] >= 0 || (left != nullptr && (*left)[static_cast<std::size_t>(l)] <= 0)) continue;
-      if (at_limit) {
-        limited = true;
-        break;
-      }
-      depth[static_cast<std::size_t>(w)] = depth[static_cast<std::size_t>(v)] + 1;
-      before[static_cast<std::size_t>(w)] = v;
-      queue.push_back(w);
-    }
-  }
-  if (cut_short != nullptr) *cut_short = limited;
-  if (depth[static_cast<std::size_t>(to)] < 0) return {};
-  std::vector<int> route{to};
-  while (route.back() != from) route.push_back(before[static_cast<std::size_t>(route.back())]);
-  std::reverse(route.begin(), route.end());
-  return route;
-}
-
 // A solution: channels per column of the pool.
 using Counts = std::map<int, long long>;
 
@@ -141,110 +69,6 @@ long long total_of(const Counts& counts) {
   for (const auto& [c, n] : counts) total += n;
   return total;
 }
-
-// The least-price route from `source` to every node, under per-link prices,
-// within `max_spans` spans (0: any): Dijkstra without a limit, a layered
-// search by spans with one.
-class Pricing {
- public:
-  Pricing(const Links& g, int max_spans) : g_(g), max_spans_(max_spans) {}
-
-  void from(int source, const std::vector<double>& price) {
-    const std::size_t n = g_.next.size();
-    source_ = source;
-    if (max_spans_ <= 0) {
-      dist_.assign(n, kInf);
-      before_.assign(n, 0);
-      std::vector<char> done(n, 0);
-      using Item = std::pair<double, int>;
-      std::priority_queue<Item, std::vector<Item>, std::greater<Item>> heap;
-      dist_[static_cast<std::size_t>(source)] = 0;
-      heap.push({0.0, source});
-      while (!heap.empty()) {
-        const auto [d, v] = heap.top();
-        heap.pop();
-        if (done[static_cast<std::size_t>(v)]) continue;
-        done[static_cast<std::size_t>(v)] = 1;
-        for (const auto& [w, l] : g_.next[static_cast<std::size_t>(v)]) {
-          const double nd = d + price[static_cast<std::size_t>(l)];
-          if (nd < dist_[static_cast<std::size_t>(w)]) {
-            dist_[static_cast<std::size_t>(w)] = nd;
-            before_[static_cast<std::size_t>(w)] = v;
-            heap.push({nd, w});
-          }
-        }
-      }
-      return;
-    }
-    // layer[h][v]: the least price of a walk of at most h spans, kept per
-    // layer so that the route can be traced back.
-    const std::size_t layers = static_cast<std::size_t>(max_spans_) + 1;
-    layer_.assign(layers * n, kInf);
-    layer_before_.assign(layers * n, 0);
-    layer_[static_cast<std::size_t>(source)] = 0;
-    for (std::size_t h = 1; h < layers; ++h) {
-      double* now = &layer_[h * n];
-      const double* was = &layer_[(h - 1) * n];
-      int* before = &layer_before_[h * n];
-      for (std::size_t v = 0; v < n; ++v) {
-        now[v] = was[v];
-        before[v] = -1;  // the same as one layer down
-      }
-      for (std::size_t v = 0; v < n; ++v) {
-        if (was[v] == kInf) continue;
-        for (const auto& [w, l] : g_.next[v]) {
-          const double nd = was[v] + price[static_cast<std::size_t>(l)];
-          if (nd < now[static_cast<std::size_t>(w)]) {
-            now[static_cast<std::size_t>(w)] = nd;
-            before[static_cast<std::size_t>(w)] = static_cast<int>(v);
-          }
-        }
-      }
-    }
-    dist_.assign(layer_.end() - static_cast<std::ptrdiff_t>(n), layer_.end());
-  }
-
-  double price_to(int to) const { return dist_[static_cast<std::size_t>(to)]; }
-
-  // The route to `to`, its cycles cut out (they cost nothing at prices of
-  // zero and only lengthen it).
-  std::vector<int> route_to(int to) const {
-    std::vector<int> route{to};
-    if (max_spans_ <= 0) {
-      while (route.back() != source_) route.push_back(before_[static_cast<std::size_t>(route.back())]);
-    } else {
-      // Down the layers: a node either kept its price from the layer below
-      // or was reached over a link from a node of the layer below.
-      const std::size_t n = g_.next.size();
-      int v = to;
-      for (std::size_t h = static_cast<std::size_t>(max_spans_); h > 0; --h) {
-        const int b = layer_before_[h * n + static_cast<std::size_t>(v)];
-        if (b < 0) continue;
-        v = b;
-        route.push_back(v);
-      }
-    }
-    std::reverse(route.begin(), route.end());
-    std::vector<int> simple;
-    for (int v : route) {
-      const auto seen = std::find(simple.begin(), simple.end(), v);
-      if (seen != simple.end())
-        simple.erase(seen + 1, simple.end());
-      else
-        simple.push_back(v);
-    }
-    return simple;
-  }
-
- private:
-  const Links& g_;
-  int max_spans_;
-  int source_ = 0;
-  std::vector<double> dist_;
-  std::vector<int> before_;
-  std::vector<double> layer_;
-  std::vector<int> layer_before_;
-};
 
 // Routes the demands over what is `left` of the links, one channel at a
 // time, in the manner of the multiplicative-weights algorithms for

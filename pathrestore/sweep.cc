@@ -82,4 +82,13 @@ std::vector<double> demand_unavailability(const WorkingPaths& paths, const std::
   return down;
 }
 
+std::string routes_file_text(const studyfiles::RoutesHeader& header, const Network& net,
+                             const std::vector<Scenario>& scenarios, const std::vector<ScenarioOutcome>& outcomes) {
+  std::string text = studyfiles::format_routes_header(header);
+  for (ScenarioKind kind : {ScenarioKind::span, ScenarioKind::node, ScenarioKind::group})
+    for (std::size_t s = 0; s < scenarios.size(); ++s)
+      if (scenarios[s].kind == kind) text += format_routes(kind_word(kind), scenarios[s].name, outcomes[s].routes, net);
+  return text;
+}
+
 }  // namespace pathrestore

@@ -7,12 +7,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "error.h"
 #include "network.h"
 #include "restoration.h"
+#include "routes_file.h"
 #include "scenario.h"
 #include "working_paths.h"
 
@@ -47,5 +49,10 @@ Error sweep(const Network& net, const WorkingPaths& paths, const std::vector<Sce
 // leaves down, over the demand's paths.
 std::vector<double> demand_unavailability(const WorkingPaths& paths, const std::vector<ScenarioOutcome>& outcomes,
                                           const std::vector<double>& scenario_unavailability);
+
+// The routes file of a sweep: the header, then every scenario's routes, the
+// span scenarios first, then the node and the group scenarios.
+std::string routes_file_text(const studyfiles::RoutesHeader& header, const Network& net,
+                             const std::vector<Scenario>& scenarios, const std::vector<ScenarioOutcome>& outcomes);
 
 }  // namespace pathrestore

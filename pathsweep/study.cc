@@ -25,11 +25,6 @@ Error path_study_of(const Options& o, const std::string& node_text, const std::s
   rules.program_does = "pathsweep fails spans";
   rules.cost_read = !o.cut_rate.empty();
   rules.cost_as = ", read as its length";
-  std::vector<studyfiles::Span> spans;
-  if (Error e = studyfiles::spans_of_netdata(netdata, o.netdata_file, nodes, o.nodes_file, rules, spans)) return e;
-  out.net = pathrestore::network_of(nodes, netdata.n_node, spans);
-  if (Error e = pathrestore::read_working_paths(path_text, o.paths_file, o.nodes_file, out.net, out.paths)) return e;
-  if (!o.groups.empty())
-    if (Error e = studyfiles::read_groups(group_text, o.groups, nodes, spans, out.groups)) return e;
-  return {};
+  return pathrestore::path_study_of(nodes, netdata, {o.nodes_file, o.netdata_file, o.paths_file, o.groups}, rules,
+                                    path_text, group_text, out);
 }

@@ -6,16 +6,10 @@
 #include <string>
 
 #include "error.h"
-#include "groups.h"
-#include "network.h"
 #include "options.h"
-#include "working_paths.h"
+#include "path_study.h"
 
-struct PathStudy {
-  pathrestore::Network net;
-  pathrestore::WorkingPaths paths;
-  studyfiles::GroupsFile groups;
-};
+using pathrestore::PathStudy;
 
 Error read_path_study(const Options& o, PathStudy& out);
 

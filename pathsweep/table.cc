@@ -63,13 +63,7 @@ studyfiles::PathTable table_of(const Options& o, const PathStudy& study,
 
 std::string routes_text(const Options& o, const PathStudy& study, const std::vector<pathrestore::Scenario>& scenarios,
                         const std::vector<pathrestore::ScenarioOutcome>& outcomes) {
-  studyfiles::RoutesHeader h{version_line("pathsweep"), o.nodes_file, o.netdata_file, o.paths_file, o.stub_release,
-                              o.max_spans};
-  std::string text = studyfiles::format_routes_header(h);
-  for (pathrestore::ScenarioKind kind :
-       {pathrestore::ScenarioKind::span, pathrestore::ScenarioKind::node, pathrestore::ScenarioKind::group})
-    for (std::size_t s = 0; s < scenarios.size(); ++s)
-      if (scenarios[s].kind == kind)
-        text += pathrestore::format_routes(pathrestore::kind_word(kind), scenarios[s].name, outcomes[s].routes, study.net);
-  return text;
+  const studyfiles::RoutesHeader h{version_line("pathsweep"), o.nodes_file, o.netdata_file, o.paths_file, o.stub_release,
+                                   o.max_spans};
+  return pathrestore::routes_file_text(h, study.net, scenarios, outcomes);
 }

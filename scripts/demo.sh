@@ -5,8 +5,9 @@
 # on the Abilene network from the Internet Topology Zoo, its plan under two
 # span cuts at once (dualsweep) and under path restoration of span and node
 # failures (pathsweep), its restoration simulated by the four
-# simulators of an experiment (linkweave's scripts), then capsweep on the
-# NSFNET example.
+# simulators of an experiment (linkweave's scripts), capsweep on the
+# NSFNET example, and at the end Abilene's schemes side by side (capplan's
+# span-restorable, path-restorable, backup and p-cycle plans).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
@@ -51,3 +52,23 @@ cat nsfnet.out
 echo "--- path reports, one per cut, in run/nsfnet.dat.ls/; run/nsfnet.dat.ls/WA_CA1cut.l:"
 cat nsfnet.dat.ls/WA_CA1cut.l
 echo "--- capsweep's own lines (statistics, progress): run/capsweep.log"
+
+echo "--- Abilene's schemes side by side, span cuts (capplan --method ...; each plan proved before it is written; run/abilene/scheme-*.txt):"
+printf '%-24s %7s %11s %10s  %s\n' plan spare redundancy cost proof
+scheme() {
+  local label=$1
+  shift
+  local out="abilene/scheme-${label%% *}.txt"
+  if (cd abilene && capplan "$@" nodes.txt net.dat "scheme-${label%% *}.dat") > "$out" 2> "$out.err"; then
+    awk -v label="$label" '$1 == "spare" { spare = $3 } $1 == "redundancy" { red = $2 } $1 == "cost" { cost = $2 }
+      $1 == "proved:" { proof = "proved" } END { printf "%-24s %7s %11s %10s  %s\n", label, spare, red, cost, proof }' "$out"
+  else
+    printf '%-24s %7s %11s %10s  %s\n' "$label" - - - "not planned: $(head -1 "$out.err")"
+  fi
+}
+scheme "span" --method span
+scheme "path+stub (stub release)" --method path --stub-release --paths paths.txt
+scheme "path" --method path --paths paths.txt
+scheme "sbpp" --method sbpp --paths paths.txt
+scheme "1+1 (dedicated)" --method dedicated --paths paths.txt
+scheme "pcycle" --method pcycle

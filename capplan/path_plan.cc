@@ -1,0 +1,579 @@
+#include "path_plan.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <map>
+#include <numeric>
+#include <tuple>
+
+#include "check.h"
+#include "column_lp.h"
+#include "linear_model.h"
+#include "links.h"
+#include "plan_bounds.h"
+#include "text_format.h"
+
+namespace capplan {
+
+using lpsolve::LinearModel;
+using pathrestore::Links;
+using pathrestore::Network;
+using pathrestore::Pricing;
+using pathrestore::ScenarioProblem;
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+// A route prices in when its reduced cost is below this.
+constexpr double kPriceTolerance = 1e-9;
+// Column generation may take this share of the search's time; the rest is
+// the integer plan's.
+constexpr double kPricingShare = 0.5;
+constexpr int kMostRounds = 2000;
+// How far the pricing's prices lean towards those of the best bound.
+constexpr double kSmoothing = 0.5;
+// The integer program of one scenario's restoration, when its greedy and
+// rounded restorations fall short.
+constexpr double kRestoreSeconds = 5;
+
+// One scenario as the plan sees it: its links over every surviving span
+// (capacity: the released channels alone), which spans make each link, and
+// the demands it affects that some surviving route joins.
+struct ScenarioModel {
+  ScenarioProblem problem;    // over the network without spare
+  Links links;                // capacity: the channels released, without spare
+  std::vector<int> link_of;   // per span index: its link, -1 when the span fails
+  std::vector<std::vector<int>> spans_of;  // per link: its spans
+  std::vector<int> demands;   // indexes into problem.demands that can be restored
+  int first_link_row = 0;     // the rows of its links, then of its demands
+  int first_demand_row = 0;
+};
+
+// A restoration route of the linear program: its scenario and demand (an
+// index into the problem's demands), its nodes and links.
+struct RouteColumn {
+  int scenario = 0;
+  int demand = 0;
+  std::vector<int> nodes;
+  std::vector<int> links;
+};
+
+long long cost_of(const PathPlanStudy& study, const std::vector<long long>& added) {
+  long long cost = 0;
+  for (std::size_t k = 0; k < added.size(); ++k) cost += study.cost[k] * added[k];
+  return cost;
+}
+
+std::vector<ScenarioModel> scenario_models(const PathPlanStudy& study) {
+  const Network bare = with_spare(*study.net, std::vector<long long>(study.net->spans.size(), 0));
+  std::vector<ScenarioModel> models;
+  for (const pathrestore::Scenario& scenario : *study.scenarios) {
+    ScenarioModel m;
+    m.problem = pathrestore::problem_of(bare, *study.paths, scenario, study.stub_release);
+    m.links = pathrestore::links_of(bare, m.problem, true);
+    m.link_of.assign(study.net->spans.size(), -1);
+    m.spans_of.assign(m.links.links.size(), {});
+    for (std::size_t k = 0; k < study.net->spans.size(); ++k) {
+      const studyfiles::Span& s = study.net->spans[k];
+      if (m.problem.span_failed[k] || m.problem.node_failed[static_cast<std::size_t>(s.from)] ||
+          m.problem.node_failed[static_cast<std::size_t>(s.to)])
+        continue;
+      m.link_of[k] = m.links.between(s.from, s.to);
+      if (m.link_of[k] >= 0) m.spans_of[static_cast<std::size_t>(m.link_of[k])].push_back(static_cast<int>(k));
+    }
+    for (std::size_t d = 0; d < m.problem.demands.size(); ++d) {
+      const pathrestore::RestorationDemand& demand = m.problem.demands[d];
+      if (!pathrestore::fewest_spans(m.links, demand.from, demand.to, nullptr, study.max_spans).empty())
+        m.demands.push_back(static_cast<int>(d));
+    }
+    models.push_back(std::move(m));
+  }
+  return models;
+}
+
+std::vector<long long> kept_plus(const PathPlanStudy& study, const std::vector<long long>& added) {
+  std::vector<long long> spare = study.kept;
+  for (std::size_t k = 0; k < spare.size(); ++k) spare[k] += added[k];
+  return spare;
+}
+
+// Each scenario's integral restoration over kept plus added spare.
+class Restorer {
+ public:
+  Restorer(const PathPlanStudy& study, const std::vector<ScenarioModel>& models) : study_(study), models_(models) {}
+
+  // Restores scenario s; true when every demand that can be restored is.
+  bool restore(std::size_t s, const Network& net, pathrestore::ScenarioResult& result) const {
+    const ScenarioProblem p = pathrestore::problem_of(net, *study_.paths, (*study_.scenarios)[s], study_.stub_release);
+    pathrestore::RestoreOptions options;
+    options.max_spans = study_.max_spans;
+    options.ip_seconds = kRestoreSeconds;
+    result = pathrestore::restore(net, p, options);
+    long long target = 0;
+    for (int d : models_[s].demands) target += models_[s].problem.demands[static_cast<std::size_t>(d)].affected;
+    return result.restored >= target;
+  }
+
+  // Channels each link of scenario s carries on the routes of `result`.
+  std::vector<long long> use_of(std::size_t s, const pathrestore::ScenarioResult& result) const {
+    const Links& g = models_[s].links;
+    std::vector<long long> use(g.links.size(), 0);
+    for (const pathrestore::Route& r : result.routes)
+      for (std::size_t j = 0; j + 1 < r.nodes.size(); ++j) use[static_cast<std::size_t>(g.between(r.nodes[j], r.nodes[j + 1]))] += r.channels;
+    return use;
+  }
+
+  // Capacity of each link of scenario s with `spare` on the spans.
+  std::vector<long long> capacity_of(std::size_t s, const std::vector<long long>& spare) const {
+    const ScenarioModel& m = models_[s];
+    std::vector<long long> capacity;
+    for (std::size_t l = 0; l < m.links.links.size(); ++l) {
+      long long c = m.links.links[l].capacity;
+      for (int k : m.spans_of[l]) c += spare[static_cast<std::size_t>(k)];
+      capacity.push_back(c);
+    }
+    return capacity;
+  }
+
+ private:
+  const PathPlanStudy& study_;
+  const std::vector<ScenarioModel>& models_;
+};
+
+// Adds spare to `added` so that the demands scenario s left short are
+// routed: each missing channel over the least-cost route, a link with
+// capacity left costing nothing, a full one the cheapest of its spans.
+void repair(const PathPlanStudy& study, const ScenarioModel& m, const std::vector<long long>& capacity,
+            const pathrestore::ScenarioResult& result, const std::vector<long long>& use, std::vector<long long>& added) {
+  const Links& g = m.links;
+  std::vector<long long> left(g.links.size());
+  for (std::size_t l = 0; l < left.size(); ++l) left[l] = capacity[l] - use[l];
+  std::vector<int> cheapest(g.links.size(), -1);
+  for (std::size_t l = 0; l < g.links.size(); ++l)
+    for (int k : m.spans_of[l])
+      if (cheapest[l] < 0 || study.cost[static_cast<std::size_t>(k)] < study.cost[static_cast<std::size_t>(cheapest[l])]) cheapest[l] = k;
+  Pricing pricing(g, study.max_spans);
+  std::vector<double> price(g.links.size());
+  for (int d : m.demands) {
+    const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
+    for (long long missing = demand.affected - result.restored_per_demand[static_cast<std::size_t>(d)]; missing > 0; --missing) {
+      // A hop costs a little, so that among free routes the shortest is taken.
+      for (std::size_t l = 0; l < g.links.size(); ++l)
+        price[l] = 1e-6 + (left[l] > 0 ? 0.0 : static_cast<double>(study.cost[static_cast<std::size_t>(cheapest[l])]));
+      pricing.from(demand.from, price);
+      if (pricing.price_to(demand.to) == kInf) break;
+      const std::vector<int> route = pricing.route_to(demand.to);
+      for (std::size_t j = 0; j + 1 < route.size(); ++j) {
+        const std::size_t l = static_cast<std::size_t>(g.between(route[j], route[j + 1]));
+        if (left[l] > 0)
+          --left[l];
+        else
+          ++added[static_cast<std::size_t>(cheapest[l])];
+      }
+    }
+  }
+}
+
+// Takes away, span by span, the dearest first, the added spare that no
+// scenario's restoration uses (`use`, per scenario and link), keeping every
+// restoration within its capacities.
+void trim_unused(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                 const std::vector<std::vector<long long>>& use, std::vector<long long>& added) {
+  std::vector<std::vector<long long>> capacity;
+  const std::vector<long long> spare = kept_plus(study, added);
+  for (std::size_t s = 0; s < models.size(); ++s) capacity.push_back(restorer.capacity_of(s, spare));
+  std::vector<int> order(added.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return study.cost[static_cast<std::size_t>(a)] > study.cost[static_cast<std::size_t>(b)];
+  });
+  for (int k : order) {
+    long long removable = added[static_cast<std::size_t>(k)];
+    for (std::size_t s = 0; s < models.size() && removable > 0; ++s) {
+      const int l = models[s].link_of[static_cast<std::size_t>(k)];
+      if (l >= 0) removable = std::min(removable, capacity[s][static_cast<std::size_t>(l)] - use[s][static_cast<std::size_t>(l)]);
+    }
+    if (removable <= 0) continue;
+    added[static_cast<std::size_t>(k)] -= removable;
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      const int l = models[s].link_of[static_cast<std::size_t>(k)];
+      if (l >= 0) capacity[s][static_cast<std::size_t>(l)] -= removable;
+    }
+  }
+}
+
+// Restores every scenario over kept plus `added`; when some fall short,
+// repairs them and tries again (at most `rounds` times, or until `stop`).
+// The channels each scenario's routes carry per link go to `use`. True when
+// every scenario is restored in full.
+bool restore_every(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                   std::vector<long long>& added, std::vector<std::vector<long long>>& use, int rounds,
+                   const std::function<bool()>& stop, std::vector<pathrestore::ScenarioResult>* results = nullptr) {
+  for (int round = 0;; ++round) {
+    const std::vector<long long> spare = kept_plus(study, added);
+    const Network net = with_spare(*study.net, spare);
+    bool full = true;
+    std::vector<long long> repaired = added;
+    use.assign(models.size(), {});
+    if (results != nullptr) results->assign(models.size(), {});
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      pathrestore::ScenarioResult result;
+      const bool done = restorer.restore(s, net, result);
+      use[s] = restorer.use_of(s, result);
+      if (results != nullptr) (*results)[s] = result;
+      if (done) continue;
+      full = false;
+      if (round < rounds) repair(study, models[s], restorer.capacity_of(s, spare), result, use[s], repaired);
+    }
+    if (full) return true;
+    if (round >= rounds || (stop && stop())) return false;
+    added = std::move(repaired);
+  }
+}
+
+// The Lagrangian bound of the capacity rows' prices `price` (per scenario
+// and link): the demands' affected paths at the price of their cheapest
+// route (`demand_term`), less the capacities at their prices, all scaled
+// down so that no span's prices summed over the scenarios exceed its cost.
+// Any prices of zero or more give a bound.
+double lagrangian_bound(const PathPlanStudy& study, const std::vector<ScenarioModel>& models,
+                        const std::vector<std::vector<double>>& price, double demand_term) {
+  double scale = 1.0;
+  for (std::size_t k = 0; k < study.cost.size(); ++k) {
+    double sum = 0;
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      const int l = models[s].link_of[k];
+      if (l >= 0) sum += price[s][static_cast<std::size_t>(l)];
+    }
+    if (sum > static_cast<double>(study.cost[k])) scale = std::min(scale, static_cast<double>(study.cost[k]) / sum);
+  }
+  double capacity_term = 0;
+  for (std::size_t s = 0; s < models.size(); ++s) {
+    const ScenarioModel& m = models[s];
+    for (std::size_t l = 0; l < m.links.links.size(); ++l) {
+      long long c = m.links.links[l].capacity;
+      for (int k : m.spans_of[l]) c += study.kept[static_cast<std::size_t>(k)];
+      capacity_term += price[s][l] * static_cast<double>(c);
+    }
+  }
+  return std::max(0.0, scale * (demand_term - capacity_term));
+}
+
+std::vector<std::vector<pathrestore::Route>> routes_of(const std::vector<pathrestore::ScenarioResult>& results) {
+  std::vector<std::vector<pathrestore::Route>> routes;
+  for (const pathrestore::ScenarioResult& r : results) routes.push_back(r.routes);
+  return routes;
+}
+
+// The spare no restoration uses taken away, then every scenario restored
+// again over what is left (the restoration of a scenario is found anew, and
+// may need what another found route did not: repaired where it falls
+// short). `restorations` gets the final restorations. True when every
+// scenario is restored in full.
+bool trimmed_and_restored(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                          std::vector<long long>& added, std::vector<std::vector<long long>>& use, int rounds,
+                          std::vector<pathrestore::ScenarioResult>& restorations) {
+  trim_unused(study, models, restorer, use, added);
+  return restore_every(study, models, restorer, added, use, rounds, {}, &restorations);
+}
+
+}  // namespace
+
+Network with_spare(const Network& net, const std::vector<long long>& spare) {
+  Network out = net;
+  for (std::size_t k = 0; k < out.spans.size(); ++k)
+    out.spans[k].spare = static_cast<int>(std::min<long long>(spare[k], INT_MAX));
+  return out;
+}
+
+std::vector<Unrestorable> unrestorable_demands(const PathPlanStudy& study) {
+  const std::vector<ScenarioModel> models = scenario_models(study);
+  std::vector<Unrestorable> out;
+  for (std::size_t s = 0; s < models.size(); ++s) {
+    const ScenarioModel& m = models[s];
+    for (std::size_t d = 0, next = 0; d < m.problem.demands.size(); ++d) {
+      if (next < m.demands.size() && m.demands[next] == static_cast<int>(d)) {
+        ++next;
+        continue;
+      }
+      out.push_back({static_cast<int>(s), m.problem.demands[d].demand, m.problem.demands[d].affected});
+    }
+  }
+  return out;
+}
+
+PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options) {
+  PathPlan plan;
+  PlanSearch search(options, plan);
+  const RunClock& clock = search.clock();
+  const std::size_t n_span = study.net->spans.size();
+  std::vector<ScenarioModel> models = scenario_models(study);
+  plan.unrestorable = unrestorable_demands(study);
+  const Restorer restorer(study, models);
+
+  // The rows: per scenario its links, then its demands.
+  std::vector<double> low, high;
+  long long most_affected = 0;
+  for (ScenarioModel& m : models) {
+    m.first_link_row = static_cast<int>(low.size());
+    for (std::size_t l = 0; l < m.links.links.size(); ++l) {
+      long long c = m.links.links[l].capacity;
+      for (int k : m.spans_of[l]) c += study.kept[static_cast<std::size_t>(k)];
+      low.push_back(-LinearModel::kInfinity);
+      high.push_back(static_cast<double>(c));
+    }
+    m.first_demand_row = static_cast<int>(low.size());
+    long long affected = 0;
+    for (int d : m.demands) {
+      const int a = m.problem.demands[static_cast<std::size_t>(d)].affected;
+      low.push_back(a);
+      high.push_back(LinearModel::kInfinity);
+      affected += a;
+    }
+    most_affected = std::max(most_affected, affected);
+  }
+  const double spare_high = static_cast<double>(most_affected);
+  LinearModel model;  // the same program, for the search
+  for (std::size_t r = 0; r < low.size(); ++r) model.add_row(low[r], high[r]);
+  lpsolve::ColumnLp lp(low, high);
+  for (std::size_t k = 0; k < n_span; ++k) {
+    std::vector<int> rows;
+    for (const ScenarioModel& m : models)
+      if (m.link_of[k] >= 0) rows.push_back(m.first_link_row + m.link_of[k]);
+    const double c = static_cast<double>(study.cost[k]);
+    lp.add_column(c, 0.0, spare_high, rows, std::vector<double>(rows.size(), -1.0));
+    const int x = model.add_column(c, 0.0, spare_high, true);
+    for (int r : rows) model.add_entry(r, x, -1.0);
+  }
+  std::vector<RouteColumn> columns;
+  std::map<std::pair<std::pair<int, int>, std::vector<int>>, int> known;
+  // The route's column, added when new; true when it was.
+  const auto add_route = [&](int s, int d, const std::vector<int>& nodes, int* index = nullptr) {
+    const auto [at, added] = known.emplace(std::make_pair(std::make_pair(s, d), nodes), static_cast<int>(columns.size()));
+    if (index != nullptr) *index = at->second;
+    if (!added) return false;
+    const ScenarioModel& m = models[static_cast<std::size_t>(s)];
+    RouteColumn col{s, d, nodes, {}};
+    std::vector<int> rows;
+    for (std::size_t j = 0; j + 1 < nodes.size(); ++j) {
+      col.links.push_back(m.links.between(nodes[j], nodes[j + 1]));
+      rows.push_back(m.first_link_row + col.links.back());
+    }
+    int demand_row = m.first_demand_row;
+    while (m.demands[static_cast<std::size_t>(demand_row - m.first_demand_row)] != d) ++demand_row;
+    rows.push_back(demand_row);
+    lp.add_column(0.0, 0.0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+    const int x = model.add_column(0.0, 0.0, LinearModel::kInfinity, true);
+    for (int r : rows) model.add_entry(r, x, 1.0);
+    columns.push_back(std::move(col));
+    return true;
+  };
+  for (std::size_t s = 0; s < models.size(); ++s)
+    for (int d : models[s].demands) {
+      const pathrestore::RestorationDemand& demand = models[s].problem.demands[static_cast<std::size_t>(d)];
+      add_route(static_cast<int>(s), d, pathrestore::fewest_spans(models[s].links, demand.from, demand.to, nullptr, study.max_spans));
+    }
+
+  // Column generation, within its share of the time. Routes are priced
+  // under prices smoothed towards those of the best bound so far (the
+  // prices of successive solves swing far, and prices near the best ones
+  // find the routes that matter sooner); when the smoothed prices find no
+  // route, the solve's own prices are tried before the program is taken as
+  // solved out.
+  using Prices = std::vector<std::vector<double>>;  // per scenario: per link, or per demand of its rows
+  using Found = std::vector<std::tuple<int, int, std::vector<int>>>;
+  // The routes that price in under `price` against the demand rows' `own`
+  // prices, and the Lagrangian bound of `price`.
+  const auto price_routes = [&](const Prices& price, const Prices& own, Found& found) {
+    double demand_term = 0;
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      const ScenarioModel& m = models[s];
+      std::map<int, std::vector<std::size_t>> by_source;
+      for (std::size_t i = 0; i < m.demands.size(); ++i)
+        by_source[m.problem.demands[static_cast<std::size_t>(m.demands[i])].from].push_back(i);
+      Pricing pricing(m.links, study.max_spans);
+      for (const auto& [source, group] : by_source) {
+        pricing.from(source, price[s]);
+        for (std::size_t i : group) {
+          const int d = m.demands[i];
+          const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
+          const double cheapest = pricing.price_to(demand.to);
+          demand_term += demand.affected * cheapest;
+          if (cheapest < own[s][i] - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
+        }
+      }
+    }
+    return lagrangian_bound(study, models, price, demand_term);
+  };
+  const double pricing_until = clock.elapsed() + kPricingShare * clock.search_left();
+  double best_bound = 0;
+  Prices center, center_own;  // the prices of the best bound
+  bool solved = false;
+  std::vector<double> values;
+  for (int round = 0; round < kMostRounds; ++round) {
+    if (!lp.solve()) break;
+    solved = true;
+    values = lp.values();
+    const std::vector<double> duals = lp.row_duals();
+    Prices price(models.size()), own(models.size());
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      const ScenarioModel& m = models[s];
+      for (std::size_t l = 0; l < m.links.links.size(); ++l)
+        price[s].push_back(std::max(0.0, -duals[static_cast<std::size_t>(m.first_link_row) + l]));
+      for (std::size_t i = 0; i < m.demands.size(); ++i)
+        own[s].push_back(std::max(0.0, duals[static_cast<std::size_t>(m.first_demand_row) + i]));
+    }
+    // Routes priced in that are new to the program; smoothed prices may
+    // name routes it already holds.
+    const auto add_found = [&](const Found& found) {
+      bool any = false;
+      for (const auto& [s, d, route] : found) any = add_route(s, d, route) || any;
+      return any;
+    };
+    bool fresh = false;
+    if (!center.empty()) {
+      Prices smooth_price = price, smooth_own = own;
+      for (std::size_t s = 0; s < models.size(); ++s) {
+        for (std::size_t l = 0; l < price[s].size(); ++l)
+          smooth_price[s][l] = kSmoothing * center[s][l] + (1 - kSmoothing) * price[s][l];
+        for (std::size_t i = 0; i < own[s].size(); ++i)
+          smooth_own[s][i] = kSmoothing * center_own[s][i] + (1 - kSmoothing) * own[s][i];
+      }
+      Found found;
+      const double bound = price_routes(smooth_price, smooth_own, found);
+      if (bound > best_bound) {
+        best_bound = bound;
+        center = smooth_price;
+        center_own = smooth_own;
+      }
+      fresh = add_found(found);
+    }
+    if (!fresh) {
+      Found found;
+      const double bound = price_routes(price, own, found);
+      if (bound > best_bound || center.empty()) {
+        best_bound = std::max(best_bound, bound);
+        center = price;
+        center_own = own;
+      }
+      fresh = add_found(found);
+    }
+    search.progress().tick();
+    // No route of the solve's own prices is new: the program is solved out,
+    // over every route.
+    if (!fresh) {
+      plan.priced_out = true;
+      best_bound = std::max(best_bound, lp.objective());
+      break;
+    }
+    if (clock.elapsed() >= pricing_until || clock.search_over()) break;
+  }
+  plan.routes = static_cast<int>(columns.size());
+
+  // The first plan: the linear spare rounded up, else none added; repaired
+  // until every scenario is restored, then what no restoration uses trimmed.
+  std::vector<long long> added(n_span, 0);
+  if (solved)
+    for (std::size_t k = 0; k < n_span; ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, values[k]) - 1e-6));
+  std::vector<std::vector<long long>> use;
+  std::vector<pathrestore::ScenarioResult> restorations;
+  if (!restore_every(study, models, restorer, added, use, 1000, {}) ||
+      !trimmed_and_restored(study, models, restorer, added, use, 1000, restorations)) {
+    plan.fault = Error::of("no plan restores every scenario: a fault of the planner");
+    return plan;
+  }
+  plan.restorations = routes_of(restorations);
+  plan.spare = kept_plus(study, added);
+  plan.cost = cost_of(study, added);
+  search.progress().plan(plan.cost, 0);
+
+  // The search over the routes generated, from the plan in hand (its spare
+  // and the routes of its restorations, which join the program if they are
+  // new); its bound holds over those routes only, so the lower bound stays
+  // the linear program's.
+  std::vector<std::pair<int, long long>> carried;
+  for (std::size_t s = 0; s < restorations.size(); ++s)
+    for (std::size_t i = 0; i < restorations[s].routes.size(); ++i) {
+      int c = 0;
+      add_route(static_cast<int>(s), restorations[s].route_demand[i], restorations[s].routes[i].nodes, &c);
+      carried.push_back({c, restorations[s].routes[i].channels});
+    }
+  std::vector<double> start(added.begin(), added.end());
+  start.resize(n_span + columns.size(), 0.0);
+  for (const auto& [c, n] : carried) start[n_span + static_cast<std::size_t>(c)] += static_cast<double>(n);
+  const bool have_linear = search.solve_linear(model, false);
+  plan.lp_bound = best_bound;
+  plan.lower_bound = whole_bound(best_bound);
+  plan.note.clear();
+  search.tell_linear();
+  const long long bound = plan.lower_bound;
+  search.search(model, start, [&](const std::vector<double>& found) {
+    std::vector<long long> candidate(n_span);
+    for (std::size_t k = 0; k < n_span; ++k) candidate[k] = std::max(0LL, std::llround(found[k]));
+    if (cost_of(study, candidate) >= plan.cost) return;
+    std::vector<std::vector<long long>> candidate_use;
+    std::vector<pathrestore::ScenarioResult> candidate_restorations;
+    if (!restore_every(study, models, restorer, candidate, candidate_use, 3, {}) ||
+        !trimmed_and_restored(study, models, restorer, candidate, candidate_use, 3, candidate_restorations))
+      return;
+    if (cost_of(study, candidate) < plan.cost) {
+      added = candidate;
+      plan.restorations = routes_of(candidate_restorations);
+      plan.spare = kept_plus(study, added);
+      plan.cost = cost_of(study, added);
+    }
+  });
+  const bool stopped = !plan.note.empty();
+  plan.lower_bound = bound;
+  if (!plan.priced_out)
+    plan.note = "not every route was priced in by the time limit: the lower bound is Lagrangian";
+  else if (plan.cost > bound && !have_linear)
+    plan.note = "no time was left for the search";
+  else if (plan.cost > bound && !stopped)
+    plan.note = "the search was optimal over the routes generated; the lower bound is over every route";
+  search.finish();
+  return plan;
+}
+
+Error prove_path_plan(const PathPlanStudy& study, const std::vector<long long>& spare,
+                      const std::vector<Unrestorable>& unrestorable,
+                      const std::vector<std::vector<pathrestore::Route>>& restorations) {
+  for (long long s : spare)
+    if (s > INT_MAX) return Error::of(text_printf("the plan puts %lld spare channels on a span, beyond a netdata field", s));
+  if (restorations.size() != study.scenarios->size())
+    return Error::of("the plan fails its proof: it holds no restoration of some scenario");
+  // The demands left out must have no surviving route.
+  for (const Unrestorable& u : unrestorable) {
+    const pathrestore::Scenario& scenario = (*study.scenarios)[static_cast<std::size_t>(u.scenario)];
+    const ScenarioProblem p = pathrestore::problem_of(*study.net, *study.paths, scenario, study.stub_release);
+    const Links g = pathrestore::links_of(*study.net, p, true);
+    const pathrestore::Demand& d = study.paths->demands[static_cast<std::size_t>(u.demand)];
+    if (!pathrestore::fewest_spans(g, d.from, d.to, nullptr, study.max_spans).empty())
+      return Error::of(text_printf("the plan fails its proof: %s %s: the demand %s-%s has a surviving route",
+                                   pathrestore::kind_word(scenario.kind), scenario.name.c_str(),
+                                   study.net->name_of(d.from).c_str(), study.net->name_of(d.to).c_str()));
+  }
+  std::vector<long long> left_out(study.scenarios->size(), 0);
+  for (const Unrestorable& u : unrestorable) left_out[static_cast<std::size_t>(u.scenario)] += u.affected;
+  const Network net = with_spare(*study.net, spare);
+  for (std::size_t s = 0; s < restorations.size(); ++s) {
+    const pathrestore::Scenario& scenario = (*study.scenarios)[s];
+    const ScenarioProblem p = pathrestore::problem_of(net, *study.paths, scenario, study.stub_release);
+    long long restored = 0;
+    for (const pathrestore::Route& r : restorations[s]) restored += r.channels;
+    if (Error e = pathrestore::check_routes(net, p, restorations[s], restored, study.max_spans))
+      return Error::of(text_printf("a restoration failed its proof: %s %s: %s", pathrestore::kind_word(scenario.kind),
+                                   scenario.name.c_str(), e.text().c_str()));
+    const long long target = p.affected - left_out[s];
+    if (restored < target)
+      return Error::of(text_printf("the plan fails its proof: %s %s restores %lld of its %lld affected paths",
+                                   pathrestore::kind_word(scenario.kind), scenario.name.c_str(), restored, target));
+  }
+  return {};
+}
+
+}  // namespace capplan
+
