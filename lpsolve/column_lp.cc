@@ -23,6 +23,7 @@ ColumnLp::ColumnLp(const std::vector<double>& row_low, const std::vector<double>
     low.push_back(clp_value(row_low[r]));
     high.push_back(clp_value(row_high[r]));
   }
+  n_rows_ = static_cast<int>(row_low.size());
   const std::vector<CoinBigIndex> starts(row_low.size() + 1, 0);
   model_->addRows(static_cast<int>(row_low.size()), low.data(), high.data(), starts.data(), nullptr, nullptr);
   model_->setOptimizationDirection(1.0);
@@ -41,8 +42,40 @@ int ColumnLp::add_column(double cost, double low, double high, const std::vector
   return n_columns_++;
 }
 
+int ColumnLp::add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values) {
+  // The columns before it reach the solver first, so that its coefficients
+  // on them have columns to go to.
+  flush_columns();
+  row_low_.push_back(clp_value(low));
+  row_high_.push_back(clp_value(high));
+  row_column_.insert(row_column_.end(), columns.begin(), columns.end());
+  row_value_.insert(row_value_.end(), values.begin(), values.end());
+  row_start_.push_back(static_cast<int>(row_column_.size()));
+  return n_rows_++;
+}
+
 void ColumnLp::flush() {
+  flush_rows();
+  flush_columns();
+}
+
+void ColumnLp::flush_rows() {
+  if (row_low_.empty()) return;
+  std::vector<CoinBigIndex> starts(row_start_.begin(), row_start_.end());
+  model_->addRows(static_cast<int>(row_low_.size()), row_low_.data(), row_high_.data(), starts.data(),
+                  row_column_.data(), row_value_.data());
+  row_low_.clear();
+  row_high_.clear();
+  row_value_.clear();
+  row_column_.clear();
+  row_start_.assign(1, 0);
+}
+
+void ColumnLp::flush_columns() {
   if (cost_.empty()) return;
+  // Rows queued before these columns reach the solver first: the columns
+  // may have coefficients on them.
+  flush_rows();
   std::vector<CoinBigIndex> starts(start_.begin(), start_.end());
   model_->addColumns(static_cast<int>(cost_.size()), low_.data(), high_.data(), cost_.data(), starts.data(), row_.data(),
                      value_.data());

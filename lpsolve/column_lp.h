@@ -1,7 +1,9 @@
 // A linear program grown column by column, as column generation grows it:
-// the rows are fixed at the start, columns are added between solves, and
-// each solve starts from the basis the last one ended with (Clp's primal
-// simplex), so that a few new columns cost a few pivots, not a new solve.
+// columns are added between solves, and each solve starts from the basis the
+// last one ended with (Clp's primal simplex), so that a few new columns cost
+// a few pivots, not a new solve. Rows may be added too, where a model keeps
+// only the rows its columns so far touch: a new row joins with its slack in
+// the basis, so that a row the last solution meets keeps that basis feasible.
 #pragma once
 
 #include <memory>
@@ -24,6 +26,12 @@ class ColumnLp {
   int add_column(double cost, double low, double high, const std::vector<int>& rows, const std::vector<double>& values);
   int columns() const { return n_columns_; }
 
+  // A new row, low <= row <= high, with its nonzero coefficients on columns
+  // added before it. Returns its index; it joins at the next solve, and
+  // columns added after it may have coefficients on it.
+  int add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values);
+  int rows() const { return n_rows_; }
+
   // Solves from the last basis; true when an optimum was proved (false too
   // when the solver failed: nothing it throws escapes).
   bool solve();
@@ -37,10 +45,17 @@ class ColumnLp {
   void flush();
 
   std::unique_ptr<ClpSimplex> model_;
+  void flush_columns();
+  void flush_rows();
+
   int n_columns_ = 0;
+  int n_rows_ = 0;
   // Columns added since the last solve, packed column by column.
   std::vector<double> cost_, low_, high_, value_;
   std::vector<int> start_{0}, row_;
+  // Rows added since the last solve, packed row by row.
+  std::vector<double> row_low_, row_high_, row_value_;
+  std::vector<int> row_start_{0}, row_column_;
 };
 
 }  // namespace lpsolve
