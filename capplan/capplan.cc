@@ -40,7 +40,8 @@ namespace {
 // Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
-    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n";
+    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] [--model arc|path]\n"
+    "               NODEFILE NETDATA PLANNED\n";
 
 const std::string kHelp = std::string(kUsage) +
     "       capplan --help | --version\n"
@@ -63,6 +64,8 @@ const std::string kHelp = std::string(kUsage) +
     "  --joint PATHS         route the demands of the path list PATHS again, placing working and spare\n"
     "                        together; PLANNED holds the new working too\n"
     "  --routes FILE         with --joint: also write the new routes as a path list\n"
+    "  --model arc|path      the span-restorable plan's linear program: over arc flows (arc), or over\n"
+    "                        restoration routes grown as needed (path); unless given, arc up to 150 spans\n"
     "  -h, --help            show this help and exit\n"
     "  --version             show the version and exit\n";
 
@@ -75,6 +78,7 @@ struct Options {
   bool progress = false;  // --progress: show it even when standard error is no terminal
   bool pcycles = false;   // --method pcycle: the plan is made of p-cycle copies
   std::string cycles;     // --cycles: where the p-cycles used are written
+  bool model_given = false;  // --model: the span-restorable plan's linear program, chosen
 };
 
 int fail(const std::string& message) {
@@ -93,7 +97,8 @@ int parse_command_line(int argc, char** argv, Options& options) {
   const LongOptions parsed = parse_long_options(
       argc, argv,
       {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false},
-       {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true}});
+       {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true},
+       {"--model", true}});
   if (parsed.error) return usage_error(parsed.error.text());
   for (const auto& [option, value] : parsed.given) {
     if (option == "--keep-spare") {
@@ -116,6 +121,10 @@ int parse_command_line(int argc, char** argv, Options& options) {
     } else if (option == "--method") {
       if (value != "span" && value != "pcycle") return usage_error("--method takes span or pcycle, not '" + value + "'");
       options.pcycles = value == "pcycle";
+    } else if (option == "--model") {
+      if (value != "arc" && value != "path") return usage_error("--model takes arc or path, not '" + value + "'");
+      options.plan.model = value == "arc" ? LpModel::arc : LpModel::path;
+      options.model_given = true;
     } else if (option == "--cycles") {
       options.cycles = value;
     } else {
@@ -126,6 +135,8 @@ int parse_command_line(int argc, char** argv, Options& options) {
   if (!options.joint.empty() && options.spans.keep_spare) return usage_error("--joint plans the spare anew: not with --keep-spare");
   if (!options.cycles.empty() && !options.pcycles) return usage_error("--cycles needs --method pcycle");
   if (!options.joint.empty() && options.pcycles) return usage_error("--joint plans span-restorable spare: not with --method pcycle");
+  if (options.model_given && (options.pcycles || !options.joint.empty()))
+    return usage_error("--model chooses the span-restorable plan's linear program: not with --method pcycle or --joint");
   const std::vector<std::string>& names = parsed.names;
   if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
   options.inputs = {names[0], names[1]};
@@ -228,6 +239,8 @@ int run_plan(const Options& options, const NodeList& nodes, const Netdata& net, 
                               options.inputs.nodes.c_str(), spans.spans.size(), spans.n_node);
   lines.kept_spare = options.spans.keep_spare;
   if (options.pcycles) lines.after_summary.push_back(pcycle_summary(pcycles));
+  if (plan.by_routes)
+    lines.after_lp_bound = text_printf("  LP over            routes grown: %d in %d rounds\n", plan.routes_grown, plan.rounds);
   return finish(spans, nodes, plan, plan,
                 {{options.planned, [&] { return format_netdata(planned_netdata(net, plan.spare)); }},
                  {options.report, [&] { return report_text(spans, nodes, plan); }},

@@ -21,6 +21,7 @@ struct ResultLines {
   std::string cost_is;         // after the cost figure: what it counts ("working and spare"), or ""
   std::vector<std::string> after_cost;  // whole lines after the cost's (the joint plan: the study's routing)
   bool lp_bound = true;        // the LP bound's line
+  std::string after_lp_bound;  // a whole line after it (what the linear program was over), or ""
   std::string optimal = "optimal";  // the mark of a lower bound the cost meets: what the bound holds over
   std::vector<std::string> after_summary;  // whole lines after the summary (the p-cycles' line)
   std::vector<std::string> after_proof;    // whole lines after the proof (the joint plan's demands carried)

@@ -23,6 +23,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // this share of the cut's price (at least of 1): less is the solver's
 // arithmetic.
 constexpr double kPriceTolerance = 1e-9;
+// The routes each cut starts with (fewer where fewer are found).
+constexpr int kFirstRoutes = 4;
 
 // The least-price route between two nodes under per-span prices (none
 // below 0), span `banned` not crossed: Dijkstra, ties broken by fewer spans
@@ -95,19 +97,22 @@ RouteModel::RouteModel(const SpanNetwork& net, const std::vector<int>& cuts)
   }
   lp_ = std::make_unique<ColumnLp>(row_low_, row_high_);
   for (const PlanSpan& s : net.spans) lp_->add_column(static_cast<double>(s.cost), 0, ceiling_, {}, {});
-  // Each cut's first route: its cheapest at the spans' costs.
+  // Each cut's first routes: its cheapest at the spans' costs, then the
+  // cheapest with each span a route found takes dearer, so that the routes
+  // spread.
   std::vector<double> cost;
   for (const PlanSpan& s : net.spans) cost.push_back(static_cast<double>(s.cost));
   for (std::size_t i = 0; i < cuts_.size(); ++i) {
     const PlanSpan& cut = net.spans[static_cast<std::size_t>(cuts_[i])];
-    const PricedRoute first = least_price_route(next_, net, cut.from, cut.to, cuts_[i], cost);
-    if (first.spans.empty()) continue;  // no other route: the model is infeasible, and says so when solved
-    for (const auto& [k, row] : rows_of_cut_[i]) row_of_[static_cast<std::size_t>(k)] = row;
-    std::vector<int> key{static_cast<int>(i)};
-    key.insert(key.end(), first.spans.begin(), first.spans.end());
-    known_.insert(std::move(key));
-    add_route(i, first.spans);
-    for (const auto& [k, row] : rows_of_cut_[i]) row_of_[static_cast<std::size_t>(k)] = -1;
+    std::vector<double> dearer = cost;
+    for (int j = 0; j < kFirstRoutes; ++j) {
+      const PricedRoute route = least_price_route(next_, net, cut.from, cut.to, cuts_[i], dearer);
+      if (route.spans.empty()) break;  // no other route: the model is infeasible, and says so when solved
+      for (int k : route.spans) dearer[static_cast<std::size_t>(k)] += 2 * cost[static_cast<std::size_t>(k)];
+      for (const auto& [k, row] : rows_of_cut_[i]) row_of_[static_cast<std::size_t>(k)] = row;
+      add_new_route(i, route.spans);
+      for (const auto& [k, row] : rows_of_cut_[i]) row_of_[static_cast<std::size_t>(k)] = -1;
+    }
   }
 }
 
@@ -126,12 +131,16 @@ int RouteModel::capacity_row(std::size_t i, int k) {
 }
 
 // The capacity rows of cut i must be in row_of_.
-void RouteModel::add_route(std::size_t i, const std::vector<int>& spans) {
+bool RouteModel::add_new_route(std::size_t i, const std::vector<int>& spans) {
+  std::vector<int> key{static_cast<int>(i)};
+  key.insert(key.end(), spans.begin(), spans.end());
+  if (!known_.insert(std::move(key)).second) return false;
   std::vector<int> rows{static_cast<int>(i)};
   for (int k : spans) rows.push_back(capacity_row(i, k));
   route_cut_.push_back(static_cast<int>(i));
   route_rows_.push_back(rows);
   lp_->add_column(0, 0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+  return true;
 }
 
 double RouteModel::price(const std::vector<double>& duals, bool& added) {
@@ -164,12 +173,19 @@ double RouteModel::price(const std::vector<double>& duals, bool& added) {
       if (route.price < demand - kPriceTolerance * std::max(1.0, demand)) {
         // A route already in the model that prices in again is the
         // solver's arithmetic: it joins once.
-        std::vector<int> key{static_cast<int>(i)};
-        key.insert(key.end(), route.spans.begin(), route.spans.end());
-        if (known_.insert(std::move(key)).second) {
-          add_route(i, route.spans);
-          added = true;
+        if (add_new_route(i, route.spans)) added = true;
+        // And the least-price route over none of its spans, when it prices
+        // in too: fewer rounds to the optimum.
+        std::vector<double> kept;
+        for (int k : route.spans) {
+          kept.push_back(price[static_cast<std::size_t>(k)]);
+          price[static_cast<std::size_t>(k)] = kInf;
         }
+        const PricedRoute other = least_price_route(next_, net_, cut.from, cut.to, cuts_[i], price);
+        if (!other.spans.empty() && other.price < demand - kPriceTolerance * std::max(1.0, demand) &&
+            add_new_route(i, other.spans))
+          added = true;
+        for (std::size_t j = 0; j < route.spans.size(); ++j) price[static_cast<std::size_t>(route.spans[j])] = kept[j];
       }
     }
     for (const auto& [k, row] : rows_of_cut_[i]) {
@@ -192,7 +208,9 @@ bool RouteModel::grow(const std::function<bool()>& stop) {
     std::copy(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(net_.spans.size()), spare_.begin());
     bool added = false;
     bound_ = std::max(bound_, price(lp_->row_duals(), added));
-    solved_ = !added;
+    // Prices whose bound meets the value prove the optimum, whatever routes
+    // price in by the solver's arithmetic.
+    solved_ = !added || bound_ >= value_ - 1e-9 * std::max(1.0, std::abs(value_));
   }
   return true;
 }

@@ -7,10 +7,11 @@
 // simple routes between its two ends that avoid f), and a row per other span
 // k that some route of f crosses: the routes of f over k at most k's kept
 // spare plus column k. A row that no route crosses would hold nothing, so
-// the rows grow with the routes. The routes start with each cut's cheapest;
-// after each solve (Clp, from the last basis) each cut prices its least-price
-// route, a span's price the price of its row, and a route whose prices sum
-// to less than the price of the cut's demand row joins. When none joins, the
+// the rows grow with the routes. The routes start with a few cheap ones per
+// cut; after each solve (Clp, from the last basis) each cut prices its
+// least-price route, a span's price the price of its row, and a route whose
+// prices sum to less than the price of the cut's demand row joins (with the
+// least-price route over none of its spans, when that prices in too). When none joins, the
 // optimum over the routes found is the optimum over every route: the
 // arc-flow model's, which every flow decomposes into simple routes.
 //
@@ -64,7 +65,8 @@ class RouteModel {
 
  private:
   int capacity_row(std::size_t i, int k);
-  void add_route(std::size_t i, const std::vector<int>& spans);
+  // Adds the route of cut i over `spans` unless it is in the model; true when added.
+  bool add_new_route(std::size_t i, const std::vector<int>& spans);
   // Prices every cut's least-price route: adds those that price in; the
   // Lagrangian bound of the prices.
   double price(const std::vector<double>& duals, bool& added);
