@@ -40,8 +40,7 @@ namespace {
 // Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
-    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] [--model arc|path]\n"
-    "               NODEFILE NETDATA PLANNED\n";
+    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n";
 
 const std::string kHelp = std::string(kUsage) +
     "       capplan --help | --version\n"
