@@ -30,7 +30,7 @@ run() {
   /usr/bin/time -f "%e %U %S %M" -o time.txt "$capplan" --cost unit --model "$2" --time-limit "$3" \
     mesh$1_nodes.txt mesh$1.dat planned.dat > plan.txt || status=$?
   [ "$status" = 0 ] || [ "$status" = 2 ] || { echo "capplan failed on mesh$1 ($2)" >&2; cat plan.txt >&2; exit 1; }
-  read -r wall user sys kb < time.txt
+  read -r wall user sys kb <<< "$(tail -1 time.txt)"  # after a line on a status other than 0
   awk -v n="$1" -v model="$2" -v limit="$3" -v w="$wall" -v c="$(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')" \
       -v m="$((kb / 1024))" -v load="$(cut -d' ' -f1 /proc/loadavg)" '
     $1 == "cost" { cost = $2 }
