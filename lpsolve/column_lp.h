@@ -48,14 +48,22 @@ class ColumnLp {
   void flush_columns();
   void flush_rows();
 
+  // Rows or columns added since the last solve, packed one after another:
+  // their bounds, and their coefficients by the index of the other kind.
+  struct Packed {
+    std::vector<double> low, high, value;
+    std::vector<int> start{0}, index;
+    bool empty() const { return low.empty(); }
+    int size() const { return static_cast<int>(low.size()); }
+    void add(double lo, double hi, const std::vector<int>& indexes, const std::vector<double>& values);
+    void clear();
+  };
+
   int n_columns_ = 0;
   int n_rows_ = 0;
-  // Columns added since the last solve, packed column by column.
-  std::vector<double> cost_, low_, high_, value_;
-  std::vector<int> start_{0}, row_;
-  // Rows added since the last solve, packed row by row.
-  std::vector<double> row_low_, row_high_, row_value_;
-  std::vector<int> row_start_{0}, row_column_;
+  Packed columns_;            // with their costs:
+  std::vector<double> cost_;
+  Packed rows_;
 };
 
 }  // namespace lpsolve
