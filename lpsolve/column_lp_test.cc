@@ -77,5 +77,43 @@ TEST(ColumnLp, EachSolveFromTheLastBasisMatchesASolveFromScratch) {
   }
 }
 
+TEST(ColumnLp, RowsAddedBetweenSolvesMatchASolveFromScratch) {
+  // The same packing LP, its rows joining only when a column first covers
+  // them (an empty row holds nothing), as column generation adds them; and
+  // a covering row on the first column, so that a row's own coefficients
+  // count too.
+  const int n_rows = 12;
+  std::vector<double> cap;
+  for (int r = 0; r < n_rows; ++r) cap.push_back(1 + r % 4);
+  const std::vector<Column> cols = columns_of(60, n_rows);
+  ColumnLp lp({}, {});
+  std::vector<int> row_of(n_rows, -1);
+  std::vector<double> row_cap;
+  std::vector<Column> renumbered;
+  std::size_t added = 0;
+  for (std::size_t batch : {4u, 8u, 16u, 32u}) {
+    for (std::size_t k = 0; k < batch; ++k, ++added) {
+      Column col{{}, cols[added].high};
+      for (int r : cols[added].rows) {
+        if (row_of[r] < 0) {
+          row_of[r] = lp.add_row(-LinearModel::kInfinity, cap[r], {}, {});
+          row_cap.push_back(cap[r]);
+        }
+        col.rows.push_back(row_of[r]);
+      }
+      lp.add_column(-1, 0, col.high, col.rows, std::vector<double>(col.rows.size(), 1.0));
+      renumbered.push_back(col);
+    }
+    ASSERT_TRUE(lp.solve());
+    EXPECT_EQ(lp.rows(), static_cast<int>(row_cap.size()));
+    EXPECT_NEAR(lp.objective(), from_scratch(renumbered, added, row_cap), 1e-7) << added << " columns";
+  }
+  // A row over columns already in: the first column at most half its bound.
+  const int half = lp.add_row(-LinearModel::kInfinity, cols[0].high / 2, {0}, {1.0});
+  ASSERT_TRUE(lp.solve());
+  EXPECT_LE(lp.values()[0], cols[0].high / 2 + 1e-7);
+  EXPECT_EQ(half, lp.rows() - 1);
+}
+
 }  // namespace
 }  // namespace lpsolve
