@@ -1,13 +1,706 @@
 #include "backup_design.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "column_lp.h"
+#include "linear_model.h"
+#include "plan_bounds.h"
+#include "routes.h"
+#include "run_clock.h"
+#include "span_network.h"
+#include "text_format.h"
+
 namespace capplan {
 
-BackupDesign plan_backups(const BackupStudy&, const PlanOptions&) {
+using lpsolve::LinearModel;
+using pathrestore::Network;
+using pathrestore::ScenarioProblem;
+using pathrestore::WorkingPath;
+
+namespace {
+
+// A column priced in improves the linear program by more than this (relative
+// to its row's price).
+constexpr double kPriceTolerance = 1e-7;
+
+// What the scenarios ask of each path.
+struct ScenarioHits {
+  std::vector<std::vector<int>> affecting;     // per path: the scenarios that affect it, ascending
+  std::vector<std::vector<int>> failed_spans;  // per scenario: its failed spans, those at its failed nodes too
+  std::vector<std::vector<int>> failed_nodes;  // per scenario
+};
+
+ScenarioHits scenario_hits(const BackupStudy& study) {
+  ScenarioHits out;
+  out.affecting.resize(study.paths->paths.size());
+  for (std::size_t i = 0; i < study.scenarios->size(); ++i) {
+    const ScenarioProblem p = pathrestore::problem_of(*study.net, *study.paths, (*study.scenarios)[i], false);
+    std::vector<int> spans, nodes;
+    for (std::size_t k = 0; k < p.span_failed.size(); ++k)
+      if (p.span_failed[k]) spans.push_back(static_cast<int>(k));
+    for (std::size_t v = 1; v < p.node_failed.size(); ++v)
+      if (p.node_failed[v]) nodes.push_back(static_cast<int>(v));
+    out.failed_spans.push_back(std::move(spans));
+    out.failed_nodes.push_back(std::move(nodes));
+    for (int q : p.hit) {
+      const WorkingPath& path = study.paths->paths[static_cast<std::size_t>(q)];
+      if (!p.node_failed[static_cast<std::size_t>(path.nodes.front())] &&
+          !p.node_failed[static_cast<std::size_t>(path.nodes.back())])
+        out.affecting[static_cast<std::size_t>(q)].push_back(static_cast<int>(i));
+    }
+  }
+  return out;
+}
+
+long long added_cost(const BackupStudy& study, const std::vector<long long>& spare) {
+  long long cost = 0;
+  for (std::size_t k = 0; k < spare.size(); ++k) cost += study.cost[k] * (spare[k] - study.kept[k]);
+  return cost;
+}
+
+// Paths alike for the plan: the same two ends and the same scenarios
+// affecting them. Their routes run from the lower end node to the higher.
+struct Group {
+  int from = 0, to = 0;
+  std::vector<int> paths;
+  std::vector<int> scenarios;
+  std::vector<int> acts;  // the activations (rows of spare) a backup of the group takes part in
+  std::vector<char> banned_nodes, banned_spans;
+  std::vector<std::vector<int>> routes;  // the candidate routes, as spans from `from`
+  std::vector<int> columns;              // per route: its column
+};
+
+// Per group, the route each of its paths takes (an index into its routes).
+using Choice = std::vector<std::vector<int>>;
+
+// The backups each activation brings onto each span, and the spare each
+// span needs: its kept spare, or the most backups one activation brings if
+// more. An activation is a scenario (shared protection) or, for 1+1, every
+// backup at once.
+class Loads {
+ public:
+  Loads(int n_act, const std::vector<long long>& kept)
+      : n_span_(kept.size()), load_(static_cast<std::size_t>(n_act) * kept.size(), 0), need_(kept), kept_(kept) {}
+
+  void add(const std::vector<int>& acts, const std::vector<int>& spans, int delta) {
+    const std::size_t n_act = n_span_ == 0 ? 0 : load_.size() / n_span_;
+    for (int e : spans) {
+      const std::size_t k = static_cast<std::size_t>(e);
+      for (int a : acts) load_[static_cast<std::size_t>(a) * n_span_ + k] += delta;
+      long long need = kept_[k];
+      if (delta > 0) {
+        need = need_[k];
+        for (int a : acts) need = std::max(need, load_[static_cast<std::size_t>(a) * n_span_ + k]);
+      } else {
+        for (std::size_t a = 0; a < n_act; ++a) need = std::max(need, load_[a * n_span_ + k]);
+      }
+      need_[k] = need;
+    }
+  }
+  // Whether one more backup of these activations over span e needs one more
+  // spare channel there.
+  bool adds(const std::vector<int>& acts, int e) const {
+    const std::size_t k = static_cast<std::size_t>(e);
+    for (int a : acts)
+      if (load_[static_cast<std::size_t>(a) * n_span_ + k] + 1 > need_[k]) return true;
+    return false;
+  }
+  const std::vector<long long>& spare() const { return need_; }
+
+ private:
+  std::size_t n_span_;
+  std::vector<long long> load_;
+  std::vector<long long> need_;
+  const std::vector<long long>& kept_;
+};
+
+class BackupPlanner {
+ public:
+  BackupPlanner(const BackupStudy& study, const PlanOptions& options, BackupDesign& design);
+  void run();
+
+ private:
+  void make_groups();
+  void make_rows();
+  int add_route(Group& g, const std::vector<int>& spans);
+  Loads loads_of(const Choice& choice) const;
+  // The least spare one more backup of `g` adds over the loads, and its route.
+  std::vector<int> cheapest_addition(const Group& g, const Loads& loads, long long& added) const;
+  long long added_by(const Group& g, const Loads& loads, const std::vector<int>& spans) const;
+  // Each path in turn takes the route that adds the least spare over the
+  // others' backups, while that lowers the cost, until `until` says stop.
+  void improve(Choice& choice, const std::function<bool()>& until);
+  Choice first_choice(const std::function<bool()>& until);
+  // Keeps the choice when it costs less than the plan in hand.
+  void offer(const Choice& choice);
+  void price_routes(double until);
+  Choice rounded(const std::vector<double>& values);
+  void write_design();
+
+  const BackupStudy& study_;
+  const Network& net_;
+  BackupDesign& design_;
+  PlanSearch search_;
+  const RunClock& clock_;
+  SpanNetwork span_net_;
+  RouteFinder routes_;
+  ScenarioHits hits_;
+  std::vector<Group> groups_;
+  std::vector<int> free_paths_;  // the paths no scenario affects
+  int n_act_ = 0;
+  std::vector<int> row_of_;  // per activation and span (a * spans + e): its row, -1 where none
+  int first_group_row_ = 0;  // group g's row: the count of its paths
+  long long n_backups_ = 0;
+  double tie_break_ = 0;  // per unit of a span's cost, below any whole cost over a route
+  LinearModel model_;
+  std::unique_ptr<lpsolve::ColumnLp> lp_;
+  std::vector<std::pair<int, int>> column_route_;  // per column beyond the spans': (group, route)
+  Choice best_;
+  // What the pricing proved.
+  bool priced_ = false, converged_ = false;
+  double bound_ = 0;
+  double lp_seconds_ = 0;
+};
+
+BackupPlanner::BackupPlanner(const BackupStudy& study, const PlanOptions& options, BackupDesign& design)
+    : study_(study),
+      net_(*study.net),
+      design_(design),
+      search_(options, design),
+      clock_(search_.clock()),
+      span_net_([&] {
+        SpanNetwork s;
+        s.n_node = study.net->n_node;
+        for (std::size_t k = 0; k < study.net->spans.size(); ++k)
+          s.spans.push_back({study.net->spans[k].from, study.net->spans[k].to, study.cost[k], study.net->spans[k].working,
+                             study.kept[k]});
+        return s;
+      }()),
+      routes_(span_net_),
+      hits_(scenario_hits(study)) {
+  long long total = 0;
+  for (long long c : study.cost) total += std::max(0LL, c);
+  tie_break_ = 0.5 / (1.0 + static_cast<double>(total));
+}
+
+void BackupPlanner::make_groups() {
+  const std::size_t n_span = net_.spans.size();
+  // Spans that join the same two nodes: a backup stepping between them
+  // takes the cheapest that no scenario affecting its path fails.
+  std::map<std::pair<int, int>, std::vector<int>> between;
+  for (std::size_t k = 0; k < n_span; ++k)
+    between[std::minmax(net_.spans[k].from, net_.spans[k].to)].push_back(static_cast<int>(k));
+  std::map<std::tuple<int, int, std::vector<int>>, std::size_t> index;
+  std::vector<Group> all;
+  for (std::size_t q = 0; q < study_.paths->paths.size(); ++q) {
+    const WorkingPath& path = study_.paths->paths[q];
+    if (hits_.affecting[q].empty()) {
+      free_paths_.push_back(static_cast<int>(q));
+      continue;
+    }
+    const auto [from, to] = std::minmax(path.nodes.front(), path.nodes.back());
+    const auto key = std::make_tuple(from, to, hits_.affecting[q]);
+    auto it = index.find(key);
+    if (it == index.end()) {
+      it = index.emplace(key, all.size()).first;
+      Group g;
+      g.from = from;
+      g.to = to;
+      g.scenarios = hits_.affecting[q];
+      all.push_back(std::move(g));
+    }
+    all[it->second].paths.push_back(static_cast<int>(q));
+  }
+  std::vector<int> act_of(study_.scenarios->size(), -1);
+  for (Group& g : all) {
+    g.banned_nodes.assign(static_cast<std::size_t>(net_.n_node) + 1, 0);
+    g.banned_spans.assign(n_span, 0);
+    for (int s : g.scenarios) {
+      for (int k : hits_.failed_spans[static_cast<std::size_t>(s)]) g.banned_spans[static_cast<std::size_t>(k)] = 1;
+      for (int v : hits_.failed_nodes[static_cast<std::size_t>(s)]) g.banned_nodes[static_cast<std::size_t>(v)] = 1;
+    }
+    for (const auto& [ends, spans] : between) {
+      if (spans.size() < 2) continue;
+      int kept = -1;
+      for (int k : spans)
+        if (!g.banned_spans[static_cast<std::size_t>(k)] &&
+            (kept < 0 || study_.cost[static_cast<std::size_t>(k)] < study_.cost[static_cast<std::size_t>(kept)]))
+          kept = k;
+      for (int k : spans)
+        if (k != kept) g.banned_spans[static_cast<std::size_t>(k)] = 1;
+    }
+    if (routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans).empty()) {
+      design_.unprotected.insert(design_.unprotected.end(), g.paths.begin(), g.paths.end());
+      continue;
+    }
+    if (study_.dedicated) {
+      g.acts = {0};
+      n_act_ = 1;
+    } else {
+      for (int s : g.scenarios) {
+        int& a = act_of[static_cast<std::size_t>(s)];
+        if (a < 0) a = n_act_++;
+        g.acts.push_back(a);
+      }
+    }
+    n_backups_ += static_cast<long long>(g.paths.size());
+    groups_.push_back(std::move(g));
+  }
+  std::sort(design_.unprotected.begin(), design_.unprotected.end());
+  // Under shared protection, activation a's rows are those of the spans its
+  // scenario leaves.
+  const std::size_t n_act = static_cast<std::size_t>(n_act_);
+  row_of_.assign(n_act * n_span, 0);
+  if (!study_.dedicated)
+    for (std::size_t s = 0; s < act_of.size(); ++s)
+      if (act_of[s] >= 0)
+        for (int k : hits_.failed_spans[s]) row_of_[static_cast<std::size_t>(act_of[s]) * n_span + static_cast<std::size_t>(k)] = -1;
+}
+
+// The program: per span e, s_e whole spare channels above its kept spare, at
+// its cost; per group, whole numbers of its paths on each of its routes,
+// adding up to its paths; per activation a and span e, s_e + kept_e at
+// least the backups that a brings onto e.
+void BackupPlanner::make_rows() {
+  const std::size_t n_span = net_.spans.size();
+  for (std::size_t i = 0; i < row_of_.size(); ++i) {
+    if (row_of_[i] < 0) continue;
+    row_of_[i] = model_.add_row(-static_cast<double>(study_.kept[i % n_span]), LinearModel::kInfinity);
+  }
+  first_group_row_ = model_.rows();
+  for (const Group& g : groups_) {
+    const double n = static_cast<double>(g.paths.size());
+    model_.add_row(n, n);
+  }
+  lp_ = std::make_unique<lpsolve::ColumnLp>(model_.row_low, model_.row_high);
+  for (std::size_t e = 0; e < n_span; ++e) {
+    std::vector<int> rows;
+    for (int a = 0; a < n_act_; ++a) {
+      const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
+      if (r >= 0) rows.push_back(r);
+    }
+    const double cost = static_cast<double>(study_.cost[e]);
+    const int c = model_.add_column(cost, 0, LinearModel::kInfinity, true);
+    for (int r : rows) model_.add_entry(r, c, 1);
+    lp_->add_column(cost, 0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+  }
+}
+
+int BackupPlanner::add_route(Group& g, const std::vector<int>& spans) {
+  const auto it = std::find(g.routes.begin(), g.routes.end(), spans);
+  if (it != g.routes.end()) return static_cast<int>(it - g.routes.begin());
+  const std::size_t n_span = net_.spans.size();
+  std::vector<int> rows;
+  std::vector<double> values;
+  for (int a : g.acts)
+    for (int e : spans) {
+      rows.push_back(row_of_[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)]);
+      values.push_back(-1);
+    }
+  rows.push_back(first_group_row_ + static_cast<int>(&g - groups_.data()));
+  values.push_back(1);
+  const double n = static_cast<double>(g.paths.size());
+  const int c = model_.add_column(0, 0, n, true);
+  for (std::size_t i = 0; i < rows.size(); ++i) model_.add_entry(rows[i], c, values[i]);
+  lp_->add_column(0, 0, n, rows, values);
+  column_route_.emplace_back(static_cast<int>(&g - groups_.data()), static_cast<int>(g.routes.size()));
+  g.routes.push_back(spans);
+  g.columns.push_back(c);
+  return static_cast<int>(g.routes.size()) - 1;
+}
+
+Loads BackupPlanner::loads_of(const Choice& choice) const {
+  Loads loads(n_act_, study_.kept);
+  for (std::size_t g = 0; g < groups_.size(); ++g)
+    for (int r : choice[g]) loads.add(groups_[g].acts, groups_[g].routes[static_cast<std::size_t>(r)], 1);
+  return loads;
+}
+
+long long BackupPlanner::added_by(const Group& g, const Loads& loads, const std::vector<int>& spans) const {
+  long long added = 0;
+  for (int e : spans)
+    if (loads.adds(g.acts, e)) added += study_.cost[static_cast<std::size_t>(e)];
+  return added;
+}
+
+std::vector<int> BackupPlanner::cheapest_addition(const Group& g, const Loads& loads, long long& added) const {
+  std::vector<double> length(net_.spans.size(), 0.0);
+  for (std::size_t e = 0; e < length.size(); ++e) {
+    if (g.banned_spans[e]) continue;
+    const double cost = static_cast<double>(study_.cost[e]);
+    length[e] = (loads.adds(g.acts, static_cast<int>(e)) ? cost : 0.0) + tie_break_ * cost;
+  }
+  std::vector<int> spans = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
+  added = added_by(g, loads, spans);
+  return spans;
+}
+
+void BackupPlanner::improve(Choice& choice, const std::function<bool()>& until) {
+  Loads loads = loads_of(choice);
+  for (bool better = true; better;) {
+    better = false;
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+      if (until()) return;
+      Group& g = groups_[gi];
+      for (int& r : choice[gi]) {
+        loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], -1);
+        const long long now = added_by(g, loads, g.routes[static_cast<std::size_t>(r)]);
+        long long added = 0;
+        const std::vector<int> spans = cheapest_addition(g, loads, added);
+        if (added < now) {
+          r = add_route(g, spans);
+          better = true;
+        }
+        loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
+      }
+    }
+  }
+}
+
+Choice BackupPlanner::first_choice(const std::function<bool()>& until) {
+  Choice choice(groups_.size());
+  Loads loads(n_act_, study_.kept);
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+    Group& g = groups_[gi];
+    // Also the cheapest route, a column for the linear program.
+    add_route(g, routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans));
+    for (std::size_t i = 0; i < g.paths.size(); ++i) {
+      long long added = 0;
+      const int r = add_route(g, cheapest_addition(g, loads, added));
+      choice[gi].push_back(r);
+      loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
+    }
+  }
+  improve(choice, until);
+  return choice;
+}
+
+void BackupPlanner::offer(const Choice& choice) {
+  const long long cost = added_cost(study_, loads_of(choice).spare());
+  if (best_.empty() || cost < design_.cost) {
+    best_ = choice;
+    design_.cost = cost;
+    search_.progress().plan(cost, std::min(design_.lower_bound, cost));
+  }
+}
+
+// Column generation: the linear program over the routes so far, then, per
+// group, the route least priced by its rows' prices (a span costs what the
+// rows of the group's activations on it charge) joins when it costs less
+// than the group's own row price. Every round's prices give a bound by
+// Lagrangian relaxation of the spare rows, whatever routes the program
+// holds: the kept spare at the row prices taken away, each group's paths
+// on their least-priced routes, and each span's spare (at most one channel
+// per backup) where the prices charge more than its cost. Once no route is
+// priced in, that bound is the program's optimum over every route.
+void BackupPlanner::price_routes(double until) {
+  const std::size_t n_span = net_.spans.size();
+  const double most_spare = static_cast<double>(n_backups_);
+  while (clock_.elapsed() < until) {
+    const double start = clock_.elapsed();
+    const bool solved = lp_->solve(until - start);
+    lp_seconds_ += clock_.elapsed() - start;
+    search_.progress().tick();
+    if (!solved) return;
+    const std::vector<double> duals = lp_->row_duals();
+    if (duals.size() != static_cast<std::size_t>(model_.rows())) return;
+    const auto price = [&](int a, std::size_t e) {
+      const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
+      return r < 0 ? 0.0 : std::max(0.0, duals[static_cast<std::size_t>(r)]);
+    };
+    double bound = 0;
+    for (std::size_t e = 0; e < n_span; ++e) {
+      double charged = 0;
+      for (int a = 0; a < n_act_; ++a) charged += price(a, e);
+      bound -= charged * static_cast<double>(study_.kept[e]);
+      bound += most_spare * std::min(0.0, static_cast<double>(study_.cost[e]) - charged);
+    }
+    std::vector<std::pair<std::size_t, std::vector<int>>> found;
+    std::vector<double> length(n_span, 0.0);
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+      const Group& g = groups_[gi];
+      for (std::size_t e = 0; e < n_span; ++e) {
+        length[e] = 0;
+        if (g.banned_spans[e]) continue;
+        for (int a : g.acts) length[e] += price(a, e);
+      }
+      std::vector<int> spans = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
+      double priced = 0;
+      for (int e : spans) priced += length[static_cast<std::size_t>(e)];
+      bound += static_cast<double>(g.paths.size()) * priced;
+      const double own = duals[static_cast<std::size_t>(first_group_row_) + gi];
+      if (priced < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(spans));
+    }
+    if (!priced_ || bound > bound_) bound_ = bound;
+    priced_ = true;
+    std::size_t added = 0;
+    for (auto& [gi, spans] : found) {
+      const std::size_t before = groups_[gi].routes.size();
+      add_route(groups_[gi], spans);
+      added += groups_[gi].routes.size() - before;
+    }
+    if (added == 0) {
+      converged_ = true;
+      return;
+    }
+  }
+}
+
+// Each group's paths over its routes as the linear program has them: the
+// whole parts, then the largest fractions.
+Choice BackupPlanner::rounded(const std::vector<double>& values) {
+  Choice choice(groups_.size());
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+    const Group& g = groups_[gi];
+    std::vector<std::pair<double, int>> fractions;
+    for (std::size_t r = 0; r < g.routes.size(); ++r) {
+      const double v = std::max(0.0, values[static_cast<std::size_t>(g.columns[r])]);
+      const double whole = std::floor(v + 1e-6);
+      for (double n = 0; n < whole && choice[gi].size() < g.paths.size(); ++n) choice[gi].push_back(static_cast<int>(r));
+      fractions.emplace_back(-(v - whole), static_cast<int>(r));
+    }
+    std::stable_sort(fractions.begin(), fractions.end());
+    for (std::size_t i = 0; choice[gi].size() < g.paths.size(); ++i)
+      choice[gi].push_back(fractions[i % fractions.size()].second);
+  }
+  return choice;
+}
+
+void BackupPlanner::write_design() {
+  const auto& paths = study_.paths->paths;
+  design_.backups.assign(paths.size(), {});
+  const auto oriented = [&](std::size_t q, Route nodes) {
+    if (nodes.front() != paths[q].nodes.front()) std::reverse(nodes.begin(), nodes.end());
+    design_.backups[q] = std::move(nodes);
+  };
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+    const Group& g = groups_[gi];
+    for (std::size_t i = 0; i < g.paths.size(); ++i)
+      oriented(static_cast<std::size_t>(g.paths[i]),
+               routes_.nodes_of(g.from, g.routes[static_cast<std::size_t>(best_[gi][i])]));
+  }
+  // A path no scenario affects needs no spare; its route avoids its own
+  // spans and inner nodes where one does, else it is its own route.
+  for (int q : free_paths_) {
+    const WorkingPath& path = paths[static_cast<std::size_t>(q)];
+    std::vector<char> banned_nodes(static_cast<std::size_t>(net_.n_node) + 1, 0), banned_spans(net_.spans.size(), 0);
+    for (std::size_t j = 1; j + 1 < path.nodes.size(); ++j) banned_nodes[static_cast<std::size_t>(path.nodes[j])] = 1;
+    for (int k : path.spans) banned_spans[static_cast<std::size_t>(k)] = 1;
+    const std::vector<int> spans = routes_.cheapest(path.nodes.front(), path.nodes.back(), banned_nodes, banned_spans);
+    oriented(static_cast<std::size_t>(q), spans.empty() ? path.nodes : routes_.nodes_of(path.nodes.front(), spans));
+  }
+  design_.spare = loads_of(best_).spare();
+  design_.cost = added_cost(study_, design_.spare);
+}
+
+void BackupPlanner::run() {
+  make_groups();
+  make_rows();
+  if (groups_.empty()) {
+    best_ = {};
+    write_design();
+    search_.take_linear(0, 0);
+    search_.finish();
+    return;
+  }
+  // The first plan, before the linear program, in case the time runs out.
+  const double first_until = clock_.elapsed() + 0.1 * clock_.search_left();
+  offer(first_choice([&] { return clock_.elapsed() >= first_until; }));
+
+  const double pricing_until = clock_.elapsed() + 0.6 * clock_.search_left();
+  price_routes(pricing_until);
+  if (converged_) {
+    Choice choice = rounded(lp_->values());
+    const double until = clock_.elapsed() + 0.1 * clock_.search_left();
+    improve(choice, [&] { return clock_.elapsed() >= until; });
+    offer(choice);
+  }
+  int routes = 0;
+  for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
+  if (priced_) {
+    search_.take_linear(bound_, lp_seconds_);
+    std::vector<double> start(static_cast<std::size_t>(model_.columns()), 0.0);
+    const std::vector<long long> spare = loads_of(best_).spare();
+    for (std::size_t e = 0; e < spare.size(); ++e) start[e] = static_cast<double>(spare[e] - study_.kept[e]);
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+      for (int r : best_[gi]) start[static_cast<std::size_t>(groups_[gi].columns[static_cast<std::size_t>(r)])] += 1;
+    search_.search(
+        model_, start,
+        [&](const std::vector<double>& values) {
+          Choice choice(groups_.size());
+          for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+            const Group& g = groups_[gi];
+            for (std::size_t r = 0; r < g.routes.size(); ++r) {
+              const long long n = std::llround(std::max(0.0, values[static_cast<std::size_t>(g.columns[r])]));
+              for (long long i = 0; i < n; ++i) choice[gi].push_back(static_cast<int>(r));
+            }
+            if (choice[gi].size() != g.paths.size()) return;
+          }
+          // Into half the proof's reserve: the proof takes a pass over the paths per scenario.
+          const double until = clock_.limit() - 0.5 * RunClock::proof_reserve(clock_.limit());
+          improve(choice, [&] { return clock_.elapsed() >= until; });
+          offer(choice);
+        },
+        false);
+    if (!converged_)
+      design_.note = text_printf(
+          "the routes were priced in until the time limit: the lower bound is the Lagrangian bound of the last prices,"
+          " the search's over the %d routes priced in",
+          routes);
+    else if (design_.note.empty())
+      design_.note = text_printf("the lower bound is the linear program's over every route; the plan is the least over"
+                                 " the %d routes priced in",
+                                 routes);
+  } else {
+    design_.note = "the linear program was not solved within the time limit: no lower bound";
+  }
+  write_design();
+  search_.finish();
+}
+
+}  // namespace
+
+BackupDesign plan_backups(const BackupStudy& study, const PlanOptions& options) {
   BackupDesign design;
-  design.fault = Error::of("backup designs are not built yet");
+  BackupPlanner planner(study, options, design);
+  planner.run();
   return design;
 }
 
-Error check_backups(const BackupStudy&, const BackupDesign&) { return Error::of("backup designs are not built yet"); }
+namespace {
+
+std::string scenario_text(const pathrestore::Scenario& s) { return std::string(pathrestore::kind_word(s.kind)) + " " + s.name; }
+
+// Whether some route joins `from` and `to` through no banned node or span.
+bool joined(const Network& net, int from, int to, const std::vector<int>& banned_node, const std::vector<int>& banned_span) {
+  std::vector<char> seen(static_cast<std::size_t>(net.n_node) + 1, 0);
+  std::vector<int> stack{from};
+  seen[static_cast<std::size_t>(from)] = 1;
+  while (!stack.empty()) {
+    const int v = stack.back();
+    stack.pop_back();
+    if (v == to) return true;
+    for (int k : net.spans_at[static_cast<std::size_t>(v)]) {
+      const studyfiles::Span& s = net.spans[static_cast<std::size_t>(k)];
+      const int w = s.from == v ? s.to : s.from;
+      if (banned_span[static_cast<std::size_t>(k)] >= 0 || seen[static_cast<std::size_t>(w)] ||
+          (w != to && banned_node[static_cast<std::size_t>(w)] >= 0))
+        continue;
+      seen[static_cast<std::size_t>(w)] = 1;
+      stack.push_back(w);
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+Error check_backups(const BackupStudy& study, const BackupDesign& design) {
+  const Network& net = *study.net;
+  const auto& paths = study.paths->paths;
+  const auto& scenarios = *study.scenarios;
+  const std::size_t n_span = net.spans.size();
+  if (design.backups.size() != paths.size())
+    return Error::of(text_printf("%zu backups for %zu paths", design.backups.size(), paths.size()));
+  if (design.spare.size() != n_span) return Error::of(text_printf("spare for %zu spans of %zu", design.spare.size(), n_span));
+  const ScenarioHits hits = scenario_hits(study);
+  std::vector<char> unprotected(paths.size(), 0);
+  for (int q : design.unprotected) {
+    if (q < 0 || static_cast<std::size_t>(q) >= paths.size()) return Error::of(text_printf("no path %d to leave unprotected", q + 1));
+    unprotected[static_cast<std::size_t>(q)] = 1;
+  }
+  std::vector<std::vector<int>> crossed(paths.size());  // per path: the spans its backup crosses
+  for (std::size_t q = 0; q < paths.size(); ++q) {
+    const WorkingPath& path = paths[q];
+    const std::string name = text_printf("path %zu (line %d, %s-%s)", q + 1, path.line, net.name_of(path.nodes.front()).c_str(),
+                                         net.name_of(path.nodes.back()).c_str());
+    // Which scenario affecting the path fails each span and node (-1: none).
+    std::vector<int> span_failed_by(n_span, -1), node_failed_by(static_cast<std::size_t>(net.n_node) + 1, -1);
+    for (int s : hits.affecting[q]) {
+      for (int k : hits.failed_spans[static_cast<std::size_t>(s)]) span_failed_by[static_cast<std::size_t>(k)] = s;
+      for (int v : hits.failed_nodes[static_cast<std::size_t>(s)]) node_failed_by[static_cast<std::size_t>(v)] = s;
+    }
+    const std::vector<int>& backup = design.backups[q];
+    if (unprotected[q]) {
+      if (!backup.empty()) return Error::of(name + " is named unprotected but has a backup");
+      if (joined(net, path.nodes.front(), path.nodes.back(), node_failed_by, span_failed_by))
+        return Error::of(name + " is named unprotected, but a route survives every scenario that affects it");
+      continue;
+    }
+    if (backup.size() < 2) return Error::of(name + " has no backup");
+    if (backup.front() != path.nodes.front() || backup.back() != path.nodes.back())
+      return Error::of(name + "'s backup does not join its ends");
+    std::vector<char> seen(static_cast<std::size_t>(net.n_node) + 1, 0);
+    for (int v : backup) {
+      if (v < 1 || v > net.n_node) return Error::of(text_printf("%s's backup names node %d, not in the network", name.c_str(), v));
+      if (seen[static_cast<std::size_t>(v)]) return Error::of(name + "'s backup visits " + net.name_of(v) + " twice");
+      seen[static_cast<std::size_t>(v)] = 1;
+      const int s = node_failed_by[static_cast<std::size_t>(v)];
+      if (s >= 0)
+        return Error::of(name + "'s backup passes " + net.name_of(v) + ", which " + scenario_text(scenarios[static_cast<std::size_t>(s)]) +
+                         " fails");
+    }
+    for (std::size_t j = 0; j + 1 < backup.size(); ++j) {
+      // Between two nodes, the cheapest span that no scenario affecting the
+      // path fails, the lowest numbered of equals.
+      const int u = backup[j], v = backup[j + 1];
+      int best = -1, failed = -1;
+      for (int k : net.spans_at[static_cast<std::size_t>(u)]) {
+        const studyfiles::Span& s = net.spans[static_cast<std::size_t>(k)];
+        if ((s.from == u ? s.to : s.from) != v) continue;
+        if (span_failed_by[static_cast<std::size_t>(k)] >= 0) {
+          failed = k;
+          continue;
+        }
+        if (best < 0 || study.cost[static_cast<std::size_t>(k)] < study.cost[static_cast<std::size_t>(best)] ||
+            (study.cost[static_cast<std::size_t>(k)] == study.cost[static_cast<std::size_t>(best)] && k < best))
+          best = k;
+      }
+      if (best < 0 && failed < 0) return Error::of(name + "'s backup steps from " + net.name_of(u) + " to " + net.name_of(v) + ", which no span joins");
+      if (best < 0)
+        return Error::of(text_printf("%s's backup crosses span %d (%s), which %s fails", name.c_str(), failed + 1,
+                                     net.span_ends(failed).c_str(),
+                                     scenario_text(scenarios[static_cast<std::size_t>(span_failed_by[static_cast<std::size_t>(failed)])]).c_str()));
+      crossed[q].push_back(best);
+    }
+  }
+  for (std::size_t k = 0; k < n_span; ++k)
+    if (design.spare[k] < study.kept[k])
+      return Error::of(text_printf("span %zu (%s) has %lld spare, less than the %lld kept", k + 1, net.span_ends(static_cast<int>(k)).c_str(),
+                                   design.spare[k], study.kept[k]));
+  // The backups each scenario switches to (1+1: every backup of a path that
+  // some scenario affects, at once), span by span.
+  std::vector<std::vector<int>> activated;
+  std::vector<std::string> what;
+  if (study.dedicated) {
+    activated.emplace_back();
+    what.emplace_back("the backups");
+    for (std::size_t q = 0; q < paths.size(); ++q)
+      if (!unprotected[q] && !hits.affecting[q].empty()) activated.back().push_back(static_cast<int>(q));
+  } else {
+    activated.resize(scenarios.size());
+    for (std::size_t s = 0; s < scenarios.size(); ++s) what.push_back("the backups " + scenario_text(scenarios[s]) + " activates");
+    for (std::size_t q = 0; q < paths.size(); ++q)
+      if (!unprotected[q])
+        for (int s : hits.affecting[q]) activated[static_cast<std::size_t>(s)].push_back(static_cast<int>(q));
+  }
+  for (std::size_t a = 0; a < activated.size(); ++a) {
+    std::vector<long long> load(n_span, 0);
+    for (int q : activated[a])
+      for (int k : crossed[static_cast<std::size_t>(q)]) ++load[static_cast<std::size_t>(k)];
+    for (std::size_t k = 0; k < n_span; ++k)
+      if (load[k] > design.spare[k])
+        return Error::of(text_printf("%s need %lld spare on span %zu (%s), which has %lld", what[a].c_str(), load[k], k + 1,
+                                     net.span_ends(static_cast<int>(k)).c_str(), design.spare[k]));
+  }
+  if (added_cost(study, design.spare) != design.cost)
+    return Error::of(text_printf("the plan's cost is %lld, its spare's %lld", design.cost, added_cost(study, design.spare)));
+  return {};
+}
 
 }  // namespace capplan

@@ -45,12 +45,25 @@ void PlanSearch::tell_linear() {
   if (linear_.optimal) progress_.lp_bound(plan_.lp_bound);
 }
 
+void PlanSearch::take_linear(double bound, double seconds) {
+  linear_ = MipResult{};
+  linear_.optimal = true;
+  linear_.has_solution = true;
+  linear_.objective = bound;
+  linear_.bound = bound;
+  linear_seconds_ = seconds;
+  plan_.lp_bound = std::max(0.0, bound);
+  plan_.lower_bound = whole_bound(plan_.lp_bound);
+  plan_.note.clear();
+  tell_linear();
+}
+
 void PlanSearch::stopped_at_the_limit() {
   if (plan_.note.empty()) plan_.note = text_printf("the search stopped at the time limit of %g s", clock_.limit());
 }
 
 void PlanSearch::search(const LinearModel& model, const std::vector<double>& start,
-                        const std::function<void(const std::vector<double>&)>& take) {
+                        const std::function<void(const std::vector<double>&)>& take, bool whole) {
   if (!linear_.optimal || plan_.cost <= plan_.lower_bound || plan_.fault) return;
   if (clock_.search_over() || clock_.search_left() < 2 * linear_seconds_) {
     stopped_at_the_limit();
@@ -70,9 +83,9 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   }
   if (mip.has_solution) {
     take(mip.values);
-    plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.bound));
+    if (whole) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.bound));
   }
-  if (mip.optimal) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.objective));
+  if (mip.optimal && whole) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.objective));
   if (!mip.optimal) stopped_at_the_limit();
   progress_.plan(plan_.cost, std::min(plan_.lower_bound, plan_.cost));
 }

@@ -60,6 +60,11 @@ class PlanSearch {
   bool solve_linear(const lpsolve::LinearModel& model, bool final = true);
   // Tells the progress of the LP bound of a model that no longer grows.
   void tell_linear();
+  // A linear program the planner solved itself (grown column by column, its
+  // columns priced in): `bound`, which no plan undercuts, is the plan's LP
+  // bound and, rounded up, its lower bound; `seconds`, what solving it from
+  // the start would take, as the search's root will.
+  void take_linear(double bound, double seconds);
   // The answer of the last solve_linear (its row prices, for the p-cycles).
   // A planner that changes its model solves it again before the search: the
   // optimum of a smaller model is no bound of a larger one.
@@ -71,9 +76,11 @@ class PlanSearch {
   // `start`: the plan in hand, as the values of the model's first columns.
   // `take` is handed the values of each solution the search ends with; it
   // makes the solution the plan, setting the plan's cost, when it is
-  // cheaper. The search's bound raises the lower bound.
+  // cheaper. The search's bound raises the lower bound, unless the model
+  // holds only some of the plan's columns (`whole` false: routes priced in),
+  // whose bound bounds no plan beyond them.
   void search(const lpsolve::LinearModel& model, const std::vector<double>& start,
-              const std::function<void(const std::vector<double>&)>& take);
+              const std::function<void(const std::vector<double>&)>& take, bool whole = true);
 
   // The closing steps: a bound above the plan's cost is a fault; the plan is
   // optimal when its cost meets its bound, else the note says how the
