@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <map>
 #include <memory>
@@ -111,6 +113,7 @@ class Loads {
     return false;
   }
   const std::vector<long long>& spare() const { return need_; }
+  long long load(int a, int e) const { return load_[static_cast<std::size_t>(a) * n_span_ + static_cast<std::size_t>(e)]; }
 
  private:
   std::size_t n_span_;
@@ -126,8 +129,17 @@ class BackupPlanner {
 
  private:
   void make_groups();
-  void make_rows();
+  void make_program();
   int add_route(Group& g, const std::vector<int>& spans);
+  // The row of activation a on span e, over the routes so far.
+  void add_row(int a, int e);
+  // The rows the loads need in full: on each span, the activations whose
+  // backups take all of its spare above the kept.
+  void add_binding_rows(const Loads& loads);
+  // The rows the linear solution `values` violates; how many were added.
+  std::size_t add_violated_rows(const std::vector<double>& values);
+  lpsolve::LinearModel search_model() const;
+  void search_routes();
   Loads loads_of(const Choice& choice) const;
   // The least spare one more backup of `g` adds over the loads, and its route.
   std::vector<int> cheapest_addition(const Group& g, const Loads& loads, long long& added) const;
@@ -153,16 +165,20 @@ class BackupPlanner {
   std::vector<Group> groups_;
   std::vector<int> free_paths_;  // the paths no scenario affects
   int n_act_ = 0;
-  std::vector<int> row_of_;  // per activation and span (a * spans + e): its row, -1 where none
-  int first_group_row_ = 0;  // group g's row: the count of its paths
+  std::vector<std::vector<int>> groups_of_act_;  // per activation: the groups whose backups it activates
+  // Per activation and span (a * spans + e): its row; kAbsent while the
+  // program does without it, kNever where the activation's scenario fails e.
+  static constexpr int kAbsent = -1, kNever = -2;
+  std::vector<int> row_of_;
+  std::vector<std::pair<int, int>> rows_;  // per row beyond the groups': (activation, span)
   long long n_backups_ = 0;
   double tie_break_ = 0;  // per unit of a span's cost, below any whole cost over a route
-  LinearModel model_;
   std::unique_ptr<lpsolve::ColumnLp> lp_;
   std::vector<std::pair<int, int>> column_route_;  // per column beyond the spans': (group, route)
   Choice best_;
   // What the pricing proved.
   bool priced_ = false, converged_ = false;
+  std::vector<double> last_values_;  // the last linear solution, once one was solved
   double bound_ = 0;
   double lp_seconds_ = 0;
 };
@@ -255,63 +271,126 @@ void BackupPlanner::make_groups() {
   // Under shared protection, activation a's rows are those of the spans its
   // scenario leaves.
   const std::size_t n_act = static_cast<std::size_t>(n_act_);
-  row_of_.assign(n_act * n_span, 0);
+  row_of_.assign(n_act * n_span, kAbsent);
   if (!study_.dedicated)
     for (std::size_t s = 0; s < act_of.size(); ++s)
       if (act_of[s] >= 0)
-        for (int k : hits_.failed_spans[s]) row_of_[static_cast<std::size_t>(act_of[s]) * n_span + static_cast<std::size_t>(k)] = -1;
+        for (int k : hits_.failed_spans[s]) row_of_[static_cast<std::size_t>(act_of[s]) * n_span + static_cast<std::size_t>(k)] = kNever;
+  groups_of_act_.resize(n_act);
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+    for (int a : groups_[gi].acts) groups_of_act_[static_cast<std::size_t>(a)].push_back(static_cast<int>(gi));
 }
 
 // The program: per span e, s_e whole spare channels above its kept spare, at
 // its cost; per group, whole numbers of its paths on each of its routes,
-// adding up to its paths; per activation a and span e, s_e + kept_e at
-// least the backups that a brings onto e.
-void BackupPlanner::make_rows() {
-  const std::size_t n_span = net_.spans.size();
-  for (std::size_t i = 0; i < row_of_.size(); ++i) {
-    if (row_of_[i] < 0) continue;
-    row_of_[i] = model_.add_row(-static_cast<double>(study_.kept[i % n_span]), LinearModel::kInfinity);
-  }
-  first_group_row_ = model_.rows();
+// adding up to its paths (group g's row is row g); per activation a and span
+// e, s_e + kept_e at least the backups that a brings onto e. Of these last,
+// most hold with room to spare: they join the program as they are found
+// violated, so that it keeps only the few that bind (a solution within the
+// rows present is a plan only when it breaks none of the others).
+void BackupPlanner::make_program() {
+  lp_ = std::make_unique<lpsolve::ColumnLp>(std::vector<double>(), std::vector<double>());
   for (const Group& g : groups_) {
     const double n = static_cast<double>(g.paths.size());
-    model_.add_row(n, n);
+    lp_->add_row(n, n, {}, {});
   }
-  lp_ = std::make_unique<lpsolve::ColumnLp>(model_.row_low, model_.row_high);
-  for (std::size_t e = 0; e < n_span; ++e) {
-    std::vector<int> rows;
-    for (int a = 0; a < n_act_; ++a) {
-      const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
-      if (r >= 0) rows.push_back(r);
+  for (std::size_t e = 0; e < net_.spans.size(); ++e)
+    lp_->add_column(static_cast<double>(study_.cost[e]), 0, LinearModel::kInfinity, {}, {});
+}
+
+void BackupPlanner::add_row(int a, int e) {
+  const std::size_t n_span = net_.spans.size();
+  int& row = row_of_[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)];
+  if (row != kAbsent) return;
+  std::vector<int> columns{e};
+  std::vector<double> values{1};
+  for (int gi : groups_of_act_[static_cast<std::size_t>(a)]) {
+    const Group& g = groups_[static_cast<std::size_t>(gi)];
+    for (std::size_t r = 0; r < g.routes.size(); ++r)
+      if (std::find(g.routes[r].begin(), g.routes[r].end(), e) != g.routes[r].end()) {
+        columns.push_back(g.columns[r]);
+        values.push_back(-1);
+      }
+  }
+  row = lp_->add_row(-static_cast<double>(study_.kept[static_cast<std::size_t>(e)]), LinearModel::kInfinity, columns, values);
+  rows_.emplace_back(a, e);
+}
+
+void BackupPlanner::add_binding_rows(const Loads& loads) {
+  for (int e = 0; e < static_cast<int>(net_.spans.size()); ++e) {
+    const long long spare = loads.spare()[static_cast<std::size_t>(e)];
+    if (spare == 0) continue;
+    for (int a = 0; a < n_act_; ++a)
+      if (loads.load(a, e) == spare) add_row(a, e);
+  }
+}
+
+std::size_t BackupPlanner::add_violated_rows(const std::vector<double>& values) {
+  const std::size_t n_span = net_.spans.size();
+  std::vector<double> load(row_of_.size(), 0.0);
+  for (const Group& g : groups_)
+    for (std::size_t r = 0; r < g.routes.size(); ++r) {
+      const double x = values[static_cast<std::size_t>(g.columns[r])];
+      if (x <= 1e-9) continue;
+      for (int a : g.acts)
+        for (int e : g.routes[r]) load[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)] += x;
     }
-    const double cost = static_cast<double>(study_.cost[e]);
-    const int c = model_.add_column(cost, 0, LinearModel::kInfinity, true);
-    for (int r : rows) model_.add_entry(r, c, 1);
-    lp_->add_column(cost, 0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+  std::size_t added = 0;
+  for (std::size_t i = 0; i < load.size(); ++i) {
+    const std::size_t e = i % n_span;
+    if (row_of_[i] == kAbsent &&
+        load[i] > values[e] + static_cast<double>(study_.kept[e]) + 1e-6 * std::max(1.0, load[i])) {
+      add_row(static_cast<int>(i / n_span), static_cast<int>(e));
+      ++added;
+    }
   }
+  return added;
 }
 
 int BackupPlanner::add_route(Group& g, const std::vector<int>& spans) {
   const auto it = std::find(g.routes.begin(), g.routes.end(), spans);
   if (it != g.routes.end()) return static_cast<int>(it - g.routes.begin());
   const std::size_t n_span = net_.spans.size();
-  std::vector<int> rows;
-  std::vector<double> values;
+  const int gi = static_cast<int>(&g - groups_.data());
+  std::vector<int> rows{gi};
+  std::vector<double> values{1};
   for (int a : g.acts)
     for (int e : spans) {
-      rows.push_back(row_of_[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)]);
+      const int r = row_of_[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)];
+      if (r < 0) continue;
+      rows.push_back(r);
       values.push_back(-1);
     }
-  rows.push_back(first_group_row_ + static_cast<int>(&g - groups_.data()));
-  values.push_back(1);
-  const double n = static_cast<double>(g.paths.size());
-  const int c = model_.add_column(0, 0, n, true);
-  for (std::size_t i = 0; i < rows.size(); ++i) model_.add_entry(rows[i], c, values[i]);
-  lp_->add_column(0, 0, n, rows, values);
-  column_route_.emplace_back(static_cast<int>(&g - groups_.data()), static_cast<int>(g.routes.size()));
+  const int c = lp_->add_column(0, 0, static_cast<double>(g.paths.size()), rows, values);
+  column_route_.emplace_back(gi, static_cast<int>(g.routes.size()));
   g.routes.push_back(spans);
   g.columns.push_back(c);
   return static_cast<int>(g.routes.size()) - 1;
+}
+
+// The integer program of the rows and routes the linear program holds.
+LinearModel BackupPlanner::search_model() const {
+  LinearModel model;
+  const std::size_t n_span = net_.spans.size();
+  for (const Group& g : groups_) {
+    const double n = static_cast<double>(g.paths.size());
+    model.add_row(n, n);
+  }
+  for (const auto& [a, e] : rows_) model.add_row(-static_cast<double>(study_.kept[static_cast<std::size_t>(e)]), LinearModel::kInfinity);
+  for (std::size_t e = 0; e < n_span; ++e) model.add_column(static_cast<double>(study_.cost[e]), 0, LinearModel::kInfinity, true);
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    model.add_entry(static_cast<int>(groups_.size() + i), rows_[i].second, 1);
+  for (const auto& [gi, r] : column_route_) {
+    const Group& g = groups_[static_cast<std::size_t>(gi)];
+    const int c = model.add_column(0, 0, static_cast<double>(g.paths.size()), true);
+    model.add_entry(gi, c, 1);
+    for (int a : g.acts)
+      for (int e : g.routes[static_cast<std::size_t>(r)]) {
+        const int row = row_of_[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)];
+        if (row >= 0) model.add_entry(row, c, -1);
+      }
+  }
+  return model;
 }
 
 Loads BackupPlanner::loads_of(const Choice& choice) const {
@@ -405,13 +484,15 @@ void BackupPlanner::price_routes(double until) {
     const double start = clock_.elapsed();
     const bool solved = lp_->solve(until - start);
     lp_seconds_ += clock_.elapsed() - start;
+    if (std::getenv("BACKUPS_DEBUG")) std::fprintf(stderr, "solve %.2f s at %.2f: %d rows %d columns, objective %.1f\n", clock_.elapsed() - start, clock_.elapsed(), lp_->rows(), lp_->columns(), lp_->objective());
     search_.progress().tick();
     if (!solved) return;
+    last_values_ = lp_->values();
     const std::vector<double> duals = lp_->row_duals();
-    if (duals.size() != static_cast<std::size_t>(model_.rows())) return;
+    if (duals.size() != static_cast<std::size_t>(lp_->rows())) return;
     const auto price = [&](int a, std::size_t e) {
       const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
-      return r < 0 ? 0.0 : std::max(0.0, duals[static_cast<std::size_t>(r)]);
+      return r < 0 ? 0.0 : std::max(0.0, duals[static_cast<std::size_t>(r)]);  // a row not present prices nothing
     };
     double bound = 0;
     for (std::size_t e = 0; e < n_span; ++e) {
@@ -433,12 +514,12 @@ void BackupPlanner::price_routes(double until) {
       double priced = 0;
       for (int e : spans) priced += length[static_cast<std::size_t>(e)];
       bound += static_cast<double>(g.paths.size()) * priced;
-      const double own = duals[static_cast<std::size_t>(first_group_row_) + gi];
+      const double own = duals[gi];
       if (priced < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(spans));
     }
     if (!priced_ || bound > bound_) bound_ = bound;
     priced_ = true;
-    std::size_t added = 0;
+    std::size_t added = add_violated_rows(last_values_);
     for (auto& [gi, spans] : found) {
       const std::size_t before = groups_[gi].routes.size();
       add_route(groups_[gi], spans);
@@ -459,7 +540,9 @@ Choice BackupPlanner::rounded(const std::vector<double>& values) {
     const Group& g = groups_[gi];
     std::vector<std::pair<double, int>> fractions;
     for (std::size_t r = 0; r < g.routes.size(); ++r) {
-      const double v = std::max(0.0, values[static_cast<std::size_t>(g.columns[r])]);
+      // Routes priced in after the solution have none of it.
+      const std::size_t c = static_cast<std::size_t>(g.columns[r]);
+      const double v = c < values.size() ? std::max(0.0, values[c]) : 0.0;
       const double whole = std::floor(v + 1e-6);
       for (double n = 0; n < whole && choice[gi].size() < g.paths.size(); ++n) choice[gi].push_back(static_cast<int>(r));
       fractions.emplace_back(-(v - whole), static_cast<int>(r));
@@ -500,9 +583,8 @@ void BackupPlanner::write_design() {
 
 void BackupPlanner::run() {
   make_groups();
-  make_rows();
+  make_program();
   if (groups_.empty()) {
-    best_ = {};
     write_design();
     search_.take_linear(0, 0);
     search_.finish();
@@ -511,42 +593,21 @@ void BackupPlanner::run() {
   // The first plan, before the linear program, in case the time runs out.
   const double first_until = clock_.elapsed() + 0.1 * clock_.search_left();
   offer(first_choice([&] { return clock_.elapsed() >= first_until; }));
+  add_binding_rows(loads_of(best_));
 
   const double pricing_until = clock_.elapsed() + 0.6 * clock_.search_left();
   price_routes(pricing_until);
-  if (converged_) {
-    Choice choice = rounded(lp_->values());
+  if (!last_values_.empty()) {
+    Choice choice = rounded(last_values_);
     const double until = clock_.elapsed() + 0.1 * clock_.search_left();
     improve(choice, [&] { return clock_.elapsed() >= until; });
     offer(choice);
   }
-  int routes = 0;
-  for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
   if (priced_) {
     search_.take_linear(bound_, lp_seconds_);
-    std::vector<double> start(static_cast<std::size_t>(model_.columns()), 0.0);
-    const std::vector<long long> spare = loads_of(best_).spare();
-    for (std::size_t e = 0; e < spare.size(); ++e) start[e] = static_cast<double>(spare[e] - study_.kept[e]);
-    for (std::size_t gi = 0; gi < groups_.size(); ++gi)
-      for (int r : best_[gi]) start[static_cast<std::size_t>(groups_[gi].columns[static_cast<std::size_t>(r)])] += 1;
-    search_.search(
-        model_, start,
-        [&](const std::vector<double>& values) {
-          Choice choice(groups_.size());
-          for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
-            const Group& g = groups_[gi];
-            for (std::size_t r = 0; r < g.routes.size(); ++r) {
-              const long long n = std::llround(std::max(0.0, values[static_cast<std::size_t>(g.columns[r])]));
-              for (long long i = 0; i < n; ++i) choice[gi].push_back(static_cast<int>(r));
-            }
-            if (choice[gi].size() != g.paths.size()) return;
-          }
-          // Into half the proof's reserve: the proof takes a pass over the paths per scenario.
-          const double until = clock_.limit() - 0.5 * RunClock::proof_reserve(clock_.limit());
-          improve(choice, [&] { return clock_.elapsed() >= until; });
-          offer(choice);
-        },
-        false);
+    search_routes();
+    int routes = 0;
+    for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
     if (!converged_)
       design_.note = text_printf(
           "the routes were priced in until the time limit: the lower bound is the Lagrangian bound of the last prices,"
@@ -561,6 +622,47 @@ void BackupPlanner::run() {
   }
   write_design();
   search_.finish();
+}
+
+// CBC over the routes priced in and the rows the linear program holds,
+// started from the plan in hand. Each solution is costed in full (its spare
+// from its backups); should it break rows the program lacked, they join
+// and the search starts again, while the time lasts.
+void BackupPlanner::search_routes() {
+  for (bool again = true; again;) {
+    again = false;
+    const LinearModel model = search_model();
+    std::vector<double> start(static_cast<std::size_t>(model.columns()), 0.0);
+    const std::vector<long long> spare = loads_of(best_).spare();
+    for (std::size_t e = 0; e < spare.size(); ++e) start[e] = static_cast<double>(spare[e] - study_.kept[e]);
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+      for (int r : best_[gi]) start[static_cast<std::size_t>(groups_[gi].columns[static_cast<std::size_t>(r)])] += 1;
+    search_.search(
+        model, start,
+        [&](const std::vector<double>& values) {
+          Choice choice(groups_.size());
+          for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+            const Group& g = groups_[gi];
+            for (std::size_t r = 0; r < g.routes.size(); ++r) {
+              const long long n = std::llround(std::max(0.0, values[static_cast<std::size_t>(g.columns[r])]));
+              for (long long i = 0; i < n; ++i) choice[gi].push_back(static_cast<int>(r));
+            }
+            if (choice[gi].size() != g.paths.size()) return;
+          }
+          const Loads loads = loads_of(choice);
+          for (int a = 0; a < n_act_; ++a)
+            for (int e = 0; e < static_cast<int>(net_.spans.size()); ++e)
+              if (loads.load(a, e) > std::llround(values[static_cast<std::size_t>(e)]) + study_.kept[static_cast<std::size_t>(e)]) {
+                add_row(a, e);
+                again = true;
+              }
+          // Into half the proof's reserve: the proof takes a pass over the paths per scenario.
+          const double until = clock_.limit() - 0.5 * RunClock::proof_reserve(clock_.limit());
+          improve(choice, [&] { return clock_.elapsed() >= until; });
+          offer(choice);
+        },
+        false);
+  }
 }
 
 }  // namespace

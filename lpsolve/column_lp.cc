@@ -44,6 +44,14 @@ int ColumnLp::add_column(double cost, double low, double high, const std::vector
   return n_columns_++;
 }
 
+int ColumnLp::add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values) {
+  flush();
+  model_->addRow(static_cast<int>(columns.size()), columns.data(), values.data(), clp_value(low), clp_value(high));
+  return model_->numberRows() - 1;
+}
+
+int ColumnLp::rows() const { return model_->numberRows(); }
+
 void ColumnLp::flush() {
   if (cost_.empty()) return;
   std::vector<CoinBigIndex> starts(start_.begin(), start_.end());

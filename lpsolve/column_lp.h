@@ -1,7 +1,8 @@
 // A linear program grown column by column, as column generation grows it:
-// the rows are fixed at the start, columns are added between solves, and
-// each solve starts from the basis the last one ended with (Clp's primal
-// simplex), so that a few new columns cost a few pivots, not a new solve.
+// columns (and, for rows generated as they are found violated, rows) are
+// added between solves, and each solve starts from the basis the last one
+// ended with (Clp's primal simplex, a new row's slack basic), so that a few
+// new columns cost a few pivots, not a new solve.
 #pragma once
 
 #include <memory>
@@ -23,6 +24,10 @@ class ColumnLp {
   // coefficients by row. Returns its index; it joins at the next solve.
   int add_column(double cost, double low, double high, const std::vector<int>& rows, const std::vector<double>& values);
   int columns() const { return n_columns_; }
+  // A new row over columns already added: its bounds and its nonzero
+  // coefficients by column. Returns its index.
+  int add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values);
+  int rows() const;
 
   // Solves from the last basis; true when an optimum was proved (false too
   // when the solver failed: nothing it throws escapes). With `seconds`
