@@ -150,6 +150,10 @@ class BackupPlanner {
   Choice first_choice(const std::function<bool()>& until);
   // Keeps the choice when it costs less than the plan in hand.
   void offer(const Choice& choice);
+  using Found = std::pair<std::size_t, std::vector<int>>;  // a group and a route priced in
+  // The Lagrangian bound at these prices (per row of the program), and the
+  // routes they price in.
+  double lagrangian(const std::vector<double>& duals, std::vector<Found>& found) const;
   void price_routes(double until);
   Choice rounded(const std::vector<double>& values);
   void write_design();
@@ -471,54 +475,81 @@ void BackupPlanner::offer(const Choice& choice) {
 // Column generation: the linear program over the routes so far, then, per
 // group, the route least priced by its rows' prices (a span costs what the
 // rows of the group's activations on it charge) joins when it costs less
-// than the group's own row price. Every round's prices give a bound by
-// Lagrangian relaxation of the spare rows, whatever routes the program
-// holds: the kept spare at the row prices taken away, each group's paths
-// on their least-priced routes, and each span's spare (at most one channel
-// per backup) where the prices charge more than its cost. Once no route is
-// priced in, that bound is the program's optimum over every route.
-void BackupPlanner::price_routes(double until) {
+// than the group's own row price. Any prices give a bound by Lagrangian
+// relaxation of the spare rows, whatever routes and rows the program holds
+// (a row not present prices nothing): the kept spare at the row prices
+// taken away, each group's paths on their least-priced routes, and each
+// span's spare (at most one channel per backup) where the prices charge
+// more than its cost. Once no route is priced in and no row is broken, that
+// bound is the program's optimum over every route. The routes are priced at
+// the prices halfway between the program's and those of the best bound so
+// far (smoothing, which saves rounds), at the program's own when those
+// price in nothing.
+double BackupPlanner::lagrangian(const std::vector<double>& duals, std::vector<Found>& found) const {
   const std::size_t n_span = net_.spans.size();
   const double most_spare = static_cast<double>(n_backups_);
+  const auto price = [&](int a, std::size_t e) {
+    const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
+    return r < 0 ? 0.0 : std::max(0.0, duals[static_cast<std::size_t>(r)]);
+  };
+  double bound = 0;
+  for (std::size_t e = 0; e < n_span; ++e) {
+    double charged = 0;
+    for (int a = 0; a < n_act_; ++a) charged += price(a, e);
+    bound -= charged * static_cast<double>(study_.kept[e]);
+    bound += most_spare * std::min(0.0, static_cast<double>(study_.cost[e]) - charged);
+  }
+  found.clear();
+  std::vector<double> length(n_span, 0.0);
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+    const Group& g = groups_[gi];
+    for (std::size_t e = 0; e < n_span; ++e) {
+      length[e] = 0;
+      if (g.banned_spans[e]) continue;
+      for (int a : g.acts) length[e] += price(a, e);
+    }
+    std::vector<int> spans = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
+    double priced = 0;
+    for (int e : spans) priced += length[static_cast<std::size_t>(e)];
+    bound += static_cast<double>(g.paths.size()) * priced;
+    const double own = duals[gi];
+    if (priced < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(spans));
+  }
+  return bound;
+}
+
+void BackupPlanner::price_routes(double until) {
+  constexpr double kSmoothing = 0.5;
+  std::vector<double> center;  // the prices of the best bound
+  std::vector<Found> found;
   while (clock_.elapsed() < until) {
     const double start = clock_.elapsed();
     const bool solved = lp_->solve(until - start);
     lp_seconds_ += clock_.elapsed() - start;
-    if (std::getenv("BACKUPS_DEBUG")) std::fprintf(stderr, "solve %.2f s at %.2f: %d rows %d columns, objective %.1f\n", clock_.elapsed() - start, clock_.elapsed(), lp_->rows(), lp_->columns(), lp_->objective());
     search_.progress().tick();
     if (!solved) return;
     last_values_ = lp_->values();
     const std::vector<double> duals = lp_->row_duals();
     if (duals.size() != static_cast<std::size_t>(lp_->rows())) return;
-    const auto price = [&](int a, std::size_t e) {
-      const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
-      return r < 0 ? 0.0 : std::max(0.0, duals[static_cast<std::size_t>(r)]);  // a row not present prices nothing
-    };
-    double bound = 0;
-    for (std::size_t e = 0; e < n_span; ++e) {
-      double charged = 0;
-      for (int a = 0; a < n_act_; ++a) charged += price(a, e);
-      bound -= charged * static_cast<double>(study_.kept[e]);
-      bound += most_spare * std::min(0.0, static_cast<double>(study_.cost[e]) - charged);
+    // Rows added since the center priced nothing there.
+    std::vector<double> smoothed = duals;
+    if (!center.empty())
+      for (std::size_t r = 0; r < duals.size(); ++r)
+        smoothed[r] = kSmoothing * (r < center.size() ? center[r] : 0.0) + (1 - kSmoothing) * duals[r];
+    // Both prices bound; the smoothed ones price in, unless they find nothing.
+    std::vector<Found> plain;
+    const double at_duals = lagrangian(duals, plain);
+    const double at_smoothed = center.empty() ? at_duals : lagrangian(smoothed, found);
+    if (center.empty() || found.empty()) found.swap(plain);
+    if (!priced_ || std::max(at_duals, at_smoothed) > bound_) {
+      bound_ = std::max(at_duals, at_smoothed);
+      center = at_duals >= at_smoothed ? duals : smoothed;
     }
-    std::vector<std::pair<std::size_t, std::vector<int>>> found;
-    std::vector<double> length(n_span, 0.0);
-    for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
-      const Group& g = groups_[gi];
-      for (std::size_t e = 0; e < n_span; ++e) {
-        length[e] = 0;
-        if (g.banned_spans[e]) continue;
-        for (int a : g.acts) length[e] += price(a, e);
-      }
-      std::vector<int> spans = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
-      double priced = 0;
-      for (int e : spans) priced += length[static_cast<std::size_t>(e)];
-      bound += static_cast<double>(g.paths.size()) * priced;
-      const double own = duals[gi];
-      if (priced < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(spans));
-    }
-    if (!priced_ || bound > bound_) bound_ = bound;
     priced_ = true;
+    if (std::getenv("BACKUPS_DEBUG"))
+      std::fprintf(stderr, "solve %.2f s at %.2f: %d rows %d columns, objective %.1f, bound %.1f, %zu found\n",
+                   clock_.elapsed() - start, clock_.elapsed(), lp_->rows(), lp_->columns(), lp_->objective(), bound_,
+                   found.size());
     std::size_t added = add_violated_rows(last_values_);
     for (auto& [gi, spans] : found) {
       const std::size_t before = groups_[gi].routes.size();
