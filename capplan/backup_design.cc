@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <map>
 #include <memory>
@@ -546,10 +544,6 @@ void BackupPlanner::price_routes(double until) {
       center = at_duals >= at_smoothed ? duals : smoothed;
     }
     priced_ = true;
-    if (std::getenv("BACKUPS_DEBUG"))
-      std::fprintf(stderr, "solve %.2f s at %.2f: %d rows %d columns, objective %.1f, bound %.1f, %zu found\n",
-                   clock_.elapsed() - start, clock_.elapsed(), lp_->rows(), lp_->columns(), lp_->objective(), bound_,
-                   found.size());
     std::size_t added = add_violated_rows(last_values_);
     for (auto& [gi, spans] : found) {
       const std::size_t before = groups_[gi].routes.size();
@@ -626,7 +620,10 @@ void BackupPlanner::run() {
   offer(first_choice([&] { return clock_.elapsed() >= first_until; }));
   add_binding_rows(loads_of(best_));
 
-  const double pricing_until = clock_.elapsed() + 0.6 * clock_.search_left();
+  // The pricing may take most of the time: on large networks the search
+  // cannot start anyway (it solves the whole program again at its root),
+  // and the bound is the pricing's.
+  const double pricing_until = clock_.elapsed() + 0.8 * clock_.search_left();
   price_routes(pricing_until);
   if (!last_values_.empty()) {
     Choice choice = rounded(last_values_);
