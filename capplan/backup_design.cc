@@ -152,6 +152,15 @@ class BackupPlanner {
   // The Lagrangian bound at these prices (per row of the program), and the
   // routes they price in.
   double lagrangian(const std::vector<double>& duals, std::vector<Found>& found) const;
+  // Per activation and span (as row_of_): the price of its row, 0 where none.
+  std::vector<double> multipliers(const std::vector<double>& duals) const;
+  struct Priced {
+    double bound = 0;
+    std::vector<std::vector<int>> routes;  // per group: its least-priced route
+    std::vector<double> price;             // per group: that route's price
+  };
+  Priced price_at(const std::vector<double>& pi) const;
+  void ascend(std::vector<double> pi, double until);
   void price_routes(double until);
   Choice rounded(const std::vector<double>& values);
   void write_design();
@@ -181,6 +190,7 @@ class BackupPlanner {
   // What the pricing proved.
   bool priced_ = false, converged_ = false;
   std::vector<double> last_values_;  // the last linear solution, once one was solved
+  std::vector<double> center_;       // the row prices of the best bound
   double bound_ = 0;
   double lp_seconds_ = 0;
 };
@@ -483,42 +493,119 @@ void BackupPlanner::offer(const Choice& choice) {
 // the prices halfway between the program's and those of the best bound so
 // far (smoothing, which saves rounds), at the program's own when those
 // price in nothing.
-double BackupPlanner::lagrangian(const std::vector<double>& duals, std::vector<Found>& found) const {
+std::vector<double> BackupPlanner::multipliers(const std::vector<double>& duals) const {
+  std::vector<double> pi(row_of_.size(), 0.0);
+  for (std::size_t i = 0; i < row_of_.size(); ++i)
+    if (row_of_[i] >= 0) pi[i] = std::max(0.0, duals[static_cast<std::size_t>(row_of_[i])]);
+  return pi;
+}
+
+BackupPlanner::Priced BackupPlanner::price_at(const std::vector<double>& pi) const {
   const std::size_t n_span = net_.spans.size();
   const double most_spare = static_cast<double>(n_backups_);
-  const auto price = [&](int a, std::size_t e) {
-    const int r = row_of_[static_cast<std::size_t>(a) * n_span + e];
-    return r < 0 ? 0.0 : std::max(0.0, duals[static_cast<std::size_t>(r)]);
-  };
-  double bound = 0;
+  Priced out;
   for (std::size_t e = 0; e < n_span; ++e) {
     double charged = 0;
-    for (int a = 0; a < n_act_; ++a) charged += price(a, e);
-    bound -= charged * static_cast<double>(study_.kept[e]);
-    bound += most_spare * std::min(0.0, static_cast<double>(study_.cost[e]) - charged);
+    for (std::size_t a = 0; a < static_cast<std::size_t>(n_act_); ++a) charged += pi[a * n_span + e];
+    out.bound -= charged * static_cast<double>(study_.kept[e]);
+    out.bound += most_spare * std::min(0.0, static_cast<double>(study_.cost[e]) - charged);
   }
-  found.clear();
   std::vector<double> length(n_span, 0.0);
-  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
-    const Group& g = groups_[gi];
+  for (const Group& g : groups_) {
     for (std::size_t e = 0; e < n_span; ++e) {
       length[e] = 0;
       if (g.banned_spans[e]) continue;
-      for (int a : g.acts) length[e] += price(a, e);
+      for (int a : g.acts) length[e] += pi[static_cast<std::size_t>(a) * n_span + e];
     }
-    std::vector<int> spans = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
+    out.routes.push_back(routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length));
     double priced = 0;
-    for (int e : spans) priced += length[static_cast<std::size_t>(e)];
-    bound += static_cast<double>(g.paths.size()) * priced;
-    const double own = duals[gi];
-    if (priced < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(spans));
+    for (int e : out.routes.back()) priced += length[static_cast<std::size_t>(e)];
+    out.price.push_back(priced);
+    out.bound += static_cast<double>(g.paths.size()) * priced;
   }
-  return bound;
+  return out;
+}
+
+double BackupPlanner::lagrangian(const std::vector<double>& duals, std::vector<Found>& found) const {
+  Priced p = price_at(multipliers(duals));
+  found.clear();
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+    const double own = duals[gi];
+    if (p.price[gi] < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(p.routes[gi]));
+  }
+  return p.bound;
+}
+
+// Subgradient ascent of the Lagrangian bound over every spare row (present
+// in the program or not), from `pi`: each step moves the multipliers along
+// the loads the least-priced routes bring beyond the kept spare, by Polyak's
+// step toward the cost of the plan in hand, halved when the bound stops
+// rising; each span's multipliers stay at most its cost in all (a projection
+// onto the capped simplex), so that its spare never pays. Every step's bound
+// is a bound.
+void BackupPlanner::ascend(std::vector<double> pi, double until) {
+  const std::size_t n_span = net_.spans.size();
+  const auto project = [&](std::vector<double>& x) {
+    for (std::size_t e = 0; e < n_span; ++e) {
+      const double cap = static_cast<double>(study_.cost[e]);
+      std::vector<double> v;
+      double sum = 0;
+      for (std::size_t a = 0; a < static_cast<std::size_t>(n_act_); ++a) {
+        double& m = x[a * n_span + e];
+        m = row_of_[a * n_span + e] == kNever ? 0.0 : std::max(0.0, m);
+        sum += m;
+        if (m > 0) v.push_back(m);
+      }
+      if (sum <= cap) continue;
+      // The threshold t with the sum of max(m - t, 0) equal to the cap.
+      std::sort(v.rbegin(), v.rend());
+      double t = 0, prefix = 0;
+      for (std::size_t i = 0; i < v.size(); ++i) {
+        prefix += v[i];
+        const double ti = (prefix - cap) / static_cast<double>(i + 1);
+        if (i + 1 == v.size() || v[i + 1] <= ti) {
+          t = ti;
+          break;
+        }
+      }
+      for (std::size_t a = 0; a < static_cast<std::size_t>(n_act_); ++a) {
+        double& m = x[a * n_span + e];
+        m = std::max(0.0, m - t);
+      }
+    }
+  };
+  project(pi);
+  double step = 1;
+  int stalled = 0;
+  std::vector<double> g(pi.size());
+  while (clock_.elapsed() < until && step > 1e-4) {
+    const Priced p = price_at(pi);
+    search_.progress().tick();
+    if (p.bound > bound_) {
+      bound_ = p.bound;
+      stalled = 0;
+    } else if (++stalled >= 10) {
+      step /= 2;
+      stalled = 0;
+    }
+    const double gap = static_cast<double>(design_.cost) - p.bound;
+    if (gap <= 0) return;
+    for (std::size_t i = 0; i < g.size(); ++i) g[i] = row_of_[i] == kNever ? 0.0 : -static_cast<double>(study_.kept[i % n_span]);
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+      for (int a : groups_[gi].acts)
+        for (int e : p.routes[gi]) g[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)] += static_cast<double>(groups_[gi].paths.size());
+    double norm = 0;
+    for (std::size_t i = 0; i < g.size(); ++i)
+      if (pi[i] > 0 || g[i] > 0) norm += g[i] * g[i];
+    if (norm <= 0) return;
+    for (std::size_t i = 0; i < g.size(); ++i) pi[i] += step * gap / norm * g[i];
+    project(pi);
+  }
 }
 
 void BackupPlanner::price_routes(double until) {
   constexpr double kSmoothing = 0.5;
-  std::vector<double> center;  // the prices of the best bound
+  std::vector<double>& center = center_;  // the prices of the best bound
   std::vector<Found> found;
   while (clock_.elapsed() < until) {
     const double start = clock_.elapsed();
@@ -622,9 +709,10 @@ void BackupPlanner::run() {
 
   // The pricing may take most of the time: on large networks the search
   // cannot start anyway (it solves the whole program again at its root),
-  // and the bound is the pricing's.
-  const double pricing_until = clock_.elapsed() + 0.8 * clock_.search_left();
+  // and the bound is the pricing's, then the ascent's.
+  const double pricing_until = clock_.elapsed() + 0.6 * clock_.search_left();
   price_routes(pricing_until);
+  if (priced_ && !converged_) ascend(multipliers(center_), clock_.elapsed() + 0.5 * clock_.search_left());
   if (!last_values_.empty()) {
     Choice choice = rounded(last_values_);
     const double until = clock_.elapsed() + 0.1 * clock_.search_left();
@@ -638,7 +726,7 @@ void BackupPlanner::run() {
     for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
     if (!converged_)
       design_.note = text_printf(
-          "the routes were priced in until the time limit: the lower bound is the Lagrangian bound of the last prices,"
+          "the routes were priced in until the time limit: the lower bound is Lagrangian relaxation's (row prices, then subgradient ascent),"
           " the search's over the %d routes priced in",
           routes);
     else if (design_.note.empty())
