@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
       files.push_back(arg);
     }
   }
-  if (files.size() != 3) return fail("usage: backups_bench [--seconds S] [--fail KINDS] [--dedicated] [--progress] NODES NETDATA PATHS");
+  if (files.size() != 3)
+    return fail("usage: backups_bench [--seconds S] [--fail KINDS] [--dedicated] [--progress] NODES NETDATA PATHS");
   std::vector<std::string> texts;
   for (const std::string& f : files) {
     const auto text = read_whole_file(f);
@@ -90,12 +91,16 @@ int main(int argc, char** argv) {
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("%-9s %-6s %5d %5zu %6zu %8lld %8lld %8.2f%% %10lld %10lld %6.2f%% %7.1f s %7.1f s %6ld MB %3zu unprotected  %s%s\n",
-              dedicated ? "1+1" : "shared", fail_words.c_str(), net.n_node, spans.size(), paths.paths.size(), working,
-              spare, working ? 100.0 * static_cast<double>(spare) / static_cast<double>(working) : 0.0, d.cost,
-              d.lower_bound, capplan::gap_percent(d.cost, static_cast<double>(d.lower_bound)), planned, took - planned,
-              usage.ru_maxrss / 1024, d.unprotected.size(),
-              d.fault ? ("FAULT " + d.fault.text()).c_str() : proof ? ("NOT PROVED " + proof.text()).c_str() : "proved",
-              d.note.empty() ? "" : (" (" + d.note + ")").c_str());
+  std::printf(
+      "%-9s %-6s %5d %5zu %6zu %8lld %8lld %8.2f%% %10lld %10lld %6.2f%% %7.1f s %7.1f s %6ld MB %3zu unprotected  "
+      "%s%s\n",
+      dedicated ? "1+1" : "shared", fail_words.c_str(), net.n_node, spans.size(), paths.paths.size(), working, spare,
+      working ? 100.0 * static_cast<double>(spare) / static_cast<double>(working) : 0.0, d.cost, d.lower_bound,
+      capplan::gap_percent(d.cost, static_cast<double>(d.lower_bound)), planned, took - planned, usage.ru_maxrss / 1024,
+      d.unprotected.size(),
+      d.fault ? ("FAULT " + d.fault.text()).c_str()
+      : proof ? ("NOT PROVED " + proof.text()).c_str()
+              : "proved",
+      d.note.empty() ? "" : (" (" + d.note + ")").c_str());
   return d.fault || proof ? 1 : 0;
 }

@@ -111,7 +111,9 @@ class Loads {
     return false;
   }
   const std::vector<long long>& spare() const { return need_; }
-  long long load(int a, int e) const { return load_[static_cast<std::size_t>(a) * n_span_ + static_cast<std::size_t>(e)]; }
+  long long load(int a, int e) const {
+    return load_[static_cast<std::size_t>(a) * n_span_ + static_cast<std::size_t>(e)];
+  }
 
  private:
   std::size_t n_span_;
@@ -205,8 +207,8 @@ BackupPlanner::BackupPlanner(const BackupStudy& study, const PlanOptions& option
         SpanNetwork s;
         s.n_node = study.net->n_node;
         for (std::size_t k = 0; k < study.net->spans.size(); ++k)
-          s.spans.push_back({study.net->spans[k].from, study.net->spans[k].to, study.cost[k], study.net->spans[k].working,
-                             study.kept[k]});
+          s.spans.push_back({study.net->spans[k].from, study.net->spans[k].to, study.cost[k],
+                             study.net->spans[k].working, study.kept[k]});
         return s;
       }()),
       routes_(span_net_),
@@ -287,7 +289,8 @@ void BackupPlanner::make_groups() {
   if (!study_.dedicated)
     for (std::size_t s = 0; s < act_of.size(); ++s)
       if (act_of[s] >= 0)
-        for (int k : hits_.failed_spans[s]) row_of_[static_cast<std::size_t>(act_of[s]) * n_span + static_cast<std::size_t>(k)] = kNever;
+        for (int k : hits_.failed_spans[s])
+          row_of_[static_cast<std::size_t>(act_of[s]) * n_span + static_cast<std::size_t>(k)] = kNever;
   groups_of_act_.resize(n_act);
   for (std::size_t gi = 0; gi < groups_.size(); ++gi)
     for (int a : groups_[gi].acts) groups_of_act_[static_cast<std::size_t>(a)].push_back(static_cast<int>(gi));
@@ -324,7 +327,8 @@ void BackupPlanner::add_row(int a, int e) {
         values.push_back(-1);
       }
   }
-  row = lp_->add_row(-static_cast<double>(study_.kept[static_cast<std::size_t>(e)]), LinearModel::kInfinity, columns, values);
+  row = lp_->add_row(-static_cast<double>(study_.kept[static_cast<std::size_t>(e)]), LinearModel::kInfinity, columns,
+                     values);
   rows_.emplace_back(a, e);
 }
 
@@ -388,8 +392,10 @@ LinearModel BackupPlanner::search_model() const {
     const double n = static_cast<double>(g.paths.size());
     model.add_row(n, n);
   }
-  for (const auto& [a, e] : rows_) model.add_row(-static_cast<double>(study_.kept[static_cast<std::size_t>(e)]), LinearModel::kInfinity);
-  for (std::size_t e = 0; e < n_span; ++e) model.add_column(static_cast<double>(study_.cost[e]), 0, LinearModel::kInfinity, true);
+  for (const auto& [a, e] : rows_)
+    model.add_row(-static_cast<double>(study_.kept[static_cast<std::size_t>(e)]), LinearModel::kInfinity);
+  for (std::size_t e = 0; e < n_span; ++e)
+    model.add_column(static_cast<double>(study_.cost[e]), 0, LinearModel::kInfinity, true);
   for (std::size_t i = 0; i < rows_.size(); ++i)
     model.add_entry(static_cast<int>(groups_.size() + i), rows_[i].second, 1);
   for (const auto& [gi, r] : column_route_) {
@@ -531,7 +537,8 @@ double BackupPlanner::lagrangian(const std::vector<double>& duals, std::vector<F
   found.clear();
   for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
     const double own = duals[gi];
-    if (p.price[gi] < own - kPriceTolerance * std::max(1.0, std::fabs(own))) found.emplace_back(gi, std::move(p.routes[gi]));
+    if (p.price[gi] < own - kPriceTolerance * std::max(1.0, std::fabs(own)))
+      found.emplace_back(gi, std::move(p.routes[gi]));
   }
   return p.bound;
 }
@@ -590,10 +597,13 @@ void BackupPlanner::ascend(std::vector<double> pi, double until) {
     }
     const double gap = static_cast<double>(design_.cost) - p.bound;
     if (gap <= 0) return;
-    for (std::size_t i = 0; i < g.size(); ++i) g[i] = row_of_[i] == kNever ? 0.0 : -static_cast<double>(study_.kept[i % n_span]);
+    for (std::size_t i = 0; i < g.size(); ++i)
+      g[i] = row_of_[i] == kNever ? 0.0 : -static_cast<double>(study_.kept[i % n_span]);
     for (std::size_t gi = 0; gi < groups_.size(); ++gi)
       for (int a : groups_[gi].acts)
-        for (int e : p.routes[gi]) g[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)] += static_cast<double>(groups_[gi].paths.size());
+        for (int e : p.routes[gi])
+          g[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)] +=
+              static_cast<double>(groups_[gi].paths.size());
     double norm = 0;
     for (std::size_t i = 0; i < g.size(); ++i)
       if (pi[i] > 0 || g[i] > 0) norm += g[i] * g[i];
@@ -656,7 +666,8 @@ Choice BackupPlanner::rounded(const std::vector<double>& values) {
       const std::size_t c = static_cast<std::size_t>(g.columns[r]);
       const double v = c < values.size() ? std::max(0.0, values[c]) : 0.0;
       const double whole = std::floor(v + 1e-6);
-      for (double n = 0; n < whole && choice[gi].size() < g.paths.size(); ++n) choice[gi].push_back(static_cast<int>(r));
+      for (double n = 0; n < whole && choice[gi].size() < g.paths.size(); ++n)
+        choice[gi].push_back(static_cast<int>(r));
       fractions.emplace_back(-(v - whole), static_cast<int>(r));
     }
     std::stable_sort(fractions.begin(), fractions.end());
@@ -726,13 +737,15 @@ void BackupPlanner::run() {
     for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
     if (!converged_)
       design_.note = text_printf(
-          "the routes were priced in until the time limit: the lower bound is Lagrangian relaxation's (row prices, then subgradient ascent),"
+          "the routes were priced in until the time limit: the lower bound is Lagrangian relaxation's (row prices, "
+          "then subgradient ascent),"
           " the search's over the %d routes priced in",
           routes);
     else if (design_.note.empty())
-      design_.note = text_printf("the lower bound is the linear program's over every route; the plan is the least over"
-                                 " the %d routes priced in",
-                                 routes);
+      design_.note = text_printf(
+          "the lower bound is the linear program's over every route; the plan is the least over"
+          " the %d routes priced in",
+          routes);
   } else {
     design_.note = "the linear program was not solved within the time limit: no lower bound";
   }
@@ -768,7 +781,8 @@ void BackupPlanner::search_routes() {
           const Loads loads = loads_of(choice);
           for (int a = 0; a < n_act_; ++a)
             for (int e = 0; e < static_cast<int>(net_.spans.size()); ++e)
-              if (loads.load(a, e) > std::llround(values[static_cast<std::size_t>(e)]) + study_.kept[static_cast<std::size_t>(e)]) {
+              if (loads.load(a, e) >
+                  std::llround(values[static_cast<std::size_t>(e)]) + study_.kept[static_cast<std::size_t>(e)]) {
                 add_row(a, e);
                 again = true;
               }
@@ -792,10 +806,13 @@ BackupDesign plan_backups(const BackupStudy& study, const PlanOptions& options) 
 
 namespace {
 
-std::string scenario_text(const pathrestore::Scenario& s) { return std::string(pathrestore::kind_word(s.kind)) + " " + s.name; }
+std::string scenario_text(const pathrestore::Scenario& s) {
+  return std::string(pathrestore::kind_word(s.kind)) + " " + s.name;
+}
 
 // Whether some route joins `from` and `to` through no banned node or span.
-bool joined(const Network& net, int from, int to, const std::vector<int>& banned_node, const std::vector<int>& banned_span) {
+bool joined(const Network& net, int from, int to, const std::vector<int>& banned_node,
+            const std::vector<int>& banned_span) {
   std::vector<char> seen(static_cast<std::size_t>(net.n_node) + 1, 0);
   std::vector<int> stack{from};
   seen[static_cast<std::size_t>(from)] = 1;
@@ -825,18 +842,21 @@ Error check_backups(const BackupStudy& study, const BackupDesign& design) {
   const std::size_t n_span = net.spans.size();
   if (design.backups.size() != paths.size())
     return Error::of(text_printf("%zu backups for %zu paths", design.backups.size(), paths.size()));
-  if (design.spare.size() != n_span) return Error::of(text_printf("spare for %zu spans of %zu", design.spare.size(), n_span));
+  if (design.spare.size() != n_span)
+    return Error::of(text_printf("spare for %zu spans of %zu", design.spare.size(), n_span));
   const ScenarioHits hits = scenario_hits(study);
   std::vector<char> unprotected(paths.size(), 0);
   for (int q : design.unprotected) {
-    if (q < 0 || static_cast<std::size_t>(q) >= paths.size()) return Error::of(text_printf("no path %d to leave unprotected", q + 1));
+    if (q < 0 || static_cast<std::size_t>(q) >= paths.size())
+      return Error::of(text_printf("no path %d to leave unprotected", q + 1));
     unprotected[static_cast<std::size_t>(q)] = 1;
   }
   std::vector<std::vector<int>> crossed(paths.size());  // per path: the spans its backup crosses
   for (std::size_t q = 0; q < paths.size(); ++q) {
     const WorkingPath& path = paths[q];
-    const std::string name = text_printf("path %zu (line %d, %s-%s)", q + 1, path.line, net.name_of(path.nodes.front()).c_str(),
-                                         net.name_of(path.nodes.back()).c_str());
+    const std::string name =
+        text_printf("path %zu (line %d, %s-%s)", q + 1, path.line, net.name_of(path.nodes.front()).c_str(),
+                    net.name_of(path.nodes.back()).c_str());
     // Which scenario affecting the path fails each span and node (-1: none).
     std::vector<int> span_failed_by(n_span, -1), node_failed_by(static_cast<std::size_t>(net.n_node) + 1, -1);
     for (int s : hits.affecting[q]) {
@@ -855,13 +875,14 @@ Error check_backups(const BackupStudy& study, const BackupDesign& design) {
       return Error::of(name + "'s backup does not join its ends");
     std::vector<char> seen(static_cast<std::size_t>(net.n_node) + 1, 0);
     for (int v : backup) {
-      if (v < 1 || v > net.n_node) return Error::of(text_printf("%s's backup names node %d, not in the network", name.c_str(), v));
+      if (v < 1 || v > net.n_node)
+        return Error::of(text_printf("%s's backup names node %d, not in the network", name.c_str(), v));
       if (seen[static_cast<std::size_t>(v)]) return Error::of(name + "'s backup visits " + net.name_of(v) + " twice");
       seen[static_cast<std::size_t>(v)] = 1;
       const int s = node_failed_by[static_cast<std::size_t>(v)];
       if (s >= 0)
-        return Error::of(name + "'s backup passes " + net.name_of(v) + ", which " + scenario_text(scenarios[static_cast<std::size_t>(s)]) +
-                         " fails");
+        return Error::of(name + "'s backup passes " + net.name_of(v) + ", which " +
+                         scenario_text(scenarios[static_cast<std::size_t>(s)]) + " fails");
     }
     for (std::size_t j = 0; j + 1 < backup.size(); ++j) {
       // Between two nodes, the cheapest span that no scenario affecting the
@@ -879,18 +900,21 @@ Error check_backups(const BackupStudy& study, const BackupDesign& design) {
             (study.cost[static_cast<std::size_t>(k)] == study.cost[static_cast<std::size_t>(best)] && k < best))
           best = k;
       }
-      if (best < 0 && failed < 0) return Error::of(name + "'s backup steps from " + net.name_of(u) + " to " + net.name_of(v) + ", which no span joins");
+      if (best < 0 && failed < 0)
+        return Error::of(name + "'s backup steps from " + net.name_of(u) + " to " + net.name_of(v) +
+                         ", which no span joins");
       if (best < 0)
-        return Error::of(text_printf("%s's backup crosses span %d (%s), which %s fails", name.c_str(), failed + 1,
-                                     net.span_ends(failed).c_str(),
-                                     scenario_text(scenarios[static_cast<std::size_t>(span_failed_by[static_cast<std::size_t>(failed)])]).c_str()));
+        return Error::of(text_printf(
+            "%s's backup crosses span %d (%s), which %s fails", name.c_str(), failed + 1, net.span_ends(failed).c_str(),
+            scenario_text(scenarios[static_cast<std::size_t>(span_failed_by[static_cast<std::size_t>(failed)])])
+                .c_str()));
       crossed[q].push_back(best);
     }
   }
   for (std::size_t k = 0; k < n_span; ++k)
     if (design.spare[k] < study.kept[k])
-      return Error::of(text_printf("span %zu (%s) has %lld spare, less than the %lld kept", k + 1, net.span_ends(static_cast<int>(k)).c_str(),
-                                   design.spare[k], study.kept[k]));
+      return Error::of(text_printf("span %zu (%s) has %lld spare, less than the %lld kept", k + 1,
+                                   net.span_ends(static_cast<int>(k)).c_str(), design.spare[k], study.kept[k]));
   // The backups each scenario switches to (1+1: every backup of a path that
   // some scenario affects, at once), span by span.
   std::vector<std::vector<int>> activated;
@@ -902,7 +926,8 @@ Error check_backups(const BackupStudy& study, const BackupDesign& design) {
       if (!unprotected[q] && !hits.affecting[q].empty()) activated.back().push_back(static_cast<int>(q));
   } else {
     activated.resize(scenarios.size());
-    for (std::size_t s = 0; s < scenarios.size(); ++s) what.push_back("the backups " + scenario_text(scenarios[s]) + " activates");
+    for (std::size_t s = 0; s < scenarios.size(); ++s)
+      what.push_back("the backups " + scenario_text(scenarios[s]) + " activates");
     for (std::size_t q = 0; q < paths.size(); ++q)
       if (!unprotected[q])
         for (int s : hits.affecting[q]) activated[static_cast<std::size_t>(s)].push_back(static_cast<int>(q));
@@ -913,11 +938,12 @@ Error check_backups(const BackupStudy& study, const BackupDesign& design) {
       for (int k : crossed[static_cast<std::size_t>(q)]) ++load[static_cast<std::size_t>(k)];
     for (std::size_t k = 0; k < n_span; ++k)
       if (load[k] > design.spare[k])
-        return Error::of(text_printf("%s need %lld spare on span %zu (%s), which has %lld", what[a].c_str(), load[k], k + 1,
-                                     net.span_ends(static_cast<int>(k)).c_str(), design.spare[k]));
+        return Error::of(text_printf("%s need %lld spare on span %zu (%s), which has %lld", what[a].c_str(), load[k],
+                                     k + 1, net.span_ends(static_cast<int>(k)).c_str(), design.spare[k]));
   }
   if (added_cost(study, design.spare) != design.cost)
-    return Error::of(text_printf("the plan's cost is %lld, its spare's %lld", design.cost, added_cost(study, design.spare)));
+    return Error::of(
+        text_printf("the plan's cost is %lld, its spare's %lld", design.cost, added_cost(study, design.spare)));
   return {};
 }
 

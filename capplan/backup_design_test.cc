@@ -5,14 +5,14 @@
 // networks (span, node and group failures, parallel spans, kept spare), the
 // bound against the cost, shared protection against 1+1; paths no route
 // protects named; and check_backups against designs broken on purpose.
+#include "backup_design.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <random>
 #include <string>
-
-#include "backup_design.h"
 
 namespace capplan {
 
@@ -172,11 +172,13 @@ long long cost_of(const Instance& in, const std::vector<long long>& spare) {
 // "" when the design holds: each path not named unprotected has a valid
 // backup, those named have none and no valid route exists for them, the
 // spare is what the backups need at least, and the cost is the spare's.
-std::string audit(const Instance& in, const BackupDesign& d, bool dedicated, const std::vector<std::vector<int>>& valid) {
+std::string audit(const Instance& in, const BackupDesign& d, bool dedicated,
+                  const std::vector<std::vector<int>>& valid) {
   const Needs n = needs_of(in);
   std::vector<std::vector<int>> spans(in.paths.paths.size());
   for (std::size_t q = 0; q < in.paths.paths.size(); ++q) {
-    const bool named = std::find(d.unprotected.begin(), d.unprotected.end(), static_cast<int>(q)) != d.unprotected.end();
+    const bool named =
+        std::find(d.unprotected.begin(), d.unprotected.end(), static_cast<int>(q)) != d.unprotected.end();
     if (named != (n.any[q] && valid[q].empty())) return "path " + std::to_string(q + 1) + ": named unprotected wrongly";
     if (named) {
       if (!d.backups[q].empty()) return "path " + std::to_string(q + 1) + ": unprotected with a backup";
@@ -355,7 +357,8 @@ TEST(BackupDesign, PathsOverABridgeAreNamedAndTheRestPlanned) {
 // Between A and B two spans, the cheaper carrying the path: its backup is
 // the same two nodes over the other span, and the spare is there.
 TEST(BackupDesign, ABackupMayTakeAParallelSpan) {
-  const Instance in = instance(3, {{1, 2, 1, 0}, {1, 2, 5, 0}, {2, 3, 1, 0}, {3, 1, 1, 0}}, {"AB"}, {true, false, false});
+  const Instance in =
+      instance(3, {{1, 2, 1, 0}, {1, 2, 5, 0}, {2, 3, 1, 0}, {3, 1, 1, 0}}, {"AB"}, {true, false, false});
   const BackupStudy study = in.study(false);
   BackupDesign d = plan_backups(study, {});
   ASSERT_FALSE(d.fault) << d.fault.text();
@@ -433,7 +436,7 @@ TEST(BackupDesign, CheckRefusesBrokenDesigns) {
     d.spare = std::vector<long long>(5, 9);
     d.cost = 45;
     EXPECT_FALSE(check_backups(study, d));  // more spare than needed is no fault
-    d.backups[1] = {2, 3, 4};  // through the node a scenario affecting it fails
+    d.backups[1] = {2, 3, 4};               // through the node a scenario affecting it fails
     EXPECT_EQ(refused(d), "path 2 (line 3, B-D)'s backup passes C, which node C fails");
     d.backups[1] = {2, 4};
     EXPECT_EQ(refused(d), "path 2 (line 3, B-D)'s backup steps from B to D, which no span joins");
@@ -459,7 +462,8 @@ TEST(BackupDesign, CheckRefusesBrokenDesigns) {
     d = good;
     d.unprotected = {0};
     d.backups[0].clear();
-    EXPECT_EQ(refused(d), "path 1 (line 2, A-B) is named unprotected, but a route survives every scenario that affects it");
+    EXPECT_EQ(refused(d),
+              "path 1 (line 2, A-B) is named unprotected, but a route survives every scenario that affects it");
   }
 }
 

@@ -118,7 +118,8 @@ std::vector<int> RouteFinder::cheapest(int from, int to, const std::vector<char>
                                        const std::vector<char>& banned_spans, const std::vector<double>& length) const {
   const Graph& gr = *graph_;
   Base::EdgeMap<double> by_span(gr.g, 0.0);
-  for (std::size_t k = 0; k < length.size() && k < gr.edges.size(); ++k) by_span[gr.edges[k]] = std::max(0.0, length[k]);
+  for (std::size_t k = 0; k < length.size() && k < gr.edges.size(); ++k)
+    by_span[gr.edges[k]] = std::max(0.0, length[k]);
   return cheapest_by(from, to, banned_nodes, banned_spans, by_span);
 }
 

@@ -21,9 +21,8 @@ WallDeadline::WallDeadline(std::chrono::steady_clock::time_point end, const std:
     : end_(end), tick_(&tick) {}
 
 WallDeadline WallDeadline::in(double seconds, const std::function<void()>& tick) {
-  return WallDeadline(std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds)),
-                      tick);
+  using Clock = std::chrono::steady_clock;
+  return WallDeadline(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)), tick);
 }
 
 int WallDeadline::event(Event what) {

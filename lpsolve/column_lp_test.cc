@@ -100,7 +100,8 @@ TEST(ColumnLp, RowsAddedBetweenSolvesEndAtTheWholeOptimum) {
   for (int r = n_rows / 2; r < n_rows; ++r) {
     std::vector<int> on;
     for (std::size_t c = 0; c < cols.size(); ++c)
-      if (std::find(cols[c].rows.begin(), cols[c].rows.end(), r) != cols[c].rows.end()) on.push_back(static_cast<int>(c));
+      if (std::find(cols[c].rows.begin(), cols[c].rows.end(), r) != cols[c].rows.end())
+        on.push_back(static_cast<int>(c));
     lp.add_row(-LinearModel::kInfinity, cap[r], on, std::vector<double>(on.size(), 1.0));
   }
   ASSERT_TRUE(lp.solve(60));
