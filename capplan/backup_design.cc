@@ -732,7 +732,7 @@ void BackupPlanner::run() {
   }
   if (priced_) {
     search_.take_linear(bound_, lp_seconds_);
-    search_routes();
+    if (!search_.clock().search_over()) search_routes();
     int routes = 0;
     for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
     if (!converged_)
@@ -758,9 +758,26 @@ void BackupPlanner::run() {
 // from its backups); should it break rows the program lacked, they join
 // and the search starts again, while the time lasts.
 void BackupPlanner::search_routes() {
-  for (bool again = true; again;) {
+  for (bool again = true, first = true; again; first = false) {
     again = false;
     const LinearModel model = search_model();
+    if (first) {
+      // CBC solves the program from scratch at its root, beyond the reach of
+      // its time limit: solved once here, within a third of the time left,
+      // it tells how long that takes, or that the search has no time (its
+      // optimum is no bound: the program lacks routes and rows).
+      lpsolve::MipOptions options;
+      options.seconds = clock_.search_left() / 3;
+      options.relaxation_only = true;
+      options.tick = [this] { search_.progress().tick(); };
+      const double start = clock_.elapsed();
+      const lpsolve::MipResult root = search_.solver()(model, options);
+      if (root.failed) {
+        design_.fault = root.error;
+        return;
+      }
+      search_.take_linear(bound_, root.optimal ? clock_.elapsed() - start : clock_.limit());
+    }
     std::vector<double> start(static_cast<std::size_t>(model.columns()), 0.0);
     const std::vector<long long> spare = loads_of(best_).spare();
     for (std::size_t e = 0; e < spare.size(); ++e) start[e] = static_cast<double>(spare[e] - study_.kept[e]);

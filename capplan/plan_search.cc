@@ -72,6 +72,9 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   MipOptions options;
   options.seconds = clock_.search_left();
   progress_.follow(options);
+  // A part of the model's solutions and bounds are no news of the plan's:
+  // the planner tells of the plans it makes of them.
+  if (!whole) options.improved = nullptr;
   for (std::size_t c = 0; c < start.size(); ++c) {
     options.start_columns.push_back(static_cast<int>(c));
     options.start_values.push_back(start[c]);

@@ -77,8 +77,10 @@ class PlanSearch {
   // `take` is handed the values of each solution the search ends with; it
   // makes the solution the plan, setting the plan's cost, when it is
   // cheaper. The search's bound raises the lower bound, unless the model
-  // holds only some of the plan's columns (`whole` false: routes priced in),
-  // whose bound bounds no plan beyond them.
+  // holds only some of the plan's columns or rows (`whole` false: routes
+  // priced in, rows generated), whose bound bounds no plan beyond them and
+  // whose solutions' objective is not their plans' cost (the progress is
+  // then told of neither).
   void search(const lpsolve::LinearModel& model, const std::vector<double>& start,
               const std::function<void(const std::vector<double>&)>& take, bool whole = true);
 
