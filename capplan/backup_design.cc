@@ -718,9 +718,10 @@ void BackupPlanner::run() {
   offer(first_choice([&] { return clock_.elapsed() >= first_until; }));
   add_binding_rows(loads_of(best_));
 
-  // The pricing may take most of the time: on large networks the search
-  // cannot start anyway (it solves the whole program again at its root),
-  // and the bound is the pricing's, then the ascent's.
+  // The pricing takes six tenths of the search's time, the ascent (when the
+  // pricing stopped short) half of the rest: on large networks the search
+  // cannot start anyway (it solves the program again at its root), and the
+  // bound is theirs.
   const double pricing_until = clock_.elapsed() + 0.6 * clock_.search_left();
   price_routes(pricing_until);
   if (priced_ && !converged_) ascend(multipliers(center_), clock_.elapsed() + 0.5 * clock_.search_left());

@@ -36,13 +36,15 @@
 // each taking the route that adds the least spare over the others', then
 // again while that lowers the cost; the linear program over backup routes
 // grown by column generation, a route priced by the shortest route under
-// the prices of its activations' spare rows (never enumerated), its bound
-// that of Lagrangian relaxation of those rows under each round's prices
-// (the linear optimum over every route once no route is priced in); its
-// solution rounded path by path and improved as the first plan was; then
-// CBC over the routes priced in, started from the best plan. The lower
-// bound holds over every route; CBC's own bound, over the routes priced in
-// only, is not taken.
+// the prices of its activations' spare rows (never enumerated), and by row
+// generation (a spare row joins once violated); its bound that of
+// Lagrangian relaxation of the spare rows under each round's prices (the
+// linear optimum over every route once nothing more joins), raised by
+// subgradient ascent when the pricing stops at its time; its solution
+// rounded path by path and improved as the first plan was; then CBC over
+// the routes and rows priced in, started from the best plan, when that
+// program solves from scratch in time. The lower bound holds over every
+// route; CBC's own bound, over the routes priced in only, is not taken.
 #pragma once
 
 #include <vector>
