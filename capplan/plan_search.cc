@@ -79,6 +79,9 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   MipOptions options;
   options.seconds = clock_.search_left();
   progress_.follow(options);
+  // A model of grown columns (and rows): its solutions and bounds are no
+  // news of the plan's; the planner tells of the plans it makes of them.
+  if (!search_bounds_) options.improved = nullptr;
   for (std::size_t c = 0; c < start.size(); ++c) {
     options.start_columns.push_back(static_cast<int>(c));
     options.start_values.push_back(start[c]);
@@ -95,7 +98,7 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   if (mip.optimal && search_bounds_) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.objective));
   if (!mip.optimal) stopped_at_the_limit();
   if (mip.optimal && !search_bounds_ && plan_.note.empty())
-    plan_.note = "the search proved the plan the least over the restoration routes grown, not over every route";
+    plan_.note = "the search proved the plan the least over the routes grown, not over every route";
   progress_.plan(plan_.cost, std::min(plan_.lower_bound, plan_.cost));
 }
 

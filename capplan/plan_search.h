@@ -86,7 +86,10 @@ class PlanSearch {
   // `start`: the plan in hand, as the values of the model's first columns.
   // `take` is handed the values of each solution the search ends with; it
   // makes the solution the plan, setting the plan's cost, when it is
-  // cheaper. The search's bound raises the lower bound.
+  // cheaper. The search's bound raises the lower bound, unless the model
+  // was grown (grown_linear: routes priced in, rows generated): its bound
+  // bounds no plan beyond its columns, and its solutions' objective need not
+  // be their plans' cost (the progress is then told of neither).
   void search(const lpsolve::LinearModel& model, const std::vector<double>& start,
               const std::function<void(const std::vector<double>&)>& take);
 

@@ -5,6 +5,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <functional>
+
+#include "clp_relaxation.h"
 
 namespace {
 
@@ -87,10 +90,19 @@ void ColumnLp::flush_columns() {
   cost_.clear();
 }
 
-bool ColumnLp::solve() {
+bool ColumnLp::solve(double seconds) {
+  static const std::function<void()> no_tick;
   try {
     flush();
-    model_->primal();
+    if (seconds > 0) {
+      const WallDeadline deadline = WallDeadline::in(seconds, no_tick);
+      model_->passInEventHandler(&deadline);
+      model_->primal();
+      const ClpEventHandler none;
+      model_->passInEventHandler(&none);
+    } else {
+      model_->primal();
+    }
   } catch (const CoinError&) {
     return false;
   }

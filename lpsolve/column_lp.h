@@ -33,8 +33,9 @@ class ColumnLp {
   int rows() const { return n_rows_; }
 
   // Solves from the last basis; true when an optimum was proved (false too
-  // when the solver failed: nothing it throws escapes).
-  bool solve();
+  // when the solver failed: nothing it throws escapes). With `seconds`
+  // above 0, stops once that much wall clock is spent.
+  bool solve(double seconds = 0);
   // Of the last optimal solve: the objective, each column's value, and each
   // row's price (the change of the objective per unit of the row's bound).
   double objective() const;
