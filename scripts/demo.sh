@@ -59,9 +59,14 @@ scheme() {
   local label=$1
   shift
   local out="abilene/scheme-${label%% *}.txt"
-  if (cd abilene && capplan "$@" nodes.txt net.dat "scheme-${label%% *}.dat") > "$out" 2> "$out.err"; then
+  # Status 2: planned and proved, but some paths (or cuts) no spare protects, named in the file.
+  local status=0
+  (cd abilene && capplan "$@" nodes.txt net.dat "scheme-${label%% *}.dat") > "$out" 2> "$out.err" || status=$?
+  if [ $status -le 2 ]; then
     awk -v label="$label" '$1 == "spare" { spare = $3 } $1 == "redundancy" { red = $2 } $1 == "cost" { cost = $2 }
-      $1 == "proved:" { proof = "proved" } END { printf "%-24s %7s %11s %10s  %s\n", label, spare, red, cost, proof }' "$out"
+      $1 == "proved:" { proof = "proved" } $1 == "unprotected:" { n++ } $1 == "bridge:" { b++ }
+      END { if (n) proof = proof ", " n " paths unprotected"; if (b) proof = proof ", " b " bridges"
+            printf "%-24s %7s %11s %10s  %s\n", label, spare, red, cost, proof }' "$out"
   else
     printf '%-24s %7s %11s %10s  %s\n' "$label" - - - "not planned: $(head -1 "$out.err")"
   fi
