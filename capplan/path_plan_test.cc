@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <random>
@@ -356,6 +357,50 @@ TEST(PathPlan, ADemandWithNoSurvivingRouteIsNamedAndTheRestPlanned) {
   std::vector<std::vector<pathrestore::Route>> short_one = plan.restorations;
   short_one[0].clear();
   EXPECT_TRUE(prove_path_plan(study, plan.spare, plan.unrestorable, short_one));
+}
+
+TEST(PathPlan, ATimeLimitTooShortForTheRepairStillEndsInAProvedPlan) {
+  // The time is up before any scenario is restored: each is given spare for
+  // routes of its own, and the plan is proved all the same, for span and
+  // node failures, with and without stub release and a limit on spans.
+  struct Case {
+    unsigned seed;
+    int nodes, chords, paths;
+    pathrestore::FailKinds kinds;
+    bool stub;
+    int max_spans;
+  };
+  const std::vector<Case> cases{
+      {21, 5, 2, 4, {true, false, false}, false, 0},
+      {22, 5, 1, 3, {true, true, false}, true, 0},
+      {23, 6, 2, 4, {true, true, false}, false, 3},
+  };
+  for (const Case& c : cases) {
+    const Made m = made(c.seed, c.nodes, c.chords, c.paths, c.kinds);
+    const PathPlanStudy study = study_of(m, c.stub, c.max_spans);
+    // A clock whose limit passed before the plan began.
+    const RunClock clock(1, RunClock::Clock::now() - std::chrono::seconds(10));
+    PlanOptions options;
+    options.clock = &clock;
+    const PathPlan plan = plan_path_spare(study, options);
+    ASSERT_FALSE(plan.fault) << plan.fault.text();
+    // The note says how the limit ended the plan, unless it proved optimal.
+    if (!plan.optimal) {
+      EXPECT_NE(plan.note.find("the time limit of 1 s ended the repair"), std::string::npos) << c.seed << ": " << plan.note;
+    }
+    expect_proved_apart(m, study, plan);
+    // No plan costs less than the least one, nor than the plan's own bound.
+    EXPECT_GE(plan.cost, brute_force_cost(m, c.stub, c.max_spans, 3)) << "seed " << c.seed;
+    EXPECT_LE(plan.lower_bound, plan.cost);
+    // The plan's spare is what the proof's routes need and no more than
+    // every affected path of every scenario would take.
+    long long most = 0;
+    for (const pathrestore::Scenario& s : m.scenarios) {
+      const pathrestore::ScenarioProblem p = pathrestore::problem_of(m.net, m.paths, s, c.stub);
+      most += p.affected;
+    }
+    for (long long spare : plan.spare) EXPECT_LE(spare, most);
+  }
 }
 
 }  // namespace
