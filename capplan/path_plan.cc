@@ -31,9 +31,15 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // A route prices in when its reduced cost is below this.
 constexpr double kPriceTolerance = 1e-9;
 // Column generation may take this share of the search's time; the rest is
-// the integer plan's.
-constexpr double kPricingShare = 0.5;
+// the integer plan's (its repair, trimming and search). On large networks
+// the linear program is far from solved out when its share ends, and the
+// search over the routes generated rarely finds a cheaper plan: the time is
+// better spent on the prices.
+constexpr double kPricingShare = 0.75;
 constexpr int kMostRounds = 2000;
+// When the pricing stops short, the subgradient ascent of its bound may take
+// this share of the search's time left.
+constexpr double kAscentShare = 0.2;
 // How far the pricing's prices lean towards those of the best bound.
 constexpr double kSmoothing = 0.5;
 // The integer program of one scenario's restoration, when its greedy and
@@ -317,6 +323,100 @@ double lagrangian_bound(const PathPlanStudy& study, const std::vector<ScenarioMo
   return std::max(0.0, scale * (demand_term - capacity_term));
 }
 
+// Hands `each` every restorable demand of scenario model `m` (its place in
+// m.demands), the price of its cheapest route under the per-link `price`,
+// and the pricing that found it (for the route), the demands of one source
+// priced together.
+void for_cheapest(const PathPlanStudy& study, const ScenarioModel& m, const std::vector<double>& price,
+                  const std::function<void(std::size_t, double, const Pricing&)>& each) {
+  std::map<int, std::vector<std::size_t>> by_source;
+  for (std::size_t i = 0; i < m.demands.size(); ++i)
+    by_source[m.problem.demands[static_cast<std::size_t>(m.demands[i])].from].push_back(i);
+  Pricing pricing(m.links, study.max_spans);
+  for (const auto& [source, group] : by_source) {
+    pricing.from(source, price);
+    for (std::size_t i : group)
+      each(i, pricing.price_to(m.problem.demands[static_cast<std::size_t>(m.demands[i])].to), pricing);
+  }
+}
+
+// The Lagrangian of the capacity rows' prices `price` with each span's spare
+// between 0 and `spare_high` (no plan needs more): the demands' affected
+// paths at the price of their cheapest route, less the capacities at their
+// prices, plus, for each span whose prices summed over the scenarios exceed
+// its cost, that excess times `spare_high`, taken off. `excess` gets its
+// subgradient: per scenario and link, the channels of the cheapest routes
+// beyond the link's capacity with that spare. The better of this bound and
+// lagrangian_bound's is returned.
+double box_lagrangian(const PathPlanStudy& study, const std::vector<ScenarioModel>& models,
+                      const std::vector<std::vector<double>>& price, double spare_high,
+                      std::vector<std::vector<double>>& excess) {
+  double demand_term = 0, value = 0;
+  excess.assign(models.size(), {});
+  for (std::size_t s = 0; s < models.size(); ++s) {
+    const ScenarioModel& m = models[s];
+    excess[s].assign(m.links.links.size(), 0.0);
+    for (std::size_t l = 0; l < m.links.links.size(); ++l) {
+      long long c = m.links.links[l].capacity;
+      for (int k : m.spans_of[l]) c += study.kept[static_cast<std::size_t>(k)];
+      excess[s][l] = -static_cast<double>(c);
+      value -= price[s][l] * static_cast<double>(c);
+    }
+    for_cheapest(study, m, price[s], [&](std::size_t i, double cheapest, const Pricing& pricing) {
+      const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(m.demands[i])];
+      demand_term += demand.affected * cheapest;
+      const std::vector<int> route = pricing.route_to(demand.to);
+      for (std::size_t j = 0; j + 1 < route.size(); ++j)
+        excess[s][static_cast<std::size_t>(m.links.between(route[j], route[j + 1]))] += demand.affected;
+    });
+  }
+  value += demand_term;
+  for (std::size_t k = 0; k < study.cost.size(); ++k) {
+    double sum = 0;
+    for (std::size_t s = 0; s < models.size(); ++s)
+      if (const int l = models[s].link_of[k]; l >= 0) sum += price[s][static_cast<std::size_t>(l)];
+    if (sum <= static_cast<double>(study.cost[k])) continue;
+    value -= (sum - static_cast<double>(study.cost[k])) * spare_high;
+    for (std::size_t s = 0; s < models.size(); ++s)
+      if (const int l = models[s].link_of[k]; l >= 0) excess[s][static_cast<std::size_t>(l)] -= spare_high;
+  }
+  return std::max(value, lagrangian_bound(study, models, price, demand_term));
+}
+
+// Subgradient ascent on box_lagrangian from `price`, each step's length
+// `step` times the distance from the bound to `target` (an upper bound on
+// the Lagrangian's best: the restricted program's optimum) over the
+// subgradient's squared length, `step` halved after five steps without a
+// better bound; until `stop`, the step is too short to matter, or the
+// subgradient is zero (the bound is then the Lagrangian's best). The best
+// bound found.
+double ascend(const PathPlanStudy& study, const std::vector<ScenarioModel>& models,
+              std::vector<std::vector<double>> price, double spare_high, double target,
+              const std::function<bool()>& stop) {
+  std::vector<std::vector<double>> excess;
+  double best = 0, step = 1.0;
+  for (int since_better = 0; step > 1e-3 && !stop();) {
+    const double value = box_lagrangian(study, models, price, spare_high, excess);
+    if (value > best + 1e-9) {
+      best = value;
+      since_better = 0;
+    } else if (++since_better >= 5) {
+      step /= 2;
+      since_better = 0;
+    }
+    double norm = 0;
+    for (std::size_t s = 0; s < price.size(); ++s)
+      for (std::size_t l = 0; l < price[s].size(); ++l)
+        // A row whose price is 0 and stays so (slack) counts no length.
+        if (price[s][l] > 0 || excess[s][l] > 0) norm += excess[s][l] * excess[s][l];
+    if (norm <= 0 || target <= value) break;
+    const double t = step * (target - value) / norm;
+    for (std::size_t s = 0; s < price.size(); ++s)
+      for (std::size_t l = 0; l < price[s].size(); ++l) price[s][l] = std::max(0.0, price[s][l] + t * excess[s][l]);
+  }
+  return best;
+}
+
 std::vector<std::vector<pathrestore::Route>> routes_of(const std::vector<pathrestore::ScenarioResult>& results) {
   std::vector<std::vector<pathrestore::Route>> routes;
   for (const pathrestore::ScenarioResult& r : results) routes.push_back(r.routes);
@@ -447,20 +547,12 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
     double demand_term = 0;
     for (std::size_t s = 0; s < models.size(); ++s) {
       const ScenarioModel& m = models[s];
-      std::map<int, std::vector<std::size_t>> by_source;
-      for (std::size_t i = 0; i < m.demands.size(); ++i)
-        by_source[m.problem.demands[static_cast<std::size_t>(m.demands[i])].from].push_back(i);
-      Pricing pricing(m.links, study.max_spans);
-      for (const auto& [source, group] : by_source) {
-        pricing.from(source, price[s]);
-        for (std::size_t i : group) {
-          const int d = m.demands[i];
-          const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
-          const double cheapest = pricing.price_to(demand.to);
-          demand_term += demand.affected * cheapest;
-          if (cheapest < own[s][i] - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
-        }
-      }
+      for_cheapest(study, m, price[s], [&](std::size_t i, double cheapest, const Pricing& pricing) {
+        const int d = m.demands[i];
+        const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
+        demand_term += demand.affected * cheapest;
+        if (cheapest < own[s][i] - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
+      });
     }
     return lagrangian_bound(study, models, price, demand_term);
   };
@@ -469,8 +561,11 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   Prices center, center_own;  // the prices of the best bound
   bool solved = false;
   std::vector<double> values;
+  double last_solve = 0;  // seconds the last solve took: the next takes about as long
   for (int round = 0; round < kMostRounds; ++round) {
+    const double solve_start = clock.elapsed();
     if (!lp.solve()) break;
+    last_solve = clock.elapsed() - solve_start;
     solved = true;
     values = lp.values();
     const std::vector<double> duals = lp.row_duals();
@@ -525,9 +620,17 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
       best_bound = std::max(best_bound, lp.objective());
       break;
     }
-    if (clock.elapsed() >= pricing_until || clock.search_over()) break;
+    if (clock.elapsed() + last_solve >= pricing_until || clock.search_over()) break;
   }
   plan.routes = static_cast<int>(columns.size());
+  // Stopped short, the pricing's bound is raised by subgradient ascent from
+  // the prices of the best bound, within its own share of the time.
+  if (solved && !plan.priced_out && !center.empty()) {
+    const double ascent_until = clock.elapsed() + kAscentShare * clock.search_left();
+    best_bound = std::max(best_bound, ascend(study, models, center, spare_high, lp.objective(), [&] {
+                            return clock.elapsed() >= ascent_until || clock.search_over();
+                          }));
+  }
 
   // The first plan: the linear spare rounded up, else none added; repaired
   // until every scenario is restored, then what no restoration uses trimmed.
