@@ -562,7 +562,8 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   bool solved = false;
   std::vector<double> values;
   double last_solve = 0;  // seconds the last solve took: the next takes about as long
-  for (int round = 0; round < kMostRounds; ++round) {
+  const int most_rounds = study.pricing_rounds > 0 ? study.pricing_rounds : kMostRounds;
+  for (int round = 0; round < most_rounds; ++round) {
     const double solve_start = clock.elapsed();
     if (!lp.solve()) break;
     last_solve = clock.elapsed() - solve_start;
