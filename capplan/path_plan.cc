@@ -561,7 +561,10 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   Prices center, center_own;  // the prices of the best bound
   bool solved = false;
   std::vector<double> values;
-  double last_solve = 0;  // seconds the last solve took: the next takes about as long
+  // Seconds the last solve took: the next, over more columns, may take
+  // twice as long, and is not started unless that fits (no solve is stopped
+  // midway).
+  double last_solve = 0;
   const int most_rounds = study.pricing_rounds > 0 ? study.pricing_rounds : kMostRounds;
   for (int round = 0; round < most_rounds; ++round) {
     const double solve_start = clock.elapsed();
@@ -621,7 +624,7 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
       best_bound = std::max(best_bound, lp.objective());
       break;
     }
-    if (clock.elapsed() + last_solve >= pricing_until || clock.search_over()) break;
+    if (clock.elapsed() + 2 * last_solve >= pricing_until || clock.search_over()) break;
   }
   plan.routes = static_cast<int>(columns.size());
   // Stopped short, the pricing's bound is raised by subgradient ascent from
