@@ -4,6 +4,47 @@
 // every such scenario). A span's spare is, under shared protection, the
 // most backup channels that any one scenario activates on it; under 1+1,
 // every backup crossing it.
+//
+// What the plans are made of:
+// - One backup per path, not per demand: a path list holds a line per
+//   working channel, and channels of one demand that take different backups
+//   can share spare with different others, which a backup per demand would
+//   forbid; the backups file then has a route on every line of the path
+//   list. Paths with the same ends and the same scenarios affecting them are
+//   planned as one commodity with a count, so that the model grows with the
+//   routes, not with the channels.
+// - Spans, nodes and groups alike: a scenario asks nothing of a path it
+//   ends (an end node fails), and of the paths it affects (pathrestore's
+//   problem_of), a backup that crosses none of its failed spans and enters
+//   none of its failed nodes.
+// - Between two nodes joined by parallel spans, a backup crosses the
+//   cheapest span that no scenario affecting its path fails (the lowest
+//   numbered of equals), so that its nodes alone say which spans it takes.
+//   The least cost is over such backups.
+// - 1+1: every backup holds channels of its own, so a span's spare is at
+//   least the number of backups crossing it; kept spare counts toward it,
+//   as it does toward shared protection's most per scenario. With kept
+//   spare, each path's cheapest route alone is no longer the best plan.
+// - A path that no scenario affects (one span long, under node failures)
+//   needs no spare in either scheme; it is given a route all the same (the
+//   cheapest that avoids its own spans and inner nodes, else its own route).
+// - A path whose ends no route joins once the failed spans and nodes of
+//   every scenario affecting it are taken away (a bridge on its route) is
+//   unprotected: named, with an empty backup; the others are planned.
+//
+// How they are found (plan_search.h's steps): a first plan, path by path,
+// each taking the route that adds the least spare over the others', then
+// again while that lowers the cost; the linear program over backup routes
+// grown by column generation, a route priced by the shortest route under
+// the prices of its activations' spare rows (never enumerated), and by row
+// generation (a spare row joins once violated); its bound that of
+// Lagrangian relaxation of the spare rows under each round's prices (the
+// linear optimum over every route once nothing more joins), raised by
+// subgradient ascent when the pricing stops at its time; its solution
+// rounded path by path and improved as the first plan was; then CBC over
+// the routes and rows priced in, started from the best plan, when that
+// program solves from scratch in time. The lower bound holds over every
+// route; CBC's own bound, over the routes priced in only, is not taken.
 #pragma once
 
 #include <vector>

@@ -41,7 +41,8 @@ namespace {
 // Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
-    "               [--method span|pcycle [--cycles FILE]] [--joint PATHS [--routes FILE]] NODEFILE NETDATA PLANNED\n"
+    "               [--method span [--model arc|path] | --method pcycle [--cycles FILE] | --joint PATHS [--routes FILE]]\n"
+    "               NODEFILE NETDATA PLANNED\n"
     "       capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--progress] --method path|sbpp|dedicated\n"
     "               --paths PATHS [--fail spans,nodes,groups] [--groups FILE] [--stub-release] [--max-spans H]\n"
     "               [--restoration FILE] [--backups FILE] NODEFILE NETDATA PLANNED\n";
@@ -77,6 +78,8 @@ const std::string kHelp = std::string(kUsage) +
     "  --max-spans H         with path: a restoration route has at most H spans\n"
     "  --restoration FILE    with path: also write every scenario's restoration routes (pathsweep's form)\n"
     "  --backups FILE        with sbpp, dedicated: also write each path's backup route, a path list line each\n"
+    "  --model arc|path      the span-restorable plan's linear program: over arc flows (arc), or over\n"
+    "                        restoration routes grown as needed (path); unless given, arc up to 150 spans\n"
     "  -h, --help            show this help and exit\n"
     "  --version             show the version and exit\n";
 
@@ -91,6 +94,7 @@ struct Options {
   std::string cycles;     // --cycles: where the p-cycles used are written
   bool over_paths = false;  // --method path, sbpp or dedicated: planned over the path list
   PathRunOptions path;      // their options
+  bool model_given = false;  // --model: the span-restorable plan's linear program, chosen
 };
 
 int fail(const std::string& message) {
@@ -112,7 +116,7 @@ int parse_command_line(int argc, char** argv, Options& options) {
       {{"--cost", true}, {"--keep-spare", false}, {"--time-limit", true}, {"--report", true}, {"--progress", false},
        {"--joint", true}, {"--routes", true}, {"--method", true}, {"--cycles", true}, {"--paths", true},
        {"--fail", true}, {"--groups", true}, {"--stub-release", false}, {"--max-spans", true},
-       {"--restoration", true}, {"--backups", true}});
+       {"--restoration", true}, {"--backups", true}, {"--model", true}});
   if (parsed.error) return usage_error(parsed.error.text());
   for (const auto& [option, value] : parsed.given) {
     if (option == "--keep-spare") {
@@ -138,6 +142,10 @@ int parse_command_line(int argc, char** argv, Options& options) {
       options.pcycles = value == "pcycle";
       options.over_paths = value == "path" || value == "sbpp" || value == "dedicated";
       options.path.method = value == "path" ? PathMethod::path : value == "sbpp" ? PathMethod::sbpp : PathMethod::dedicated;
+    } else if (option == "--model") {
+      if (value != "arc" && value != "path") return usage_error("--model takes arc or path, not '" + value + "'");
+      options.plan.model = value == "arc" ? LpModel::arc : LpModel::path;
+      options.model_given = true;
     } else if (option == "--cycles") {
       options.cycles = value;
     } else if (option == "--paths") {
@@ -183,6 +191,8 @@ int parse_command_line(int argc, char** argv, Options& options) {
   if (!backups && !p.backups.empty()) return usage_error("--backups goes with --method sbpp or dedicated");
   if (options.over_paths && !options.report.empty())
     return usage_error("--report tells of span cuts: not with --method path, sbpp or dedicated");
+  if (options.model_given && (options.pcycles || options.over_paths || !options.joint.empty()))
+    return usage_error("--model chooses the span-restorable plan's linear program: not with --method pcycle, path, sbpp, dedicated or --joint");
   const std::vector<std::string>& names = parsed.names;
   if (names.size() != 3) return usage_error(names.size() < 3 ? "too few file names" : "too many file names");
   options.inputs = {names[0], names[1]};
@@ -275,6 +285,8 @@ int run_plan(const Options& options, const NodeList& nodes, const Netdata& net, 
                               options.inputs.nodes.c_str(), spans.spans.size(), spans.n_node);
   lines.kept_spare = options.spans.keep_spare;
   if (options.pcycles) lines.after_summary.push_back(pcycle_summary(pcycles));
+  if (plan.by_routes)
+    lines.after_lp_bound = text_printf("  LP over            routes grown: %d in %d rounds\n", plan.routes_grown, plan.rounds);
   return finish(spans, nodes, plan, plan,
                 {{options.planned, [&] { return format_netdata(planned_netdata(net, plan.spare)); }},
                  {options.report, [&] { return report_text(spans, nodes, plan); }},

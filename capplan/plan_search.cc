@@ -37,8 +37,28 @@ bool PlanSearch::solve_linear(const LinearModel& model, bool final) {
   plan_.lp_bound = std::max(0.0, linear_.objective);
   plan_.lower_bound = whole_bound(plan_.lp_bound);
   plan_.note.clear();
+  search_bounds_ = true;
   if (final) tell_linear();
   return true;
+}
+
+void PlanSearch::grown_linear(double bound, bool optimum, double seconds, const std::vector<double>& values) {
+  linear_ = {};
+  linear_.optimal = true;
+  linear_.has_solution = true;
+  linear_.values = values;
+  linear_.objective = std::max(0.0, bound);
+  linear_seconds_ = seconds;
+  search_bounds_ = false;
+  plan_.lp_bound = optimum ? linear_.objective : 0;
+  plan_.lower_bound = whole_bound(bound);
+  plan_.note.clear();
+  if (optimum)
+    progress_.lp_bound(plan_.lp_bound);
+  else
+    plan_.note = text_printf("the linear program over restoration routes stopped at the time limit of %g s before its"
+                             " optimum: the lower bound is its Lagrangian bound",
+                             clock_.limit());
 }
 
 void PlanSearch::tell_linear() {
@@ -59,6 +79,9 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   MipOptions options;
   options.seconds = clock_.search_left();
   progress_.follow(options);
+  // A model of grown columns (and rows): its solutions and bounds are no
+  // news of the plan's; the planner tells of the plans it makes of them.
+  if (!search_bounds_) options.improved = nullptr;
   for (std::size_t c = 0; c < start.size(); ++c) {
     options.start_columns.push_back(static_cast<int>(c));
     options.start_values.push_back(start[c]);
@@ -70,10 +93,12 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   }
   if (mip.has_solution) {
     take(mip.values);
-    plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.bound));
+    if (search_bounds_) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.bound));
   }
-  if (mip.optimal) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.objective));
+  if (mip.optimal && search_bounds_) plan_.lower_bound = std::max(plan_.lower_bound, whole_bound(mip.objective));
   if (!mip.optimal) stopped_at_the_limit();
+  if (mip.optimal && !search_bounds_ && plan_.note.empty())
+    plan_.note = "the search proved the plan the least over the routes grown, not over every route";
   progress_.plan(plan_.cost, std::min(plan_.lower_bound, plan_.cost));
 }
 

@@ -20,11 +20,17 @@
 
 namespace capplan {
 
+// The linear program of the span-restorable plan: over arc flows
+// (arc_flow.h), over restoration routes grown by column generation
+// (route_model.h), or the one of the two that suits the network's size.
+enum class LpModel { automatic, arc, path };
+
 struct PlanOptions {
   double seconds = 60;              // for the whole search, linear program included
   const RunClock* clock = nullptr;  // the run's clock, when it started before the plan (else one of `seconds`)
   Progress* progress = nullptr;     // where progress is shown (else nowhere)
   lpsolve::MipSolver solve = lpsolve::solve_with_cbc;  // the solver of the linear program and of the search
+  LpModel model = LpModel::automatic;  // the span-restorable plan's linear program
 };
 
 // A plan's cost and what is proved of it, whatever planner made it.
@@ -60,6 +66,15 @@ class PlanSearch {
   bool solve_linear(const lpsolve::LinearModel& model, bool final = true);
   // Tells the progress of the LP bound of a model that no longer grows.
   void tell_linear();
+  // The linear program a planner solved itself, `seconds` long, by growing
+  // its model (column generation): `bound` is what no plan over any columns
+  // costs less than, the optimum when `optimum` (no column was left to
+  // grow), else a bound met on the way (the note says so). The search that
+  // follows is over the columns grown only: its bound proves nothing of the
+  // columns not grown, and raises no bound.
+  // `values`: the spare columns' values of the grown program's solution,
+  // the values of linear().
+  void grown_linear(double bound, bool optimum, double seconds, const std::vector<double>& values);
   // The answer of the last solve_linear (its row prices, for the p-cycles).
   // A planner that changes its model solves it again before the search: the
   // optimum of a smaller model is no bound of a larger one.
@@ -71,7 +86,10 @@ class PlanSearch {
   // `start`: the plan in hand, as the values of the model's first columns.
   // `take` is handed the values of each solution the search ends with; it
   // makes the solution the plan, setting the plan's cost, when it is
-  // cheaper. The search's bound raises the lower bound.
+  // cheaper. The search's bound raises the lower bound, unless the model
+  // was grown (grown_linear: routes priced in, rows generated): its bound
+  // bounds no plan beyond its columns, and its solutions' objective need not
+  // be their plans' cost (the progress is then told of neither).
   void search(const lpsolve::LinearModel& model, const std::vector<double>& start,
               const std::function<void(const std::vector<double>&)>& take);
 
@@ -91,6 +109,7 @@ class PlanSearch {
   PlanBounds& plan_;
   lpsolve::MipResult linear_;
   double linear_seconds_ = 0;  // how long the last linear program took
+  bool search_bounds_ = true;  // the search's bound is a bound of the plan (not over grown columns only)
 };
 
 }  // namespace capplan

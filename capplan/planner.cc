@@ -7,6 +7,7 @@
 #include "first_plan.h"
 #include "linear_model.h"
 #include "restoration.h"
+#include "route_model.h"
 #include "run_clock.h"
 
 namespace capplan {
@@ -14,6 +15,10 @@ namespace capplan {
 using lpsolve::LinearModel;
 
 namespace {
+
+// Up to this many spans the arc-flow model is solved; beyond, the model over
+// restoration routes (bench/capplan_grows.sh measures where the two cross).
+constexpr int kArcFlowSpans = 150;
 
 long long cost_of(const SpanNetwork& net, const std::vector<long long>& spare) {
   long long cost = 0;
@@ -33,6 +38,32 @@ std::vector<long long> spare_from(const SpanNetwork& net, const std::vector<doub
   return spare;
 }
 
+// The linear program over restoration routes, grown within the search's
+// time: true when it was solved at least over the routes it started with,
+// its spare then the values of the search's linear answer and `model` the
+// model over the routes grown.
+bool solve_over_routes(const SpanNetwork& net, const std::vector<int>& cuts, PlanSearch& search, Plan& plan,
+                       LinearModel& model) {
+  const RunClock& clock = search.clock();
+  const double start = clock.elapsed();
+  RouteModel routes(net, cuts);
+  const bool grown = routes.grow([&] { return clock.search_over(); });
+  plan.routes_grown = routes.routes();
+  plan.rounds = routes.rounds();
+  if (!grown) {
+    plan.fault = Error::of("Clp failed on the linear program over restoration routes");
+    plan.note = "the linear program was not solved: " + plan.fault.text();
+    return false;
+  }
+  if (routes.rounds() == 0) {
+    plan.note = "the linear program was not solved: the time ran out before its first solve";
+    return false;
+  }
+  search.grown_linear(routes.bound(), routes.solved(), clock.elapsed() - start, routes.spare());
+  model = routes.model();
+  return true;
+}
+
 }  // namespace
 
 Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
@@ -41,12 +72,12 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   const RunClock& clock = search.clock();
   const auto search_over = [&] { return clock.search_over(); };
   plan.bridges = find_bridges(net);
+  plan.by_routes = options.model == LpModel::path ||
+                   (options.model == LpModel::automatic && static_cast<int>(net.spans.size()) > kArcFlowSpans);
   std::vector<int> cuts;
   for (int f = 0; f < static_cast<int>(net.spans.size()); ++f)
     if (net.spans[f].working > 0 && std::find(plan.bridges.begin(), plan.bridges.end(), f) == plan.bridges.end())
       cuts.push_back(f);
-  const LinearModel model = arc_flow_model(net, cuts);
-
   // The ceiling on every span restores every cut that has another route.
   std::vector<long long> ceiling;
   for (const PlanSpan& s : net.spans) ceiling.push_back(s.spare + spare_ceiling(net));
@@ -58,7 +89,10 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   routed.improve([&] { return clock.elapsed() >= routed_until; });
   if (routed.routed()) search.progress().plan(cost_of(net, routed.spare()), 0);
   plan.spare = ceiling;
-  if (search.solve_linear(model)) {
+  LinearModel model;
+  const bool solved = plan.by_routes ? solve_over_routes(net, cuts, search, plan, model)
+                                     : search.solve_linear(model = arc_flow_model(net, cuts));
+  if (solved) {
     std::vector<long long> rounded = spare_from(net, search.linear().values, true);
     if (short_cuts(net, rounded, plan.bridges).empty()) plan.spare = rounded;
   } else {

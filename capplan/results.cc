@@ -32,6 +32,7 @@ std::string result_text(const SpanNetwork& planned, const studyfiles::NodeList& 
   text += text_printf("  lower bound        %12lld%s\n", bounds.lower_bound,
                       bounds.optimal ? ("  (" + lines.optimal + ")").c_str() : "");
   if (lines.lp_bound) text += text_printf("  LP bound           %15.2f\n", bounds.lp_bound);
+  text += lines.after_lp_bound;
   const double gap = gap_percent(bounds.cost, static_cast<double>(bounds.lower_bound));
   text += gap < 0 ? std::string("  gap                           -\n") : text_printf("  gap                %11.2f%%\n", gap);
   if (!bounds.note.empty()) text += "  (" + bounds.note + ")\n";

@@ -24,6 +24,7 @@ struct ResultLines {
   std::string cost_is;         // after the cost figure: what it counts ("working and spare"), or ""
   std::vector<std::string> after_cost;  // whole lines after the cost's (the joint plan: the study's routing)
   bool lp_bound = true;        // the LP bound's line
+  std::string after_lp_bound;  // a whole line after it (what the linear program was over), or ""
   std::string optimal = "optimal";  // the mark of a lower bound the cost meets: what the bound holds over
   std::string proved;          // the proof's line, when it is not of span cuts (the path and backup plans)
   std::vector<std::string> after_summary;  // whole lines after the summary (the p-cycles' line)

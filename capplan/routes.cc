@@ -29,7 +29,8 @@ class ArcsByNode {
   std::vector<Value> arcs_;
 };
 
-using Search = lemon::Dijkstra<Open, Base::EdgeMap<long long>>::SetPredMap<ArcsByNode>::Create;
+template <class Length>
+using Search = typename lemon::Dijkstra<Open, Length>::template SetPredMap<ArcsByNode>::Create;
 
 }  // namespace
 
@@ -81,8 +82,9 @@ RouteFinder::RouteFinder(const SpanNetwork& net) : net_(net), spans_(net), graph
 
 RouteFinder::~RouteFinder() = default;
 
-std::vector<int> RouteFinder::cheapest(int from, int to, const std::vector<char>& banned_nodes,
-                                       const std::vector<char>& banned_spans) const {
+template <class Length>
+std::vector<int> RouteFinder::cheapest_by(int from, int to, const std::vector<char>& banned_nodes,
+                                          const std::vector<char>& banned_spans, const Length& length) const {
   const Graph& gr = *graph_;
   Base::NodeMap<bool> node_open(gr.g, true);
   Base::EdgeMap<bool> edge_open(gr.g, true);
@@ -94,7 +96,7 @@ std::vector<int> RouteFinder::cheapest(int from, int to, const std::vector<char>
   if (from == to || !node_open[source] || !node_open[target]) return {};
   const Open open(gr.g, node_open, edge_open);
   ArcsByNode reached_by(gr.g);
-  Search search(open, gr.length);
+  Search<Length> search(open, length);
   search.predMap(reached_by);
   if (!search.run(source, target)) return {};
   std::vector<int> spans;
@@ -105,6 +107,20 @@ std::vector<int> RouteFinder::cheapest(int from, int to, const std::vector<char>
   }
   std::reverse(spans.begin(), spans.end());
   return spans;
+}
+
+std::vector<int> RouteFinder::cheapest(int from, int to, const std::vector<char>& banned_nodes,
+                                       const std::vector<char>& banned_spans) const {
+  return cheapest_by(from, to, banned_nodes, banned_spans, graph_->length);
+}
+
+std::vector<int> RouteFinder::cheapest(int from, int to, const std::vector<char>& banned_nodes,
+                                       const std::vector<char>& banned_spans, const std::vector<double>& length) const {
+  const Graph& gr = *graph_;
+  Base::EdgeMap<double> by_span(gr.g, 0.0);
+  for (std::size_t k = 0; k < length.size() && k < gr.edges.size(); ++k)
+    by_span[gr.edges[k]] = std::max(0.0, length[k]);
+  return cheapest_by(from, to, banned_nodes, banned_spans, by_span);
 }
 
 Route RouteFinder::nodes_of(int from, const std::vector<int>& spans) const {

@@ -46,6 +46,11 @@ class RouteFinder {
   // be empty: none banned); empty when there is none.
   std::vector<int> cheapest(int from, int to, const std::vector<char>& banned_nodes = {},
                             const std::vector<char>& banned_spans = {}) const;
+  // The same, span k as long as `length[k]` (not negative) instead of its
+  // cost: the backup plans' routes, priced by row prices or by the spare a
+  // route would add.
+  std::vector<int> cheapest(int from, int to, const std::vector<char>& banned_nodes, const std::vector<char>& banned_spans,
+                            const std::vector<double>& length) const;
 
   // The nodes of a route that starts at `from` and takes `spans` in order.
   Route nodes_of(int from, const std::vector<int>& spans) const;
@@ -57,6 +62,10 @@ class RouteFinder {
 
  private:
   struct Graph;
+  template <class Length>
+  std::vector<int> cheapest_by(int from, int to, const std::vector<char>& banned_nodes,
+                               const std::vector<char>& banned_spans, const Length& length) const;
+
   const SpanNetwork& net_;
   SpanFinder spans_;
   std::unique_ptr<Graph> graph_;

@@ -1,6 +1,5 @@
 #include "clp_relaxation.h"
 
-#include <coin/ClpEventHandler.hpp>
 #include <coin/ClpSimplex.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
@@ -16,26 +15,23 @@ namespace {
 
 double coin_value(double v) { return std::isinf(v) ? (v > 0 ? DBL_MAX : -DBL_MAX) : v; }
 
-// Clp looks at its own time limit only now and then; this stops it after
-// the first iteration past the deadline, and ticks every hundredth.
-class WallDeadline : public ClpEventHandler {
- public:
-  WallDeadline(std::chrono::steady_clock::time_point end, const std::function<void()>& tick)
-      : end_(end), tick_(&tick) {}
-  int event(Event what) override {
-    if (what != endOfIteration) return -1;
-    if (*tick_ && ++iterations_ % 100 == 0) (*tick_)();
-    return std::chrono::steady_clock::now() >= end_ ? 0 : -1;
-  }
-  ClpEventHandler* clone() const override { return new WallDeadline(*this); }
-
- private:
-  std::chrono::steady_clock::time_point end_;
-  const std::function<void()>* tick_;
-  long long iterations_ = 0;
-};
-
 }  // namespace
+
+WallDeadline::WallDeadline(std::chrono::steady_clock::time_point end, const std::function<void()>& tick)
+    : end_(end), tick_(&tick) {}
+
+WallDeadline WallDeadline::in(double seconds, const std::function<void()>& tick) {
+  using Clock = std::chrono::steady_clock;
+  return WallDeadline(Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)), tick);
+}
+
+int WallDeadline::event(Event what) {
+  if (what != endOfIteration) return -1;
+  if (*tick_ && ++iterations_ % 100 == 0) (*tick_)();
+  return std::chrono::steady_clock::now() >= end_ ? 0 : -1;
+}
+
+ClpEventHandler* WallDeadline::clone() const { return new WallDeadline(*this); }
 
 PackedModel pack_model(const LinearModel& model) {
   PackedModel packed;
@@ -72,10 +68,7 @@ MipResult solve_relaxation_with_clp(const LinearModel& model, const PackedModel&
   solver.loadProblem(model.columns(), model.rows(), packed.start.data(), packed.index.data(), packed.value.data(),
                      packed.col_low.data(), packed.col_high.data(), model.objective.data(), packed.row_low.data(),
                      packed.row_high.data());
-  const WallDeadline deadline(std::chrono::steady_clock::now() +
-                              std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                  std::chrono::duration<double>(seconds)),
-                              tick);
+  const WallDeadline deadline = WallDeadline::in(seconds, tick);
   solver.getModelPtr()->passInEventHandler(&deadline);
   solver.getModelPtr()->setMaximumWallSeconds(seconds);
   solver.getModelPtr()->setMaximumSeconds(seconds);

@@ -3,14 +3,33 @@
 // limit does not bound a relaxation.
 #pragma once
 
+#include <coin/ClpEventHandler.hpp>
 #include <coin/CoinTypes.hpp>
 
+#include <chrono>
 #include <functional>
 #include <vector>
 
 #include "linear_model.h"
 
 namespace lpsolve {
+
+// Clp looks at its own time limit only now and then; this stops it after
+// the first iteration past the deadline, and calls `tick` (which must
+// outlive it; it may be empty) every hundredth.
+class WallDeadline : public ClpEventHandler {
+ public:
+  WallDeadline(std::chrono::steady_clock::time_point end, const std::function<void()>& tick);
+  // `seconds` from now.
+  static WallDeadline in(double seconds, const std::function<void()>& tick);
+  int event(Event what) override;
+  ClpEventHandler* clone() const override;
+
+ private:
+  std::chrono::steady_clock::time_point end_;
+  const std::function<void()>* tick_;
+  long long iterations_ = 0;
+};
 
 // A LinearModel's matrix column by column, with infinite bounds made finite
 // the solver's way.

@@ -5,6 +5,9 @@
 
 #include <cfloat>
 #include <cmath>
+#include <functional>
+
+#include "clp_relaxation.h"
 
 namespace {
 
@@ -23,6 +26,7 @@ ColumnLp::ColumnLp(const std::vector<double>& row_low, const std::vector<double>
     low.push_back(clp_value(row_low[r]));
     high.push_back(clp_value(row_high[r]));
   }
+  n_rows_ = static_cast<int>(row_low.size());
   const std::vector<CoinBigIndex> starts(row_low.size() + 1, 0);
   model_->addRows(static_cast<int>(row_low.size()), low.data(), high.data(), starts.data(), nullptr, nullptr);
   model_->setOptimizationDirection(1.0);
@@ -30,34 +34,75 @@ ColumnLp::ColumnLp(const std::vector<double>& row_low, const std::vector<double>
 
 ColumnLp::~ColumnLp() = default;
 
+void ColumnLp::Packed::add(double lo, double hi, const std::vector<int>& indexes, const std::vector<double>& values) {
+  low.push_back(clp_value(lo));
+  high.push_back(clp_value(hi));
+  index.insert(index.end(), indexes.begin(), indexes.end());
+  value.insert(value.end(), values.begin(), values.end());
+  start.push_back(static_cast<int>(index.size()));
+}
+
+void ColumnLp::Packed::clear() {
+  low.clear();
+  high.clear();
+  value.clear();
+  index.clear();
+  start.assign(1, 0);
+}
+
 int ColumnLp::add_column(double cost, double low, double high, const std::vector<int>& rows,
                          const std::vector<double>& values) {
   cost_.push_back(cost);
-  low_.push_back(clp_value(low));
-  high_.push_back(clp_value(high));
-  row_.insert(row_.end(), rows.begin(), rows.end());
-  value_.insert(value_.end(), values.begin(), values.end());
-  start_.push_back(static_cast<int>(row_.size()));
+  columns_.add(low, high, rows, values);
   return n_columns_++;
 }
 
-void ColumnLp::flush() {
-  if (cost_.empty()) return;
-  std::vector<CoinBigIndex> starts(start_.begin(), start_.end());
-  model_->addColumns(static_cast<int>(cost_.size()), low_.data(), high_.data(), cost_.data(), starts.data(), row_.data(),
-                     value_.data());
-  cost_.clear();
-  low_.clear();
-  high_.clear();
-  value_.clear();
-  row_.clear();
-  start_.assign(1, 0);
+int ColumnLp::add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values) {
+  // The columns before it reach the solver first, so that its coefficients
+  // on them have columns to go to.
+  flush_columns();
+  rows_.add(low, high, columns, values);
+  return n_rows_++;
 }
 
-bool ColumnLp::solve() {
+void ColumnLp::flush() {
+  flush_rows();
+  flush_columns();
+}
+
+void ColumnLp::flush_rows() {
+  if (rows_.empty()) return;
+  const std::vector<CoinBigIndex> starts(rows_.start.begin(), rows_.start.end());
+  model_->addRows(rows_.size(), rows_.low.data(), rows_.high.data(), starts.data(), rows_.index.data(),
+                  rows_.value.data());
+  rows_.clear();
+}
+
+void ColumnLp::flush_columns() {
+  if (columns_.empty()) return;
+  // Rows queued before these columns reach the solver first: the columns
+  // may have coefficients on them.
+  flush_rows();
+  const std::vector<CoinBigIndex> starts(columns_.start.begin(), columns_.start.end());
+  model_->addColumns(columns_.size(), columns_.low.data(), columns_.high.data(), cost_.data(), starts.data(),
+                     columns_.index.data(), columns_.value.data());
+  columns_.clear();
+  cost_.clear();
+}
+
+bool ColumnLp::solve(double seconds) {
+  static const std::function<void()> no_tick;
   try {
     flush();
-    model_->primal();
+    if (seconds > 0) {
+      const WallDeadline deadline = WallDeadline::in(seconds, no_tick);
+      model_->passInEventHandler(&deadline);
+      model_->primal();
+      const ClpEventHandler none;
+      model_->passInEventHandler(&none);
+    } else {
+      model_->primal();
+    }
   } catch (const CoinError&) {
     return false;
   }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -75,6 +76,76 @@ TEST(ColumnLp, EachSolveFromTheLastBasisMatchesASolveFromScratch) {
       }
     }
   }
+}
+
+TEST(ColumnLp, RowsAddedBetweenSolvesMatchASolveFromScratch) {
+  // The same packing LP, its rows joining only when a column first covers
+  // them (an empty row holds nothing), as column generation adds them; and
+  // a covering row on the first column, so that a row's own coefficients
+  // count too.
+  const int n_rows = 12;
+  std::vector<double> cap;
+  for (int r = 0; r < n_rows; ++r) cap.push_back(1 + r % 4);
+  const std::vector<Column> cols = columns_of(60, n_rows);
+  ColumnLp lp({}, {});
+  std::vector<int> row_of(n_rows, -1);
+  std::vector<double> row_cap;
+  std::vector<Column> renumbered;
+  std::size_t added = 0;
+  for (std::size_t batch : {4u, 8u, 16u, 32u}) {
+    for (std::size_t k = 0; k < batch; ++k, ++added) {
+      Column col{{}, cols[added].high};
+      for (int r : cols[added].rows) {
+        if (row_of[r] < 0) {
+          row_of[r] = lp.add_row(-LinearModel::kInfinity, cap[r], {}, {});
+          row_cap.push_back(cap[r]);
+        }
+        col.rows.push_back(row_of[r]);
+      }
+      lp.add_column(-1, 0, col.high, col.rows, std::vector<double>(col.rows.size(), 1.0));
+      renumbered.push_back(col);
+    }
+    ASSERT_TRUE(lp.solve());
+    EXPECT_EQ(lp.rows(), static_cast<int>(row_cap.size()));
+    EXPECT_NEAR(lp.objective(), from_scratch(renumbered, added, row_cap), 1e-7) << added << " columns";
+  }
+  // A row over columns already in: the first column at most half its bound.
+  const int half = lp.add_row(-LinearModel::kInfinity, cols[0].high / 2, {0}, {1.0});
+  ASSERT_TRUE(lp.solve());
+  EXPECT_LE(lp.values()[0], cols[0].high / 2 + 1e-7);
+  EXPECT_EQ(half, lp.rows() - 1);
+}
+
+// Rows joining between solves (a row generated once violated): the program
+// with the first rows, then all, solved from its last basis, ends at the
+// optimum of the whole program solved from scratch.
+TEST(ColumnLp, RowsAddedBetweenSolvesEndAtTheWholeOptimum) {
+  const int n_rows = 12;
+  std::vector<double> cap;
+  for (int r = 0; r < n_rows; ++r) cap.push_back(1 + r % 4);
+  const std::vector<Column> cols = columns_of(40, n_rows);
+  ColumnLp lp({}, {});
+  EXPECT_EQ(lp.rows(), 0);
+  for (int r = 0; r < n_rows / 2; ++r) EXPECT_EQ(lp.add_row(-LinearModel::kInfinity, cap[r], {}, {}), r);
+  for (const Column& c : cols) {
+    std::vector<int> rows;
+    for (int r : c.rows)
+      if (r < n_rows / 2) rows.push_back(r);
+    lp.add_column(-1, 0, c.high, rows, std::vector<double>(rows.size(), 1.0));
+  }
+  ASSERT_TRUE(lp.solve());
+  const double fewer = lp.objective();
+  for (int r = n_rows / 2; r < n_rows; ++r) {
+    std::vector<int> on;
+    for (std::size_t c = 0; c < cols.size(); ++c)
+      if (std::find(cols[c].rows.begin(), cols[c].rows.end(), r) != cols[c].rows.end())
+        on.push_back(static_cast<int>(c));
+    lp.add_row(-LinearModel::kInfinity, cap[r], on, std::vector<double>(on.size(), 1.0));
+  }
+  ASSERT_TRUE(lp.solve(60));
+  EXPECT_NEAR(lp.objective(), from_scratch(cols, cols.size(), cap), 1e-7);
+  EXPECT_GE(lp.objective(), fewer - 1e-7);  // more rows, no better
+  EXPECT_EQ(lp.row_duals().size(), static_cast<std::size_t>(n_rows));
 }
 
 }  // namespace
