@@ -562,13 +562,14 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   bool solved = false;
   std::vector<double> values;
   // Seconds the last solve took: the next, over more columns, may take
-  // twice as long, and is not started unless that fits (no solve is stopped
-  // midway).
+  // twice as long, and is not started unless that fits.
   double last_solve = 0;
   const int most_rounds = study.pricing_rounds > 0 ? study.pricing_rounds : kMostRounds;
   for (int round = 0; round < most_rounds; ++round) {
+    // A solve stopped at the end of the pricing's share ends the pricing,
+    // the last solve's answer kept.
     const double solve_start = clock.elapsed();
-    if (!lp.solve()) break;
+    if (pricing_until <= solve_start || !lp.solve(pricing_until - solve_start)) break;
     last_solve = clock.elapsed() - solve_start;
     solved = true;
     values = lp.values();
