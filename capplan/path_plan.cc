@@ -7,6 +7,7 @@
 #include <limits>
 #include <map>
 #include <numeric>
+#include <string>
 #include <tuple>
 
 #include "check.h"
@@ -30,13 +31,20 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // A route prices in when its reduced cost is below this.
 constexpr double kPriceTolerance = 1e-9;
 // Column generation may take this share of the search's time; the rest is
-// the integer plan's.
-constexpr double kPricingShare = 0.5;
+// the integer plan's (its repair, trimming and search). On large networks
+// the linear program is far from solved out when its share ends, and the
+// search over the routes generated rarely finds a cheaper plan: the time is
+// better spent on the prices.
+constexpr double kPricingShare = 0.75;
 constexpr int kMostRounds = 2000;
+// When the pricing stops short, the subgradient ascent of its bound may take
+// this share of the search's time left.
+constexpr double kAscentShare = 0.2;
 // How far the pricing's prices lean towards those of the best bound.
 constexpr double kSmoothing = 0.5;
 // The integer program of one scenario's restoration, when its greedy and
-// rounded restorations fall short.
+// rounded restorations fall short: at most this, and never beyond the
+// search's time left.
 constexpr double kRestoreSeconds = 5;
 
 // One scenario as the plan sees it: its links over every surviving span
@@ -103,14 +111,15 @@ std::vector<long long> kept_plus(const PathPlanStudy& study, const std::vector<l
 // Each scenario's integral restoration over kept plus added spare.
 class Restorer {
  public:
-  Restorer(const PathPlanStudy& study, const std::vector<ScenarioModel>& models) : study_(study), models_(models) {}
+  Restorer(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const RunClock& clock)
+      : study_(study), models_(models), clock_(clock) {}
 
   // Restores scenario s; true when every demand that can be restored is.
   bool restore(std::size_t s, const Network& net, pathrestore::ScenarioResult& result) const {
     const ScenarioProblem p = pathrestore::problem_of(net, *study_.paths, (*study_.scenarios)[s], study_.stub_release);
     pathrestore::RestoreOptions options;
     options.max_spans = study_.max_spans;
-    options.ip_seconds = kRestoreSeconds;
+    options.ip_seconds = std::min(kRestoreSeconds, clock_.search_left());
     result = pathrestore::restore(net, p, options);
     long long target = 0;
     for (int d : models_[s].demands) target += models_[s].problem.demands[static_cast<std::size_t>(d)].affected;
@@ -141,7 +150,18 @@ class Restorer {
  private:
   const PathPlanStudy& study_;
   const std::vector<ScenarioModel>& models_;
+  const RunClock& clock_;
 };
+
+// For each link of a scenario, the cheapest of its spans: where spare for
+// the link is added.
+std::vector<int> cheapest_spans(const PathPlanStudy& study, const ScenarioModel& m) {
+  std::vector<int> cheapest(m.links.links.size(), -1);
+  for (std::size_t l = 0; l < cheapest.size(); ++l)
+    for (int k : m.spans_of[l])
+      if (cheapest[l] < 0 || study.cost[static_cast<std::size_t>(k)] < study.cost[static_cast<std::size_t>(cheapest[l])]) cheapest[l] = k;
+  return cheapest;
+}
 
 // Adds spare to `added` so that the demands scenario s left short are
 // routed: each missing channel over the least-cost route, a link with
@@ -151,10 +171,7 @@ void repair(const PathPlanStudy& study, const ScenarioModel& m, const std::vecto
   const Links& g = m.links;
   std::vector<long long> left(g.links.size());
   for (std::size_t l = 0; l < left.size(); ++l) left[l] = capacity[l] - use[l];
-  std::vector<int> cheapest(g.links.size(), -1);
-  for (std::size_t l = 0; l < g.links.size(); ++l)
-    for (int k : m.spans_of[l])
-      if (cheapest[l] < 0 || study.cost[static_cast<std::size_t>(k)] < study.cost[static_cast<std::size_t>(cheapest[l])]) cheapest[l] = k;
+  const std::vector<int> cheapest = cheapest_spans(study, m);
   Pricing pricing(g, study.max_spans);
   std::vector<double> price(g.links.size());
   for (int d : m.demands) {
@@ -206,31 +223,75 @@ void trim_unused(const PathPlanStudy& study, const std::vector<ScenarioModel>& m
 }
 
 // Restores every scenario over kept plus `added`; when some fall short,
-// repairs them and tries again (at most `rounds` times, or until `stop`).
-// The channels each scenario's routes carry per link go to `use`. True when
-// every scenario is restored in full.
+// repairs them and tries again (at most `rounds` times). `stop`, asked
+// before each scenario, ends it at once: the scenarios not yet restored
+// count as short. The channels each scenario's routes carry per link go to
+// `use`, its restoration to `results` and whether it is restored in full to
+// `full`, all over the `added` that the call leaves. True when every
+// scenario is restored in full.
 bool restore_every(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
                    std::vector<long long>& added, std::vector<std::vector<long long>>& use, int rounds,
-                   const std::function<bool()>& stop, std::vector<pathrestore::ScenarioResult>* results = nullptr) {
+                   const std::function<bool()>& stop, std::vector<pathrestore::ScenarioResult>& results,
+                   std::vector<char>& full) {
   for (int round = 0;; ++round) {
     const std::vector<long long> spare = kept_plus(study, added);
     const Network net = with_spare(*study.net, spare);
-    bool full = true;
+    bool stopped = false;
     std::vector<long long> repaired = added;
     use.assign(models.size(), {});
-    if (results != nullptr) results->assign(models.size(), {});
+    results.assign(models.size(), {});
+    full.assign(models.size(), 0);
     for (std::size_t s = 0; s < models.size(); ++s) {
-      pathrestore::ScenarioResult result;
-      const bool done = restorer.restore(s, net, result);
-      use[s] = restorer.use_of(s, result);
-      if (results != nullptr) (*results)[s] = result;
-      if (done) continue;
-      full = false;
-      if (round < rounds) repair(study, models[s], restorer.capacity_of(s, spare), result, use[s], repaired);
+      if (stop && stop()) {
+        stopped = true;
+        break;
+      }
+      full[s] = restorer.restore(s, net, results[s]);
+      use[s] = restorer.use_of(s, results[s]);
+      if (!full[s] && round < rounds) repair(study, models[s], restorer.capacity_of(s, spare), results[s], use[s], repaired);
     }
-    if (full) return true;
-    if (round >= rounds || (stop && stop())) return false;
+    if (std::find(full.begin(), full.end(), 0) == full.end()) return true;
+    if (stopped || round >= rounds || (stop && stop())) return false;
     added = std::move(repaired);
+  }
+}
+
+// The plan when every scenario could not be restored in full over `added`
+// (the time ran out, or the repairs did not close): each scenario left
+// short is given routes of its own, every affected path of a demand on the
+// demand's fewest-span route, and `added` is raised, on the cheapest span of
+// each link, to what those routes need beyond the channels released and the
+// spare kept. The scenarios restored in full keep their routes, which more
+// spare holds as well. No restoration is searched for: this takes the time
+// of a breadth-first search per demand.
+void fall_back(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, std::vector<long long>& added,
+               std::vector<pathrestore::ScenarioResult>& results, const std::vector<char>& full) {
+  for (std::size_t s = 0; s < models.size(); ++s) {
+    if (full[s]) continue;
+    const ScenarioModel& m = models[s];
+    pathrestore::ScenarioResult& result = results[s];
+    result = {};
+    result.restored_per_demand.assign(m.problem.demands.size(), 0);
+    std::vector<long long> use(m.links.links.size(), 0);
+    for (int d : m.demands) {
+      const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
+      std::vector<int> nodes = pathrestore::fewest_spans(m.links, demand.from, demand.to, nullptr, study.max_spans);
+      for (std::size_t j = 0; j + 1 < nodes.size(); ++j)
+        use[static_cast<std::size_t>(m.links.between(nodes[j], nodes[j + 1]))] += demand.affected;
+      result.routes.push_back({std::move(nodes), demand.affected});
+      result.route_demand.push_back(d);
+      result.restored_per_demand[static_cast<std::size_t>(d)] = demand.affected;
+      result.restored += demand.affected;
+    }
+    const std::vector<int> cheapest = cheapest_spans(study, m);
+    for (std::size_t l = 0; l < use.size(); ++l) {
+      long long need = use[l] - m.links.links[l].capacity;
+      for (int k : m.spans_of[l]) need -= study.kept[static_cast<std::size_t>(k)];
+      if (need > 0) {
+        long long& on = added[static_cast<std::size_t>(cheapest[l])];
+        on = std::max(on, need);
+      }
+    }
   }
 }
 
@@ -262,6 +323,100 @@ double lagrangian_bound(const PathPlanStudy& study, const std::vector<ScenarioMo
   return std::max(0.0, scale * (demand_term - capacity_term));
 }
 
+// Hands `each` every restorable demand of scenario model `m` (its place in
+// m.demands), the price of its cheapest route under the per-link `price`,
+// and the pricing that found it (for the route), the demands of one source
+// priced together.
+void for_cheapest(const PathPlanStudy& study, const ScenarioModel& m, const std::vector<double>& price,
+                  const std::function<void(std::size_t, double, const Pricing&)>& each) {
+  std::map<int, std::vector<std::size_t>> by_source;
+  for (std::size_t i = 0; i < m.demands.size(); ++i)
+    by_source[m.problem.demands[static_cast<std::size_t>(m.demands[i])].from].push_back(i);
+  Pricing pricing(m.links, study.max_spans);
+  for (const auto& [source, group] : by_source) {
+    pricing.from(source, price);
+    for (std::size_t i : group)
+      each(i, pricing.price_to(m.problem.demands[static_cast<std::size_t>(m.demands[i])].to), pricing);
+  }
+}
+
+// The Lagrangian of the capacity rows' prices `price` with each span's spare
+// between 0 and `spare_high` (no plan needs more): the demands' affected
+// paths at the price of their cheapest route, less the capacities at their
+// prices, plus, for each span whose prices summed over the scenarios exceed
+// its cost, that excess times `spare_high`, taken off. `excess` gets its
+// subgradient: per scenario and link, the channels of the cheapest routes
+// beyond the link's capacity with that spare. The better of this bound and
+// lagrangian_bound's is returned.
+double box_lagrangian(const PathPlanStudy& study, const std::vector<ScenarioModel>& models,
+                      const std::vector<std::vector<double>>& price, double spare_high,
+                      std::vector<std::vector<double>>& excess) {
+  double demand_term = 0, value = 0;
+  excess.assign(models.size(), {});
+  for (std::size_t s = 0; s < models.size(); ++s) {
+    const ScenarioModel& m = models[s];
+    excess[s].assign(m.links.links.size(), 0.0);
+    for (std::size_t l = 0; l < m.links.links.size(); ++l) {
+      long long c = m.links.links[l].capacity;
+      for (int k : m.spans_of[l]) c += study.kept[static_cast<std::size_t>(k)];
+      excess[s][l] = -static_cast<double>(c);
+      value -= price[s][l] * static_cast<double>(c);
+    }
+    for_cheapest(study, m, price[s], [&](std::size_t i, double cheapest, const Pricing& pricing) {
+      const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(m.demands[i])];
+      demand_term += demand.affected * cheapest;
+      const std::vector<int> route = pricing.route_to(demand.to);
+      for (std::size_t j = 0; j + 1 < route.size(); ++j)
+        excess[s][static_cast<std::size_t>(m.links.between(route[j], route[j + 1]))] += demand.affected;
+    });
+  }
+  value += demand_term;
+  for (std::size_t k = 0; k < study.cost.size(); ++k) {
+    double sum = 0;
+    for (std::size_t s = 0; s < models.size(); ++s)
+      if (const int l = models[s].link_of[k]; l >= 0) sum += price[s][static_cast<std::size_t>(l)];
+    if (sum <= static_cast<double>(study.cost[k])) continue;
+    value -= (sum - static_cast<double>(study.cost[k])) * spare_high;
+    for (std::size_t s = 0; s < models.size(); ++s)
+      if (const int l = models[s].link_of[k]; l >= 0) excess[s][static_cast<std::size_t>(l)] -= spare_high;
+  }
+  return std::max(value, lagrangian_bound(study, models, price, demand_term));
+}
+
+// Subgradient ascent on box_lagrangian from `price`, each step's length
+// `step` times the distance from the bound to `target` (an upper bound on
+// the Lagrangian's best: the restricted program's optimum) over the
+// subgradient's squared length, `step` halved after five steps without a
+// better bound; until `stop`, the step is too short to matter, or the
+// subgradient is zero (the bound is then the Lagrangian's best). The best
+// bound found.
+double ascend(const PathPlanStudy& study, const std::vector<ScenarioModel>& models,
+              std::vector<std::vector<double>> price, double spare_high, double target,
+              const std::function<bool()>& stop) {
+  std::vector<std::vector<double>> excess;
+  double best = 0, step = 1.0;
+  for (int since_better = 0; step > 1e-3 && !stop();) {
+    const double value = box_lagrangian(study, models, price, spare_high, excess);
+    if (value > best + 1e-9) {
+      best = value;
+      since_better = 0;
+    } else if (++since_better >= 5) {
+      step /= 2;
+      since_better = 0;
+    }
+    double norm = 0;
+    for (std::size_t s = 0; s < price.size(); ++s)
+      for (std::size_t l = 0; l < price[s].size(); ++l)
+        // A row whose price is 0 and stays so (slack) counts no length.
+        if (price[s][l] > 0 || excess[s][l] > 0) norm += excess[s][l] * excess[s][l];
+    if (norm <= 0 || target <= value) break;
+    const double t = step * (target - value) / norm;
+    for (std::size_t s = 0; s < price.size(); ++s)
+      for (std::size_t l = 0; l < price[s].size(); ++l) price[s][l] = std::max(0.0, price[s][l] + t * excess[s][l]);
+  }
+  return best;
+}
+
 std::vector<std::vector<pathrestore::Route>> routes_of(const std::vector<pathrestore::ScenarioResult>& results) {
   std::vector<std::vector<pathrestore::Route>> routes;
   for (const pathrestore::ScenarioResult& r : results) routes.push_back(r.routes);
@@ -271,13 +426,13 @@ std::vector<std::vector<pathrestore::Route>> routes_of(const std::vector<pathres
 // The spare no restoration uses taken away, then every scenario restored
 // again over what is left (the restoration of a scenario is found anew, and
 // may need what another found route did not: repaired where it falls
-// short). `restorations` gets the final restorations. True when every
-// scenario is restored in full.
+// short), as restore_every does.
 bool trimmed_and_restored(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
                           std::vector<long long>& added, std::vector<std::vector<long long>>& use, int rounds,
-                          std::vector<pathrestore::ScenarioResult>& restorations) {
+                          const std::function<bool()>& stop, std::vector<pathrestore::ScenarioResult>& results,
+                          std::vector<char>& full) {
   trim_unused(study, models, restorer, use, added);
-  return restore_every(study, models, restorer, added, use, rounds, {}, &restorations);
+  return restore_every(study, models, restorer, added, use, rounds, stop, results, full);
 }
 
 }  // namespace
@@ -312,7 +467,8 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   const std::size_t n_span = study.net->spans.size();
   std::vector<ScenarioModel> models = scenario_models(study);
   plan.unrestorable = unrestorable_demands(study);
-  const Restorer restorer(study, models);
+  const Restorer restorer(study, models, clock);
+  const auto over = [&clock] { return clock.search_over(); };
 
   // The rows: per scenario its links, then its demands.
   std::vector<double> low, high;
@@ -391,20 +547,12 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
     double demand_term = 0;
     for (std::size_t s = 0; s < models.size(); ++s) {
       const ScenarioModel& m = models[s];
-      std::map<int, std::vector<std::size_t>> by_source;
-      for (std::size_t i = 0; i < m.demands.size(); ++i)
-        by_source[m.problem.demands[static_cast<std::size_t>(m.demands[i])].from].push_back(i);
-      Pricing pricing(m.links, study.max_spans);
-      for (const auto& [source, group] : by_source) {
-        pricing.from(source, price[s]);
-        for (std::size_t i : group) {
-          const int d = m.demands[i];
-          const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
-          const double cheapest = pricing.price_to(demand.to);
-          demand_term += demand.affected * cheapest;
-          if (cheapest < own[s][i] - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
-        }
-      }
+      for_cheapest(study, m, price[s], [&](std::size_t i, double cheapest, const Pricing& pricing) {
+        const int d = m.demands[i];
+        const pathrestore::RestorationDemand& demand = m.problem.demands[static_cast<std::size_t>(d)];
+        demand_term += demand.affected * cheapest;
+        if (cheapest < own[s][i] - kPriceTolerance) found.emplace_back(static_cast<int>(s), d, pricing.route_to(demand.to));
+      });
     }
     return lagrangian_bound(study, models, price, demand_term);
   };
@@ -413,8 +561,16 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   Prices center, center_own;  // the prices of the best bound
   bool solved = false;
   std::vector<double> values;
-  for (int round = 0; round < kMostRounds; ++round) {
-    if (!lp.solve()) break;
+  // Seconds the last solve took: the next, over more columns, may take
+  // twice as long, and is not started unless that fits.
+  double last_solve = 0;
+  const int most_rounds = study.pricing_rounds > 0 ? study.pricing_rounds : kMostRounds;
+  for (int round = 0; round < most_rounds; ++round) {
+    // A solve stopped at the end of the pricing's share ends the pricing,
+    // the last solve's answer kept.
+    const double solve_start = clock.elapsed();
+    if (pricing_until <= solve_start || !lp.solve(pricing_until - solve_start)) break;
+    last_solve = clock.elapsed() - solve_start;
     solved = true;
     values = lp.values();
     const std::vector<double> duals = lp.row_duals();
@@ -469,9 +625,17 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
       best_bound = std::max(best_bound, lp.objective());
       break;
     }
-    if (clock.elapsed() >= pricing_until || clock.search_over()) break;
+    if (clock.elapsed() + 2 * last_solve >= pricing_until || clock.search_over()) break;
   }
   plan.routes = static_cast<int>(columns.size());
+  // Stopped short, the pricing's bound is raised by subgradient ascent from
+  // the prices of the best bound, within its own share of the time.
+  if (solved && !plan.priced_out && !center.empty()) {
+    const double ascent_until = clock.elapsed() + kAscentShare * clock.search_left();
+    best_bound = std::max(best_bound, ascend(study, models, center, spare_high, lp.objective(), [&] {
+                            return clock.elapsed() >= ascent_until || clock.search_over();
+                          }));
+  }
 
   // The first plan: the linear spare rounded up, else none added; repaired
   // until every scenario is restored, then what no restoration uses trimmed.
@@ -480,10 +644,16 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
     for (std::size_t k = 0; k < n_span; ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, values[k]) - 1e-6));
   std::vector<std::vector<long long>> use;
   std::vector<pathrestore::ScenarioResult> restorations;
-  if (!restore_every(study, models, restorer, added, use, 1000, {}) ||
-      !trimmed_and_restored(study, models, restorer, added, use, 1000, restorations)) {
-    plan.fault = Error::of("no plan restores every scenario: a fault of the planner");
-    return plan;
+  std::vector<char> full;
+  // How the first plan was ended short, if it was.
+  std::string fell_back;
+  if (!restore_every(study, models, restorer, added, use, 1000, over, restorations, full) ||
+      !trimmed_and_restored(study, models, restorer, added, use, 1000, over, restorations, full)) {
+    fall_back(study, models, added, restorations, full);
+    fell_back = over() ? text_printf("the time limit of %g s ended the repair: the scenarios left short were given "
+                                     "spare for routes of their own",
+                                     clock.limit())
+                       : "the repair did not close: the scenarios left short were given spare for routes of their own";
   }
   plan.restorations = routes_of(restorations);
   plan.spare = kept_plus(study, added);
@@ -513,11 +683,14 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
   search.search(model, start, [&](const std::vector<double>& found) {
     std::vector<long long> candidate(n_span);
     for (std::size_t k = 0; k < n_span; ++k) candidate[k] = std::max(0LL, std::llround(found[k]));
-    if (cost_of(study, candidate) >= plan.cost) return;
+    if (cost_of(study, candidate) >= plan.cost || over()) return;
     std::vector<std::vector<long long>> candidate_use;
     std::vector<pathrestore::ScenarioResult> candidate_restorations;
-    if (!restore_every(study, models, restorer, candidate, candidate_use, 3, {}) ||
-        !trimmed_and_restored(study, models, restorer, candidate, candidate_use, 3, candidate_restorations))
+    std::vector<char> candidate_full;
+    if (!restore_every(study, models, restorer, candidate, candidate_use, 3, over, candidate_restorations,
+                       candidate_full) ||
+        !trimmed_and_restored(study, models, restorer, candidate, candidate_use, 3, over, candidate_restorations,
+                              candidate_full))
       return;
     if (cost_of(study, candidate) < plan.cost) {
       added = candidate;
@@ -534,6 +707,7 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
     plan.note = "no time was left for the search";
   else if (plan.cost > bound && !stopped)
     plan.note = "the search was optimal over the routes generated; the lower bound is over every route";
+  if (!fell_back.empty()) plan.note = fell_back + (plan.note.empty() ? "" : "; " + plan.note);
   search.finish();
   return plan;
 }

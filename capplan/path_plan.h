@@ -13,8 +13,9 @@
 // route under the capacity rows' prices in the surviving network (within
 // the limit on spans): no route is enumerated. Solved out, the linear
 // program's optimum is the lower bound over every route; stopped early, a
-// Lagrangian bound of its last prices (the routes' prices cut to what the
-// cheapest route allows, the spare's scaled to its cost) is.
+// Lagrangian bound is: of the prices of the best bound met, raised by
+// subgradient ascent (the spare boxed by the most channels any scenario
+// restores, which no plan needs more of on a span).
 //
 // The plan: the linear spare rounded up, then repaired where pathrestore's
 // integral restoration of some scenario falls short (its missing channels
@@ -44,6 +45,7 @@ struct PathPlanStudy {
   std::vector<long long> kept;  // per span index: spare that stays (--keep-spare), else 0
   bool stub_release = false;
   int max_spans = 0;  // the most spans of a restoration route; 0: any
+  int pricing_rounds = 0;  // the most solves of the column generation; 0: as many as the time allows
 };
 
 // A demand that a scenario affects and that no surviving route (within the

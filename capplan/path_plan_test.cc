@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <map>
 #include <random>
@@ -308,6 +309,31 @@ TEST(PathPlan, ItsLinearBoundIsTheLinearProgramOverEveryRoute) {
   }
 }
 
+TEST(PathPlan, APricingStoppedShortBoundsByItsLagrangianAndTheAscent) {
+  // One or two solves, then the subgradient ascent: the bound never passes
+  // the optimum of the program over every route, and the plan, made from a
+  // linear solution far from the optimum, is still proved.
+  int raised = 0;
+  for (unsigned seed = 60; seed < 80; ++seed) {
+    const bool stub = seed % 2 == 1;
+    const int max_spans = seed % 3 == 0 ? 3 : 0;
+    const Made m = made(seed, 6 + static_cast<int>(seed % 2), 4, 10, {true, seed % 4 < 2, false});
+    PathPlanStudy study = study_of(m, stub, max_spans);
+    study.pricing_rounds = 1 + static_cast<int>(seed % 2);
+    PlanOptions options;
+    options.seconds = 30;
+    const PathPlan plan = plan_path_spare(study, options);
+    ASSERT_FALSE(plan.fault) << plan.fault.text();
+    const double optimum = full_linear_optimum(m, stub, max_spans);
+    EXPECT_LE(plan.lp_bound, optimum + 1e-6) << "seed " << seed;
+    EXPECT_LE(plan.lower_bound, plan.cost);
+    if (!plan.priced_out && plan.lp_bound > 0.5 * optimum) ++raised;
+    expect_proved_apart(m, study, plan);
+  }
+  // The bound is no mere zero: most of these reach half the optimum.
+  EXPECT_GE(raised, 10);
+}
+
 TEST(PathPlan, StubReleaseNeverCostsMoreAndKeptSpareStays) {
   const Made m = made(11, 5, 2, 4, {true, true, false});
   PlanOptions options;
@@ -356,6 +382,50 @@ TEST(PathPlan, ADemandWithNoSurvivingRouteIsNamedAndTheRestPlanned) {
   std::vector<std::vector<pathrestore::Route>> short_one = plan.restorations;
   short_one[0].clear();
   EXPECT_TRUE(prove_path_plan(study, plan.spare, plan.unrestorable, short_one));
+}
+
+TEST(PathPlan, ATimeLimitTooShortForTheRepairStillEndsInAProvedPlan) {
+  // The time is up before any scenario is restored: each is given spare for
+  // routes of its own, and the plan is proved all the same, for span and
+  // node failures, with and without stub release and a limit on spans.
+  struct Case {
+    unsigned seed;
+    int nodes, chords, paths;
+    pathrestore::FailKinds kinds;
+    bool stub;
+    int max_spans;
+  };
+  const std::vector<Case> cases{
+      {21, 5, 2, 4, {true, false, false}, false, 0},
+      {22, 5, 1, 3, {true, true, false}, true, 0},
+      {23, 6, 2, 4, {true, true, false}, false, 3},
+  };
+  for (const Case& c : cases) {
+    const Made m = made(c.seed, c.nodes, c.chords, c.paths, c.kinds);
+    const PathPlanStudy study = study_of(m, c.stub, c.max_spans);
+    // A clock whose limit passed before the plan began.
+    const RunClock clock(1, RunClock::Clock::now() - std::chrono::seconds(10));
+    PlanOptions options;
+    options.clock = &clock;
+    const PathPlan plan = plan_path_spare(study, options);
+    ASSERT_FALSE(plan.fault) << plan.fault.text();
+    // The note says how the limit ended the plan, unless it proved optimal.
+    if (!plan.optimal) {
+      EXPECT_NE(plan.note.find("the time limit of 1 s ended the repair"), std::string::npos) << c.seed << ": " << plan.note;
+    }
+    expect_proved_apart(m, study, plan);
+    // No plan costs less than the least one, nor than the plan's own bound.
+    EXPECT_GE(plan.cost, brute_force_cost(m, c.stub, c.max_spans, 3)) << "seed " << c.seed;
+    EXPECT_LE(plan.lower_bound, plan.cost);
+    // The plan's spare is what the proof's routes need and no more than
+    // every affected path of every scenario would take.
+    long long most = 0;
+    for (const pathrestore::Scenario& s : m.scenarios) {
+      const pathrestore::ScenarioProblem p = pathrestore::problem_of(m.net, m.paths, s, c.stub);
+      most += p.affected;
+    }
+    for (long long spare : plan.spare) EXPECT_LE(spare, most);
+  }
 }
 
 }  // namespace
