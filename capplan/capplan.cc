@@ -41,7 +41,7 @@ namespace {
 // Printed after a command-line error; the help begins with it.
 const char* const kUsage =
     "usage: capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--report FILE] [--progress]\n"
-    "               [--method span [--model arc|path] | --method pcycle [--cycles FILE] | --joint PATHS [--routes FILE]]\n"
+    "               [--method span [--model arc|path|cut] | --method pcycle [--cycles FILE] | --joint PATHS [--routes FILE]]\n"
     "               NODEFILE NETDATA PLANNED\n"
     "       capplan [--cost unit|file] [--keep-spare] [--time-limit SECONDS] [--progress] --method path|sbpp|dedicated\n"
     "               --paths PATHS [--fail spans,nodes,groups] [--groups FILE] [--stub-release] [--max-spans H]\n"
@@ -78,8 +78,9 @@ const std::string kHelp = std::string(kUsage) +
     "  --max-spans H         with path: a restoration route has at most H spans\n"
     "  --restoration FILE    with path: also write every scenario's restoration routes (pathsweep's form)\n"
     "  --backups FILE        with sbpp, dedicated: also write each path's backup route, a path list line each\n"
-    "  --model arc|path      the span-restorable plan's linear program: over arc flows (arc), or over\n"
-    "                        restoration routes grown as needed (path); unless given, arc up to 150 spans\n"
+    "  --model arc|path|cut  the span-restorable plan's linear program: over arc flows (arc), over\n"
+    "                        restoration routes grown as needed (path), or over cut rows grown as needed\n"
+    "                        (cut); unless given, arc up to 150 spans, cut above\n"
     "  -h, --help            show this help and exit\n"
     "  --version             show the version and exit\n";
 
@@ -143,8 +144,9 @@ int parse_command_line(int argc, char** argv, Options& options) {
       options.over_paths = value == "path" || value == "sbpp" || value == "dedicated";
       options.path.method = value == "path" ? PathMethod::path : value == "sbpp" ? PathMethod::sbpp : PathMethod::dedicated;
     } else if (option == "--model") {
-      if (value != "arc" && value != "path") return usage_error("--model takes arc or path, not '" + value + "'");
-      options.plan.model = value == "arc" ? LpModel::arc : LpModel::path;
+      if (value != "arc" && value != "path" && value != "cut")
+        return usage_error("--model takes arc, path or cut, not '" + value + "'");
+      options.plan.model = value == "arc" ? LpModel::arc : value == "path" ? LpModel::path : LpModel::cut;
       options.model_given = true;
     } else if (option == "--cycles") {
       options.cycles = value;
@@ -285,8 +287,10 @@ int run_plan(const Options& options, const NodeList& nodes, const Netdata& net, 
                               options.inputs.nodes.c_str(), spans.spans.size(), spans.n_node);
   lines.kept_spare = options.spans.keep_spare;
   if (options.pcycles) lines.after_summary.push_back(pcycle_summary(pcycles));
-  if (plan.by_routes)
-    lines.after_lp_bound = text_printf("  LP over            routes grown: %d in %d rounds\n", plan.routes_grown, plan.rounds);
+  if (plan.model == LpModel::path)
+    lines.after_lp_bound = text_printf("  LP over            routes grown: %d in %d rounds\n", plan.grown, plan.rounds);
+  if (plan.model == LpModel::cut)
+    lines.after_lp_bound = text_printf("  LP over          cut rows grown: %d in %d rounds\n", plan.grown, plan.rounds);
   return finish(spans, nodes, plan, plan,
                 {{options.planned, [&] { return format_netdata(planned_netdata(net, plan.spare)); }},
                  {options.report, [&] { return report_text(spans, nodes, plan); }},

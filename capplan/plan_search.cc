@@ -38,26 +38,33 @@ bool PlanSearch::solve_linear(const LinearModel& model, bool final) {
   plan_.lower_bound = whole_bound(plan_.lp_bound);
   plan_.note.clear();
   search_bounds_ = true;
+  search_plans_ = true;
   if (final) tell_linear();
   return true;
 }
 
-void PlanSearch::grown_linear(double bound, bool optimum, double seconds, const std::vector<double>& values) {
+void PlanSearch::grown_linear(double bound, bool optimum, double seconds, const std::vector<double>& values,
+                              Grown grown) {
   linear_ = {};
   linear_.optimal = true;
   linear_.has_solution = true;
   linear_.values = values;
   linear_.objective = std::max(0.0, bound);
   linear_seconds_ = seconds;
-  search_bounds_ = false;
+  search_bounds_ = grown == Grown::rows;
+  search_plans_ = grown == Grown::columns;
   plan_.lp_bound = optimum ? linear_.objective : 0;
   plan_.lower_bound = whole_bound(bound);
   plan_.note.clear();
   if (optimum)
     progress_.lp_bound(plan_.lp_bound);
-  else
+  else if (grown == Grown::columns)
     plan_.note = text_printf("the linear program over restoration routes stopped at the time limit of %g s before its"
                              " optimum: the lower bound is its Lagrangian bound",
+                             clock_.limit());
+  else
+    plan_.note = text_printf("the linear program over cut rows stopped at the time limit of %g s before its"
+                             " optimum: the lower bound is its optimum over the rows found",
                              clock_.limit());
 }
 
@@ -81,7 +88,7 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   progress_.follow(options);
   // A model of grown columns (and rows): its solutions and bounds are no
   // news of the plan's; the planner tells of the plans it makes of them.
-  if (!search_bounds_) options.improved = nullptr;
+  if (!search_bounds_ || !search_plans_) options.improved = nullptr;
   for (std::size_t c = 0; c < start.size(); ++c) {
     options.start_columns.push_back(static_cast<int>(c));
     options.start_values.push_back(start[c]);

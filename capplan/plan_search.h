@@ -22,8 +22,16 @@ namespace capplan {
 
 // The linear program of the span-restorable plan: over arc flows
 // (arc_flow.h), over restoration routes grown by column generation
-// (route_model.h), or the one of the two that suits the network's size.
-enum class LpModel { automatic, arc, path };
+// (route_model.h), over cut inequalities grown by row generation
+// (cut_model.h), or the one that suits the network's size.
+enum class LpModel { automatic, arc, path, cut };
+
+// What a linear program grown by a planner leaves out: columns (routes not
+// priced in: a search over it bounds nothing beyond them, though its
+// solutions are plans) or rows (cut inequalities not found: a search over
+// it bounds every plan, though its solutions may break a row not found, and
+// are plans only once the planner repairs them).
+enum class Grown { columns, rows };
 
 struct PlanOptions {
   double seconds = 60;              // for the whole search, linear program included
@@ -67,14 +75,16 @@ class PlanSearch {
   // Tells the progress of the LP bound of a model that no longer grows.
   void tell_linear();
   // The linear program a planner solved itself, `seconds` long, by growing
-  // its model (column generation): `bound` is what no plan over any columns
-  // costs less than, the optimum when `optimum` (no column was left to
-  // grow), else a bound met on the way (the note says so). The search that
-  // follows is over the columns grown only: its bound proves nothing of the
-  // columns not grown, and raises no bound.
+  // its model (`grown`: columns or rows): `bound` is what no plan costs less
+  // than, the optimum when `optimum` (nothing was left to grow), else a bound
+  // met on the way (the note says so). Over grown columns, the search that
+  // follows proves nothing of the columns not grown, and raises no bound;
+  // over grown rows, its bound holds, but the progress is not told of its
+  // solutions, which may not be plans.
   // `values`: the spare columns' values of the grown program's solution,
   // the values of linear().
-  void grown_linear(double bound, bool optimum, double seconds, const std::vector<double>& values);
+  void grown_linear(double bound, bool optimum, double seconds, const std::vector<double>& values,
+                    Grown grown = Grown::columns);
   // The answer of the last solve_linear (its row prices, for the p-cycles).
   // A planner that changes its model solves it again before the search: the
   // optimum of a smaller model is no bound of a larger one.
@@ -110,6 +120,7 @@ class PlanSearch {
   lpsolve::MipResult linear_;
   double linear_seconds_ = 0;  // how long the last linear program took
   bool search_bounds_ = true;  // the search's bound is a bound of the plan (not over grown columns only)
+  bool search_plans_ = true;   // the search's solutions are plans (not over grown rows)
 };
 
 }  // namespace capplan

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "arc_flow.h"
+#include "cut_model.h"
 #include "first_plan.h"
 #include "linear_model.h"
 #include "restoration.h"
@@ -17,8 +19,10 @@ using lpsolve::LinearModel;
 namespace {
 
 // Up to this many spans the arc-flow model is solved; beyond, the model over
-// restoration routes (bench/capplan_grows.sh measures where the two cross).
+// cut rows (bench/capplan_grows.sh measures where they cross).
 constexpr int kArcFlowSpans = 150;
+
+int threads() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
 
 long long cost_of(const SpanNetwork& net, const std::vector<long long>& spare) {
   long long cost = 0;
@@ -48,7 +52,7 @@ bool solve_over_routes(const SpanNetwork& net, const std::vector<int>& cuts, Pla
   const double start = clock.elapsed();
   RouteModel routes(net, cuts);
   const bool grown = routes.grow([&] { return clock.search_over(); });
-  plan.routes_grown = routes.routes();
+  plan.grown = routes.routes();
   plan.rounds = routes.rounds();
   if (!grown) {
     plan.fault = Error::of("Clp failed on the linear program over restoration routes");
@@ -64,6 +68,36 @@ bool solve_over_routes(const SpanNetwork& net, const std::vector<int>& cuts, Pla
   return true;
 }
 
+// The linear program over cut rows, grown within the search's time, as
+// solve_over_routes.
+bool solve_over_cuts(const SpanNetwork& net, const std::vector<int>& cuts, PlanSearch& search, Plan& plan,
+                     LinearModel& model) {
+  const RunClock& clock = search.clock();
+  const double start = clock.elapsed();
+  CutModel rows(net, cuts, threads());
+  const bool grown = rows.grow([&] { return clock.search_over(); });
+  plan.grown = rows.rows();
+  plan.rounds = rows.rounds();
+  if (!grown) {
+    plan.fault = Error::of("Clp failed on the linear program over cut rows");
+    plan.note = "the linear program was not solved: " + plan.fault.text();
+    return false;
+  }
+  if (rows.rounds() == 0) {
+    plan.note = "the linear program was not solved: the time ran out before its first solve";
+    return false;
+  }
+  search.grown_linear(rows.bound(), rows.solved(), clock.elapsed() - start, rows.spare(), Grown::rows);
+  model = rows.model();
+  return true;
+}
+
+bool solve_grown(const SpanNetwork& net, const std::vector<int>& cuts, PlanSearch& search, Plan& plan,
+                 LinearModel& model) {
+  return plan.model == LpModel::path ? solve_over_routes(net, cuts, search, plan, model)
+                                     : solve_over_cuts(net, cuts, search, plan, model);
+}
+
 }  // namespace
 
 Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
@@ -72,8 +106,9 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   const RunClock& clock = search.clock();
   const auto search_over = [&] { return clock.search_over(); };
   plan.bridges = find_bridges(net);
-  plan.by_routes = options.model == LpModel::path ||
-                   (options.model == LpModel::automatic && static_cast<int>(net.spans.size()) > kArcFlowSpans);
+  plan.model = options.model != LpModel::automatic               ? options.model
+               : static_cast<int>(net.spans.size()) > kArcFlowSpans ? LpModel::cut
+                                                                      : LpModel::arc;
   std::vector<int> cuts;
   for (int f = 0; f < static_cast<int>(net.spans.size()); ++f)
     if (net.spans[f].working > 0 && std::find(plan.bridges.begin(), plan.bridges.end(), f) == plan.bridges.end())
@@ -90,10 +125,12 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   if (routed.routed()) search.progress().plan(cost_of(net, routed.spare()), 0);
   plan.spare = ceiling;
   LinearModel model;
-  const bool solved = plan.by_routes ? solve_over_routes(net, cuts, search, plan, model)
-                                     : search.solve_linear(model = arc_flow_model(net, cuts));
+  const bool solved = plan.model != LpModel::arc ? solve_grown(net, cuts, search, plan, model)
+                                                 : search.solve_linear(model = arc_flow_model(net, cuts));
   if (solved) {
     std::vector<long long> rounded = spare_from(net, search.linear().values, true);
+    // Cut rows stopped short of the optimum leave cuts short: repaired.
+    if (plan.model == LpModel::cut) repair_spare(net, rounded, plan.bridges);
     if (short_cuts(net, rounded, plan.bridges).empty()) plan.spare = rounded;
   } else {
     routed.improve(search_over);
@@ -108,6 +145,8 @@ Plan plan_spare(const SpanNetwork& net, const PlanOptions& options) {
   for (std::size_t k = 0; k < net.spans.size(); ++k) start.push_back(static_cast<double>(plan.spare[k] - net.spans[k].spare));
   search.search(model, start, [&](const std::vector<double>& values) {
     std::vector<long long> found = spare_from(net, values, false);
+    // A solution over cut rows may break a row not found.
+    if (plan.model == LpModel::cut) repair_spare(net, found, plan.bridges);
     if (!short_cuts(net, found, plan.bridges).empty()) return;
     // Within the proof's reserve: the trimming stops at the limit itself.
     trim_spare(net, found, plan.bridges, [&] { return clock.elapsed() >= clock.limit(); });

@@ -236,7 +236,7 @@ TEST(Planner, ALimitSpentBeforeThePlanStillGivesAProvedPlan) {
   std::mt19937 random(5);
   const SpanNetwork net = random_network(random, 8, 14, false);
   const RunClock clock(1, RunClock::Clock::now() - std::chrono::seconds(2));
-  for (LpModel model : {LpModel::arc, LpModel::path}) {
+  for (LpModel model : {LpModel::arc, LpModel::path, LpModel::cut}) {
     PlanOptions options;
     options.clock = &clock;
     options.model = model;
@@ -248,24 +248,28 @@ TEST(Planner, ALimitSpentBeforeThePlanStillGivesAProvedPlan) {
   }
 }
 
-TEST(Planner, OverRestorationRoutesTheSameOptimaAsOverArcFlows) {
+TEST(Planner, OverRestorationRoutesAndCutRowsTheSameOptimaAsOverArcFlows) {
   std::mt19937 random(41);
-  PlanOptions arc, path;
+  PlanOptions arc, path, cut;
   arc.model = LpModel::arc;
   path.model = LpModel::path;
+  cut.model = LpModel::cut;
   for (int trial = 0; trial < 16; ++trial) {
     const bool keep = trial % 4 == 3;
     const SpanNetwork net = random_network(random, 4 + trial % 2, 5 + trial % 3, keep);
     SCOPED_TRACE(testing::Message() << "trial " << trial);
-    const Plan by_arcs = plan_spare(net, arc), by_routes = plan_spare(net, path);
-    EXPECT_FALSE(by_arcs.by_routes);
-    EXPECT_TRUE(by_routes.by_routes);
-    expect_certified(net, by_routes);
-    EXPECT_NEAR(by_routes.lp_bound, by_arcs.lp_bound, 1e-6 * std::max(1.0, by_arcs.lp_bound));
-    EXPECT_EQ(by_routes.cost, brute_force_cost(net, by_routes.bridges, 3));
-    EXPECT_LE(by_routes.lower_bound, by_routes.cost);
+    const Plan by_arcs = plan_spare(net, arc);
+    EXPECT_EQ(by_arcs.model, LpModel::arc);
+    for (const PlanOptions& options : {path, cut}) {
+      const Plan grown = plan_spare(net, options);
+      EXPECT_EQ(grown.model, options.model);
+      expect_certified(net, grown);
+      EXPECT_NEAR(grown.lp_bound, by_arcs.lp_bound, 1e-6 * std::max(1.0, by_arcs.lp_bound));
+      EXPECT_EQ(grown.cost, brute_force_cost(net, grown.bridges, 3));
+      EXPECT_LE(grown.lower_bound, grown.cost);
+    }
     // Small networks are planned over arc flows unless asked otherwise.
-    EXPECT_FALSE(plan_spare(net, {}).by_routes);
+    EXPECT_EQ(plan_spare(net, {}).model, LpModel::arc);
   }
 }
 

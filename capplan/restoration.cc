@@ -4,6 +4,7 @@
 #include <lemon/smart_graph.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace capplan {
@@ -13,6 +14,7 @@ struct RestorationCheck::Graph {
   std::vector<lemon::SmartDigraph::Node> nodes;
   std::vector<lemon::SmartDigraph::Arc> arcs;  // 2k and 2k + 1: the two directions of span k
   lemon::SmartDigraph::ArcMap<long long> capacity{g};
+  lemon::SmartDigraph::ArcMap<double> fraction{g};
 };
 
 RestorationCheck::RestorationCheck(const SpanNetwork& net) : graph_(std::make_unique<Graph>()) {
@@ -38,6 +40,26 @@ long long RestorationCheck::restorable(const std::vector<long long>& spare, int 
   lemon::Preflow<lemon::SmartDigraph, lemon::SmartDigraph::ArcMap<long long>> preflow(
       gr.g, gr.capacity, gr.nodes[s.from - 1], gr.nodes[s.to - 1]);
   preflow.runMinCut();
+  return preflow.flowValue();
+}
+
+double RestorationCheck::min_cut(const std::vector<double>& capacity, int cut, std::vector<int>& cut_spans) {
+  Graph& gr = *graph_;
+  for (std::size_t k = 0; k < capacity.size(); ++k) {
+    const double c = static_cast<int>(k) == cut ? 0 : std::max(0.0, capacity[k]);
+    gr.fraction[gr.arcs[2 * k]] = c;
+    gr.fraction[gr.arcs[2 * k + 1]] = c;
+  }
+  const PlanSpan& s = spans_[static_cast<std::size_t>(cut)];
+  lemon::Preflow<lemon::SmartDigraph, lemon::SmartDigraph::ArcMap<double>> preflow(
+      gr.g, gr.fraction, gr.nodes[s.from - 1], gr.nodes[s.to - 1]);
+  preflow.runMinCut();
+  cut_spans.clear();
+  for (std::size_t k = 0; k < spans_.size(); ++k) {
+    if (static_cast<int>(k) == cut) continue;
+    if (preflow.minCut(gr.nodes[spans_[k].from - 1]) != preflow.minCut(gr.nodes[spans_[k].to - 1]))
+      cut_spans.push_back(static_cast<int>(k));
+  }
   return preflow.flowValue();
 }
 
@@ -87,6 +109,23 @@ std::vector<int> cuts_needing_spare(const SpanNetwork& net, const std::vector<lo
     ++less[k];
   }
   return needing;
+}
+
+void repair_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped) {
+  RestorationCheck check(net);
+  std::vector<double> capacity(spare.begin(), spare.end());
+  std::vector<int> cut_spans;
+  for (int f : demanding_spans(net, skipped)) {
+    for (;;) {
+      const double flow = check.min_cut(capacity, f, cut_spans);
+      const long long missing = net.spans[f].working - static_cast<long long>(std::floor(flow + 1e-6));
+      if (missing <= 0 || cut_spans.empty()) break;
+      const int k = *std::min_element(cut_spans.begin(), cut_spans.end(),
+                                      [&](int a, int b) { return net.spans[a].cost < net.spans[b].cost; });
+      spare[k] += missing;
+      capacity[k] = static_cast<double>(spare[k]);
+    }
+  }
 }
 
 void trim_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped,

@@ -23,6 +23,13 @@ class RestorationCheck {
   // span k has spare[k] spare channels.
   long long restorable(const std::vector<long long>& spare, int cut);
 
+  // The same question with fractional spare (a linear program's): the most
+  // flow around span `cut` when span k offers capacity[k] in each
+  // direction, and in `cut_spans` the spans other than `cut` that cross a
+  // minimum cut between its ends (the side its first end reaches), whose
+  // capacities sum to that flow.
+  double min_cut(const std::vector<double>& capacity, int cut, std::vector<int>& cut_spans);
+
  private:
   struct Graph;
   std::unique_ptr<Graph> graph_;
@@ -48,6 +55,13 @@ std::vector<ShortCut> short_cuts(const SpanNetwork& net, const std::vector<long 
 // spare channel less on it (0 for a span without spare).
 std::vector<int> cuts_needing_spare(const SpanNetwork& net, const std::vector<long long>& spare,
                                     const std::vector<int>& skipped);
+
+// Adds spare channels until every cut that is not skipped is restored in
+// full: a short cut's missing channels go on the cheapest span of a minimum
+// cut between its ends, until its flow meets its working. Spare only grows,
+// so that a cut once restored stays restored. A cut no spare can restore
+// (a bridge) is left short.
+void repair_spare(const SpanNetwork& net, std::vector<long long>& spare, const std::vector<int>& skipped);
 
 // Takes spare channels away one at a time, the dearest spans first, as long
 // as every cut that is not skipped stays fully restorable and no span drops

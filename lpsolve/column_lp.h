@@ -32,10 +32,15 @@ class ColumnLp {
   int add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values);
   int rows() const { return n_rows_; }
 
+  // The simplex that resumes from the last basis: the primal one after new
+  // columns (the basis stays primal feasible), the dual one after new rows
+  // that the last solution breaks (it stays dual feasible).
+  enum class Simplex { primal, dual };
+
   // Solves from the last basis; true when an optimum was proved (false too
   // when the solver failed: nothing it throws escapes). With `seconds`
   // above 0, stops once that much wall clock is spent.
-  bool solve(double seconds = 0);
+  bool solve(double seconds = 0, Simplex simplex = Simplex::primal);
   // Of the last optimal solve: the objective, each column's value, and each
   // row's price (the change of the objective per unit of the row's bound).
   double objective() const;
