@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <thread>
 
 #include "arc_flow.h"
@@ -42,60 +43,40 @@ std::vector<long long> spare_from(const SpanNetwork& net, const std::vector<doub
   return spare;
 }
 
-// The linear program over restoration routes, grown within the search's
-// time: true when it was solved at least over the routes it started with,
-// its spare then the values of the search's linear answer and `model` the
-// model over the routes grown.
-bool solve_over_routes(const SpanNetwork& net, const std::vector<int>& cuts, PlanSearch& search, Plan& plan,
-                       LinearModel& model) {
+// A linear program grown within the search's time (`Grower`: RouteModel or
+// CutModel, whose `grown` it holds, named by `what`): true when it was
+// solved at least over what it started with, its spare then the values of
+// the search's linear answer and `model` the model over what was grown.
+template <class Grower>
+bool solve_grown(Grower& grower, int (Grower::*count)() const, Grown grown, const char* what, PlanSearch& search,
+                 Plan& plan, LinearModel& model) {
   const RunClock& clock = search.clock();
   const double start = clock.elapsed();
-  RouteModel routes(net, cuts);
-  const bool grown = routes.grow([&] { return clock.search_over(); });
-  plan.grown = routes.routes();
-  plan.rounds = routes.rounds();
-  if (!grown) {
-    plan.fault = Error::of("Clp failed on the linear program over restoration routes");
+  const bool solved = grower.grow([&] { return clock.search_over(); });
+  plan.grown = (grower.*count)();
+  plan.rounds = grower.rounds();
+  if (!solved) {
+    plan.fault = Error::of(std::string("Clp failed on the linear program over ") + what);
     plan.note = "the linear program was not solved: " + plan.fault.text();
     return false;
   }
-  if (routes.rounds() == 0) {
+  if (grower.rounds() == 0) {
     plan.note = "the linear program was not solved: the time ran out before its first solve";
     return false;
   }
-  search.grown_linear(routes.bound(), routes.solved(), clock.elapsed() - start, routes.spare());
-  model = routes.model();
-  return true;
-}
-
-// The linear program over cut rows, grown within the search's time, as
-// solve_over_routes.
-bool solve_over_cuts(const SpanNetwork& net, const std::vector<int>& cuts, PlanSearch& search, Plan& plan,
-                     LinearModel& model) {
-  const RunClock& clock = search.clock();
-  const double start = clock.elapsed();
-  CutModel rows(net, cuts, threads());
-  const bool grown = rows.grow([&] { return clock.search_over(); });
-  plan.grown = rows.rows();
-  plan.rounds = rows.rounds();
-  if (!grown) {
-    plan.fault = Error::of("Clp failed on the linear program over cut rows");
-    plan.note = "the linear program was not solved: " + plan.fault.text();
-    return false;
-  }
-  if (rows.rounds() == 0) {
-    plan.note = "the linear program was not solved: the time ran out before its first solve";
-    return false;
-  }
-  search.grown_linear(rows.bound(), rows.solved(), clock.elapsed() - start, rows.spare(), Grown::rows);
-  model = rows.model();
+  search.grown_linear(grower.bound(), grower.solved(), clock.elapsed() - start, grower.spare(), grown);
+  model = grower.model();
   return true;
 }
 
 bool solve_grown(const SpanNetwork& net, const std::vector<int>& cuts, PlanSearch& search, Plan& plan,
                  LinearModel& model) {
-  return plan.model == LpModel::path ? solve_over_routes(net, cuts, search, plan, model)
-                                     : solve_over_cuts(net, cuts, search, plan, model);
+  if (plan.model == LpModel::path) {
+    RouteModel routes(net, cuts);
+    return solve_grown(routes, &RouteModel::routes, Grown::columns, "restoration routes", search, plan, model);
+  }
+  CutModel rows(net, cuts, threads());
+  return solve_grown(rows, &CutModel::rows, Grown::rows, "cut rows", search, plan, model);
 }
 
 }  // namespace
