@@ -80,7 +80,7 @@ const std::string kHelp = std::string(kUsage) +
     "  --backups FILE        with sbpp, dedicated: also write each path's backup route, a path list line each\n"
     "  --model arc|path|cut  the span-restorable plan's linear program: over arc flows (arc), over\n"
     "                        restoration routes grown as needed (path), or over cut rows grown as needed\n"
-    "                        (cut); unless given, arc up to 150 spans, cut above\n"
+    "                        (cut); unless given, arc up to 40 spans, cut above\n"
     "  -h, --help            show this help and exit\n"
     "  --version             show the version and exit\n";
 

@@ -88,15 +88,19 @@ bool CutModel::grow(const std::function<bool()>& stop) {
     bound_ = std::max(bound_, lp_->objective());
     const std::vector<double> values = lp_->values();
     std::copy(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(net_.spans.size()), spare_.begin());
-    bool added = false;
-    std::vector<std::vector<int>> found = separate(spare_);
-    for (std::size_t i = 0; i < found.size(); ++i)
-      if (!found[i].empty() && add_row(i, std::move(found[i]))) added = true;
     // A cut that falls short on a row already in the model is the solver's
     // arithmetic: nothing new joins, and the optimum stands.
-    solved_ = !added;
+    solved_ = !add_broken_rows(spare_);
   }
   return true;
+}
+
+bool CutModel::add_broken_rows(const std::vector<double>& spare) {
+  bool added = false;
+  std::vector<std::vector<int>> found = separate(spare);
+  for (std::size_t i = 0; i < found.size(); ++i)
+    if (!found[i].empty() && add_row(i, std::move(found[i]))) added = true;
+  return added;
 }
 
 LinearModel CutModel::model() const {

@@ -62,6 +62,10 @@ class CutModel {
   // The model over the rows found, the spare columns integer (for CBC).
   lpsolve::LinearModel model() const;
 
+  // Adds the rows that `spare` (added spare per span, a search's solution)
+  // breaks, found as the growth finds them; true when any joined.
+  bool add_broken_rows(const std::vector<double>& spare);
+
  private:
   // Adds the row of cut i over `spans` unless it is in the model; true when added.
   bool add_row(std::size_t i, std::vector<int> spans);
