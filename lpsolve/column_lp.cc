@@ -90,18 +90,28 @@ void ColumnLp::flush_columns() {
   cost_.clear();
 }
 
-bool ColumnLp::solve(double seconds) {
+bool ColumnLp::solve(double seconds) { return run(seconds, false); }
+
+bool ColumnLp::solve_dual(double seconds) { return run(seconds, true); }
+
+bool ColumnLp::run(double seconds, bool dual) {
   static const std::function<void()> no_tick;
+  const auto simplex = [&] {
+    if (dual)
+      model_->dual();
+    else
+      model_->primal();
+  };
   try {
     flush();
     if (seconds > 0) {
       const WallDeadline deadline = WallDeadline::in(seconds, no_tick);
       model_->passInEventHandler(&deadline);
-      model_->primal();
+      simplex();
       const ClpEventHandler none;
       model_->passInEventHandler(&none);
     } else {
-      model_->primal();
+      simplex();
     }
   } catch (const CoinError&) {
     return false;

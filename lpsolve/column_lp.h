@@ -36,6 +36,11 @@ class ColumnLp {
   // when the solver failed: nothing it throws escapes). With `seconds`
   // above 0, stops once that much wall clock is spent.
   bool solve(double seconds = 0);
+  // The same by the dual simplex: for a solve after rows alone were added
+  // (their slacks join the basis, which stays dual feasible, so that a few
+  // broken rows cost a few dual pivots where the primal simplex would start
+  // over from an infeasible basis).
+  bool solve_dual(double seconds = 0);
   // Of the last optimal solve: the objective, each column's value, and each
   // row's price (the change of the objective per unit of the row's bound).
   double objective() const;
@@ -44,6 +49,7 @@ class ColumnLp {
 
  private:
   void flush();
+  bool run(double seconds, bool dual);
 
   std::unique_ptr<ClpSimplex> model_;
   void flush_columns();
