@@ -33,8 +33,9 @@ constexpr double kPriceTolerance = 1e-7;
 // The shares of the search's time: the pricing's, then the ascent's of what
 // is left when the pricing stopped short, then the local search's of the rest.
 constexpr double kPricingShare = 0.6, kAscentShare = 0.5, kShakeShare = 0.8;
-// The pricing stops after a solve that took this share of the time limit.
-constexpr double kSlowSolve = 0.1;
+// The pricing stops after a solve with new routes that took more than the
+// pricing's time left over this (the next, of a larger program, would not end).
+constexpr double kSlowSolve = 2;
 
 // What the scenarios ask of each path.
 struct ScenarioHits {
@@ -181,7 +182,8 @@ class BackupPlanner {
   };
   Priced price_at(const std::vector<double>& pi) const;
   void ascend(std::vector<double> pi, double until, int steps = std::numeric_limits<int>::max());
-  std::vector<double> averaged_values() const;
+  // The routes of the average join the program's.
+  std::vector<double> averaged_values();
   void price_routes(double until);
   Choice rounded(const std::vector<double>& values);
   void write_design();
@@ -213,7 +215,9 @@ class BackupPlanner {
   bool priced_ = false, converged_ = false;
   std::vector<double> last_values_;  // the last linear solution, once one was solved
   std::vector<double> center_;       // the row prices of the best bound
-  std::vector<std::vector<double>> average_;  // per group and route: the volume algorithm's average
+  // Per group: the volume algorithm's average, its routes (as spans) with
+  // their weights.
+  std::vector<std::vector<std::pair<std::vector<int>, double>>> average_;
   double bound_ = 0;
   double lp_seconds_ = 0;
   // The threads that price the groups' routes: the machine's cores, at most
@@ -674,14 +678,23 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
           g[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)] +=
               static_cast<double>(groups_[gi].paths.size());
   };
-  // The running average of the routes, per group and route.
+  // The running average of the routes, per group: routes whose weight
+  // falls below a thousandth of a path are dropped (their share of the
+  // average is lost to rounding anyway), so that it keeps a few per group.
   const auto average_in = [&](const Priced& p, double weight) {
     average_.resize(groups_.size());
     for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
-      for (double& w : average_[gi]) w *= 1 - weight;
-      const std::size_t r = static_cast<std::size_t>(add_route(groups_[gi], p.routes[gi]));
-      average_[gi].resize(groups_[gi].routes.size(), 0.0);
-      average_[gi][r] += weight * static_cast<double>(groups_[gi].paths.size());
+      auto& routes = average_[gi];
+      bool found = false;
+      for (auto& [spans, w] : routes) {
+        w *= 1 - weight;
+        if (spans == p.routes[gi]) {
+          w += weight * static_cast<double>(groups_[gi].paths.size());
+          found = true;
+        }
+      }
+      if (!found) routes.emplace_back(p.routes[gi], weight * static_cast<double>(groups_[gi].paths.size()));
+      std::erase_if(routes, [](const auto& route) { return route.second < 1e-3; });
     }
   };
   constexpr double kAveraging = 0.1;  // the weight of each new pricing in the average
@@ -726,12 +739,16 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
 }
 
 // The average of the volume algorithm's routes as values of the program's
-// columns (routes priced in since the last solve included), for rounding.
-std::vector<double> BackupPlanner::averaged_values() const {
-  std::vector<double> values(static_cast<std::size_t>(lp_->columns()), 0.0);
+// columns, for rounding.
+std::vector<double> BackupPlanner::averaged_values() {
+  std::vector<std::pair<int, double>> weights;  // per column
   for (std::size_t gi = 0; gi < average_.size(); ++gi)
-    for (std::size_t r = 0; r < average_[gi].size(); ++r)
-      values[static_cast<std::size_t>(groups_[gi].columns[r])] = average_[gi][r];
+    for (const auto& [spans, w] : average_[gi]) {
+      Group& g = groups_[gi];
+      weights.emplace_back(g.columns[static_cast<std::size_t>(add_route(g, spans))], w);
+    }
+  std::vector<double> values(static_cast<std::size_t>(lp_->columns()), 0.0);
+  for (const auto& [c, w] : weights) values[static_cast<std::size_t>(c)] += w;
   return values;
 }
 
@@ -748,10 +765,10 @@ void BackupPlanner::price_routes(double until) {
     const double start = clock_.elapsed();
     const bool solved = rows_only ? lp_->solve_dual(until - start) : lp_->solve(until - start);
     lp_seconds_ += clock_.elapsed() - start;
-    // A solve with new routes that took this long is followed by longer
-    // ones (the program only grows): the ascent makes better use of the
-    // time, from this solve's prices.
-    slow = slow || (!rows_only && clock_.elapsed() - start > kSlowSolve * clock_.limit());
+    // A solve with new routes is followed by longer ones (the program only
+    // grows): once the next would not end in the pricing's time, the ascent
+    // makes better use of it, from this solve's prices.
+    slow = slow || (!rows_only && kSlowSolve * (clock_.elapsed() - start) > until - clock_.elapsed());
     search_.progress().tick();
     if (!solved) return;
     last_values_ = lp_->values();
