@@ -5,6 +5,8 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <random>
+#include <thread>
 #include <tuple>
 
 #include "column_lp.h"
@@ -27,6 +29,13 @@ namespace {
 // A column priced in improves the linear program by more than this (relative
 // to its row's price).
 constexpr double kPriceTolerance = 1e-7;
+
+// The shares of the search's time: the pricing's, then the ascent's of what
+// is left when the pricing stopped short, then the local search's of the rest.
+constexpr double kPricingShare = 0.6, kAscentShare = 0.5, kShakeShare = 0.8;
+// The pricing stops after a solve with new routes that took more than the
+// pricing's time left over this (the next, of a larger program, would not end).
+constexpr double kSlowSolve = 2;
 
 // What the scenarios ask of each path.
 struct ScenarioHits {
@@ -126,6 +135,11 @@ class BackupPlanner {
  public:
   BackupPlanner(const BackupStudy& study, const PlanOptions& options, BackupDesign& design);
   void run();
+  // The steps apart: the volume ascent alone from zero prices (no linear
+  // program) for `steps` steps, its average rounded and improved; the local
+  // search alone from these backups (one per path, as a design has them).
+  void run_ascent(int steps);
+  void run_improve(const std::vector<std::vector<int>>& backups);
 
  private:
   void make_groups();
@@ -142,12 +156,17 @@ class BackupPlanner {
   void search_routes();
   Loads loads_of(const Choice& choice) const;
   // The least spare one more backup of `g` adds over the loads, and its route.
-  std::vector<int> cheapest_addition(const Group& g, const Loads& loads, long long& added) const;
+  // A span `avoid` (unless -1) as dear as all the others together.
+  std::vector<int> cheapest_addition(const Group& g, const Loads& loads, long long& added, int avoid = -1) const;
   long long added_by(const Group& g, const Loads& loads, const std::vector<int>& spans) const;
   // Each path in turn takes the route that adds the least spare over the
   // others' backups, while that lowers the cost, until `until` says stop.
   void improve(Choice& choice, const std::function<bool()>& until);
   Choice first_choice(const std::function<bool()>& until);
+  // Local search beyond improve's reach, from the best plan: the backups
+  // over one span with planned spare, taken at random, move off it, and the
+  // plan improves from there; kept when it costs no more.
+  void shake(const std::function<bool()>& until);
   // Keeps the choice when it costs less than the plan in hand.
   void offer(const Choice& choice);
   using Found = std::pair<std::size_t, std::vector<int>>;  // a group and a route priced in
@@ -162,7 +181,9 @@ class BackupPlanner {
     std::vector<double> price;             // per group: that route's price
   };
   Priced price_at(const std::vector<double>& pi) const;
-  void ascend(std::vector<double> pi, double until);
+  void ascend(std::vector<double> pi, double until, int steps = std::numeric_limits<int>::max());
+  // The routes of the average join the program's.
+  std::vector<double> averaged_values();
   void price_routes(double until);
   Choice rounded(const std::vector<double>& values);
   void write_design();
@@ -185,7 +206,8 @@ class BackupPlanner {
   std::vector<int> row_of_;
   std::vector<std::pair<int, int>> rows_;  // per row beyond the groups': (activation, span)
   long long n_backups_ = 0;
-  double tie_break_ = 0;  // per unit of a span's cost, below any whole cost over a route
+  long long total_cost_ = 0;  // of one channel on every span
+  double tie_break_ = 0;      // per unit of a span's cost, below any whole cost over a route
   std::unique_ptr<lpsolve::ColumnLp> lp_;
   std::vector<std::pair<int, int>> column_route_;  // per column beyond the spans': (group, route)
   Choice best_;
@@ -193,8 +215,14 @@ class BackupPlanner {
   bool priced_ = false, converged_ = false;
   std::vector<double> last_values_;  // the last linear solution, once one was solved
   std::vector<double> center_;       // the row prices of the best bound
+  // Per group: the volume algorithm's average, its routes (as spans) with
+  // their weights.
+  std::vector<std::vector<std::pair<std::vector<int>, double>>> average_;
   double bound_ = 0;
   double lp_seconds_ = 0;
+  // The threads that price the groups' routes: the machine's cores, at most
+  // a few (the shortest route problems are small).
+  std::size_t pricing_workers_ = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
 };
 
 BackupPlanner::BackupPlanner(const BackupStudy& study, const PlanOptions& options, BackupDesign& design)
@@ -213,9 +241,8 @@ BackupPlanner::BackupPlanner(const BackupStudy& study, const PlanOptions& option
       }()),
       routes_(span_net_),
       hits_(scenario_hits(study)) {
-  long long total = 0;
-  for (long long c : study.cost) total += std::max(0LL, c);
-  tie_break_ = 0.5 / (1.0 + static_cast<double>(total));
+  for (long long c : study.cost) total_cost_ += std::max(0LL, c);
+  tie_break_ = 0.5 / (1.0 + static_cast<double>(total_cost_));
 }
 
 void BackupPlanner::make_groups() {
@@ -425,13 +452,15 @@ long long BackupPlanner::added_by(const Group& g, const Loads& loads, const std:
   return added;
 }
 
-std::vector<int> BackupPlanner::cheapest_addition(const Group& g, const Loads& loads, long long& added) const {
+std::vector<int> BackupPlanner::cheapest_addition(const Group& g, const Loads& loads, long long& added,
+                                                  int avoid) const {
   std::vector<double> length(net_.spans.size(), 0.0);
   for (std::size_t e = 0; e < length.size(); ++e) {
     if (g.banned_spans[e]) continue;
     const double cost = static_cast<double>(study_.cost[e]);
     length[e] = (loads.adds(g.acts, static_cast<int>(e)) ? cost : 0.0) + tie_break_ * cost;
   }
+  if (avoid >= 0) length[static_cast<std::size_t>(avoid)] = 1 + static_cast<double>(total_cost_);
   std::vector<int> spans = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
   added = added_by(g, loads, spans);
   return spans;
@@ -455,6 +484,44 @@ void BackupPlanner::improve(Choice& choice, const std::function<bool()>& until) 
         }
         loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
       }
+    }
+  }
+}
+
+void BackupPlanner::shake(const std::function<bool()>& until) {
+  std::mt19937 rng(1);  // the same moves on every run
+  Choice current = best_;
+  long long current_cost = design_.cost;
+  const std::size_t n_span = net_.spans.size();
+  // It ends once the plan meets the bound, or after as many moves in a row
+  // as twice the spans, and some, without a cheaper plan.
+  const int tries = 2 * static_cast<int>(n_span) + 20;
+  for (int idle = 0; idle < tries && design_.cost > whole_bound(bound_) && !until(); ++idle) {
+    Choice trial = current;
+    Loads loads = loads_of(trial);
+    std::vector<int> planned;
+    for (std::size_t e = 0; e < n_span; ++e)
+      if (loads.spare()[e] > study_.kept[e]) planned.push_back(static_cast<int>(e));
+    if (planned.empty()) return;
+    const int off = planned[rng() % planned.size()];
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+      Group& g = groups_[gi];
+      for (int& r : trial[gi]) {
+        const std::vector<int>& spans = g.routes[static_cast<std::size_t>(r)];
+        if (std::find(spans.begin(), spans.end(), off) == spans.end()) continue;
+        loads.add(g.acts, spans, -1);
+        long long added = 0;
+        r = add_route(g, cheapest_addition(g, loads, added, off));
+        loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
+      }
+    }
+    improve(trial, until);
+    const long long cost = added_cost(study_, loads_of(trial).spare());
+    if (cost < design_.cost) idle = -1;
+    if (cost <= current_cost) {
+      current = trial;
+      current_cost = cost;
+      offer(current);
     }
   }
 }
@@ -516,19 +583,34 @@ BackupPlanner::Priced BackupPlanner::price_at(const std::vector<double>& pi) con
     out.bound -= charged * static_cast<double>(study_.kept[e]);
     out.bound += most_spare * std::min(0.0, static_cast<double>(study_.cost[e]) - charged);
   }
-  std::vector<double> length(n_span, 0.0);
-  for (const Group& g : groups_) {
-    for (std::size_t e = 0; e < n_span; ++e) {
-      length[e] = 0;
-      if (g.banned_spans[e]) continue;
-      for (int a : g.acts) length[e] += pi[static_cast<std::size_t>(a) * n_span + e];
+  // Each group's least-priced route is its own shortest route problem: the
+  // groups are shared out among the workers in fixed slices, and the bound
+  // summed in group order after, so that it is the same for any number.
+  out.routes.resize(groups_.size());
+  out.price.resize(groups_.size());
+  const auto price_slice = [&](std::size_t first, std::size_t last) {
+    std::vector<double> length(n_span, 0.0);
+    for (std::size_t gi = first; gi < last; ++gi) {
+      const Group& g = groups_[gi];
+      for (std::size_t e = 0; e < n_span; ++e) {
+        length[e] = 0;
+        if (g.banned_spans[e]) continue;
+        for (int a : g.acts) length[e] += pi[static_cast<std::size_t>(a) * n_span + e];
+      }
+      out.routes[gi] = routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length);
+      double priced = 0;
+      for (int e : out.routes[gi]) priced += length[static_cast<std::size_t>(e)];
+      out.price[gi] = priced;
     }
-    out.routes.push_back(routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans, length));
-    double priced = 0;
-    for (int e : out.routes.back()) priced += length[static_cast<std::size_t>(e)];
-    out.price.push_back(priced);
-    out.bound += static_cast<double>(g.paths.size()) * priced;
-  }
+  };
+  const std::size_t workers = std::min<std::size_t>(pricing_workers_, std::max<std::size_t>(1, groups_.size() / 64));
+  std::vector<std::thread> helpers;
+  for (std::size_t w = 1; w < workers; ++w)
+    helpers.emplace_back(price_slice, groups_.size() * w / workers, groups_.size() * (w + 1) / workers);
+  price_slice(0, groups_.size() / workers);
+  for (std::thread& t : helpers) t.join();
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+    out.bound += static_cast<double>(groups_[gi].paths.size()) * out.price[gi];
   return out;
 }
 
@@ -543,14 +625,18 @@ double BackupPlanner::lagrangian(const std::vector<double>& duals, std::vector<F
   return p.bound;
 }
 
-// Subgradient ascent of the Lagrangian bound over every spare row (present
-// in the program or not), from `pi`: each step moves the multipliers along
-// the loads the least-priced routes bring beyond the kept spare, by Polyak's
-// step toward the cost of the plan in hand, halved when the bound stops
-// rising; each span's multipliers stay at most its cost in all (a projection
-// onto the capped simplex), so that its spare never pays. Every step's bound
-// is a bound.
-void BackupPlanner::ascend(std::vector<double> pi, double until) {
+// The volume algorithm's ascent of the Lagrangian bound over every spare
+// row (present in the program or not), from `pi`: each step moves from the
+// prices of the best bound so far along the loads that a running average of
+// the least-priced routes brings beyond the kept spare (the average damps
+// the zigzag of the plain subgradient, and it is itself a near solution of
+// the linear program, rounded afterwards into a plan), by Polyak's step
+// toward the cost of the plan in hand, scaled by a factor that grows while
+// the steps improve the bound in the direction taken and shrinks after a run
+// without improvement. Each span's multipliers stay at most its cost in all
+// (a projection onto the capped simplex), so that its spare never pays.
+// Every step's bound is a bound.
+void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
   const std::size_t n_span = net_.spans.size();
   const auto project = [&](std::vector<double>& x) {
     for (std::size_t e = 0; e < n_span; ++e) {
@@ -581,22 +667,9 @@ void BackupPlanner::ascend(std::vector<double> pi, double until) {
       }
     }
   };
-  project(pi);
-  double step = 1;
-  int stalled = 0;
-  std::vector<double> g(pi.size());
-  while (clock_.elapsed() < until && step > 1e-4) {
-    const Priced p = price_at(pi);
-    search_.progress().tick();
-    if (p.bound > bound_) {
-      bound_ = p.bound;
-      stalled = 0;
-    } else if (++stalled >= 10) {
-      step /= 2;
-      stalled = 0;
-    }
-    const double gap = static_cast<double>(design_.cost) - p.bound;
-    if (gap <= 0) return;
+  // The subgradient of a pricing's routes: per activation and span, the
+  // backups its routes bring there beyond the kept spare.
+  const auto subgradient = [&](const Priced& p, std::vector<double>& g) {
     for (std::size_t i = 0; i < g.size(); ++i)
       g[i] = row_of_[i] == kNever ? 0.0 : -static_cast<double>(study_.kept[i % n_span]);
     for (std::size_t gi = 0; gi < groups_.size(); ++gi)
@@ -604,28 +677,105 @@ void BackupPlanner::ascend(std::vector<double> pi, double until) {
         for (int e : p.routes[gi])
           g[static_cast<std::size_t>(a) * n_span + static_cast<std::size_t>(e)] +=
               static_cast<double>(groups_[gi].paths.size());
+  };
+  // The running average of the routes, per group: routes whose weight
+  // falls below a thousandth of a path are dropped (their share of the
+  // average is lost to rounding anyway), so that it keeps a few per group.
+  const auto average_in = [&](const Priced& p, double weight) {
+    average_.resize(groups_.size());
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+      auto& routes = average_[gi];
+      bool found = false;
+      for (auto& [spans, w] : routes) {
+        w *= 1 - weight;
+        if (spans == p.routes[gi]) {
+          w += weight * static_cast<double>(groups_[gi].paths.size());
+          found = true;
+        }
+      }
+      if (!found) routes.emplace_back(p.routes[gi], weight * static_cast<double>(groups_[gi].paths.size()));
+      std::erase_if(routes, [](const auto& route) { return route.second < 1e-3; });
+    }
+  };
+  constexpr double kAveraging = 0.1;  // the weight of each new pricing in the average
+  constexpr int kRedRun = 20;         // steps without improvement before the factor shrinks
+  project(pi);
+  Priced p = price_at(pi);
+  bound_ = std::max(bound_, p.bound);
+  std::vector<double> center = pi, mean(pi.size()), now(pi.size());
+  double center_bound = p.bound;
+  subgradient(p, mean);
+  average_.clear();
+  average_in(p, 1.0);
+  double factor = 0.1;
+  int reds = 0;
+  for (int step = 0; step < steps && clock_.elapsed() < until && factor > 1e-6; ++step) {
+    const double gap = static_cast<double>(design_.cost) - center_bound;
+    if (gap <= 0) return;
     double norm = 0;
-    for (std::size_t i = 0; i < g.size(); ++i)
-      if (pi[i] > 0 || g[i] > 0) norm += g[i] * g[i];
+    for (std::size_t i = 0; i < mean.size(); ++i)
+      if (center[i] > 0 || mean[i] > 0) norm += mean[i] * mean[i];
     if (norm <= 0) return;
-    for (std::size_t i = 0; i < g.size(); ++i) pi[i] += step * gap / norm * g[i];
+    for (std::size_t i = 0; i < pi.size(); ++i) pi[i] = center[i] + factor * gap / norm * mean[i];
     project(pi);
+    p = price_at(pi);
+    search_.progress().tick();
+    subgradient(p, now);
+    double along = 0;  // whether the new subgradient still points the way taken
+    for (std::size_t i = 0; i < mean.size(); ++i) along += mean[i] * now[i];
+    for (std::size_t i = 0; i < mean.size(); ++i) mean[i] = kAveraging * now[i] + (1 - kAveraging) * mean[i];
+    average_in(p, kAveraging);
+    if (p.bound > center_bound) {
+      center.swap(pi);
+      center_bound = p.bound;
+      bound_ = std::max(bound_, p.bound);
+      reds = 0;
+      if (along >= 0) factor = std::min(2.0, factor * 1.1);
+    } else if (++reds >= kRedRun) {
+      factor *= 0.66;
+      reds = 0;
+    }
   }
+}
+
+// The average of the volume algorithm's routes as values of the program's
+// columns, for rounding.
+std::vector<double> BackupPlanner::averaged_values() {
+  std::vector<std::pair<int, double>> weights;  // per column
+  for (std::size_t gi = 0; gi < average_.size(); ++gi)
+    for (const auto& [spans, w] : average_[gi]) {
+      Group& g = groups_[gi];
+      weights.emplace_back(g.columns[static_cast<std::size_t>(add_route(g, spans))], w);
+    }
+  std::vector<double> values(static_cast<std::size_t>(lp_->columns()), 0.0);
+  for (const auto& [c, w] : weights) values[static_cast<std::size_t>(c)] += w;
+  return values;
 }
 
 void BackupPlanner::price_routes(double until) {
   constexpr double kSmoothing = 0.5;
   std::vector<double>& center = center_;  // the prices of the best bound
   std::vector<Found> found;
+  // After rows alone joined, the last basis is still dual feasible: the
+  // dual simplex mends the rows it breaks in a few pivots, where the primal
+  // simplex, handed rows and columns at once, would start over. So the rows
+  // join first, until the solution breaks none, and only then the routes.
+  bool rows_only = false, slow = false;
   while (clock_.elapsed() < until) {
     const double start = clock_.elapsed();
-    const bool solved = lp_->solve(until - start);
+    const bool solved = lp_->solve(until - start, rows_only ? lpsolve::ColumnLp::Simplex::dual : lpsolve::ColumnLp::Simplex::primal);
     lp_seconds_ += clock_.elapsed() - start;
+    // A solve with new routes is followed by longer ones (the program only
+    // grows): once the next would not end in the pricing's time, the ascent
+    // makes better use of it, from this solve's prices.
+    slow = slow || (!rows_only && kSlowSolve * (clock_.elapsed() - start) > until - clock_.elapsed());
     search_.progress().tick();
     if (!solved) return;
     last_values_ = lp_->values();
     const std::vector<double> duals = lp_->row_duals();
     if (duals.size() != static_cast<std::size_t>(lp_->rows())) return;
+    rows_only = add_violated_rows(last_values_) > 0;
+    if (rows_only && priced_) continue;
     // Rows added since the center priced nothing there.
     std::vector<double> smoothed = duals;
     if (!center.empty())
@@ -641,7 +791,8 @@ void BackupPlanner::price_routes(double until) {
       center = at_duals >= at_smoothed ? duals : smoothed;
     }
     priced_ = true;
-    std::size_t added = add_violated_rows(last_values_);
+    if (rows_only) continue;
+    std::size_t added = 0;
     for (auto& [gi, spans] : found) {
       const std::size_t before = groups_[gi].routes.size();
       add_route(groups_[gi], spans);
@@ -651,6 +802,7 @@ void BackupPlanner::price_routes(double until) {
       converged_ = true;
       return;
     }
+    if (slow) return;
   }
 }
 
@@ -718,19 +870,28 @@ void BackupPlanner::run() {
   offer(first_choice([&] { return clock_.elapsed() >= first_until; }));
   add_binding_rows(loads_of(best_));
 
-  // The pricing takes six tenths of the search's time, the ascent (when the
-  // pricing stopped short) half of the rest: on large networks the search
-  // cannot start anyway (it solves the program again at its root), and the
-  // bound is theirs.
-  const double pricing_until = clock_.elapsed() + 0.6 * clock_.search_left();
+  // The pricing takes six tenths of the search's time; when it stopped
+  // short, the ascent takes half of the rest, and the local search most of
+  // what is left then: on large networks the search cannot start anyway
+  // (it solves the program again at its root), and the bound is the
+  // ascent's. Each near solution, the program's last and the ascent's
+  // average, is rounded and improved, the first before the ascent, whose
+  // steps aim at the plan's cost.
+  const double pricing_until = clock_.elapsed() + kPricingShare * clock_.search_left();
   price_routes(pricing_until);
-  if (priced_ && !converged_) ascend(multipliers(center_), clock_.elapsed() + 0.5 * clock_.search_left());
-  if (!last_values_.empty()) {
-    Choice choice = rounded(last_values_);
-    const double until = clock_.elapsed() + 0.1 * clock_.search_left();
+  const auto round_near = [&](const std::vector<double>& values) {
+    Choice choice = rounded(values);
+    const double until = clock_.elapsed() + 0.2 * clock_.search_left();
     improve(choice, [&] { return clock_.elapsed() >= until; });
     offer(choice);
+  };
+  if (!last_values_.empty()) round_near(last_values_);
+  if (priced_ && !converged_) {
+    ascend(multipliers(center_), clock_.elapsed() + kAscentShare * clock_.search_left());
+    round_near(averaged_values());
   }
+  const double shake_until = clock_.elapsed() + kShakeShare * clock_.search_left();
+  shake([&] { return clock_.elapsed() >= shake_until; });
   if (priced_) {
     search_.grown_linear(bound_, converged_, lp_seconds_, {});
     if (!search_.clock().search_over()) search_routes();
@@ -738,8 +899,8 @@ void BackupPlanner::run() {
     for (const Group& g : groups_) routes += static_cast<int>(g.routes.size());
     if (!converged_)
       design_.note = text_printf(
-          "the routes were priced in until the time limit: the lower bound is Lagrangian relaxation's (row prices, "
-          "then subgradient ascent),"
+          "the routes were priced in until the time limit or the solves grew slow: the lower bound is Lagrangian "
+          "relaxation's (row prices, then the volume algorithm),"
           " the search's over the %d routes priced in",
           routes);
     else if (design_.note.empty())
@@ -814,10 +975,71 @@ void BackupPlanner::search_routes() {
 
 }  // namespace
 
+void BackupPlanner::run_ascent(int steps) {
+  make_groups();
+  make_program();
+  if (!groups_.empty()) {
+    offer(first_choice([] { return false; }));
+    ascend(std::vector<double>(row_of_.size(), 0.0), std::numeric_limits<double>::infinity(), steps);
+    Choice choice = rounded(averaged_values());
+    improve(choice, [] { return false; });
+    offer(choice);
+  }
+  search_.grown_linear(bound_, groups_.empty(), 0, {});
+  write_design();
+  search_.finish();
+}
+
+void BackupPlanner::run_improve(const std::vector<std::vector<int>>& backups) {
+  make_groups();
+  make_program();
+  Choice choice(groups_.size());
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
+    Group& g = groups_[gi];
+    for (int q : g.paths) {
+      Route nodes = backups[static_cast<std::size_t>(q)];
+      if (!nodes.empty() && nodes.front() != g.from) std::reverse(nodes.begin(), nodes.end());
+      std::vector<int> spans;
+      for (std::size_t j = 0; j + 1 < nodes.size(); ++j)
+        for (int k : net_.spans_at[static_cast<std::size_t>(nodes[j])]) {
+          const studyfiles::Span& s = net_.spans[static_cast<std::size_t>(k)];
+          if ((s.from == nodes[j] ? s.to : s.from) == nodes[j + 1] && !g.banned_spans[static_cast<std::size_t>(k)]) {
+            spans.push_back(k);
+            break;
+          }
+        }
+      if (nodes.size() < 2 || spans.size() + 1 != nodes.size()) {
+        design_.fault = Error::of(text_printf("path %d: no backup to start from", q + 1));
+        return;
+      }
+      choice[gi].push_back(add_route(g, spans));
+    }
+  }
+  // The search's plan as it ends, not the best of it and the start.
+  improve(choice, [] { return false; });
+  best_ = choice;
+  write_design();
+}
+
 BackupDesign plan_backups(const BackupStudy& study, const PlanOptions& options) {
   BackupDesign design;
   BackupPlanner planner(study, options, design);
   planner.run();
+  return design;
+}
+
+BackupDesign ascend_backups(const BackupStudy& study, const PlanOptions& options, int steps) {
+  BackupDesign design;
+  BackupPlanner planner(study, options, design);
+  planner.run_ascent(steps);
+  return design;
+}
+
+BackupDesign improve_backups(const BackupStudy& study, const PlanOptions& options,
+                             const std::vector<std::vector<int>>& backups) {
+  BackupDesign design;
+  BackupPlanner planner(study, options, design);
+  planner.run_improve(backups);
   return design;
 }
 

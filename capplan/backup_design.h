@@ -37,14 +37,17 @@
 // again while that lowers the cost; the linear program over backup routes
 // grown by column generation, a route priced by the shortest route under
 // the prices of its activations' spare rows (never enumerated), and by row
-// generation (a spare row joins once violated); its bound that of
+// generation (a spare row joins once violated, the program then solved
+// again by the dual simplex before routes are priced); its bound that of
 // Lagrangian relaxation of the spare rows under each round's prices (the
-// linear optimum over every route once nothing more joins), raised by
-// subgradient ascent when the pricing stops at its time; its solution
-// rounded path by path and improved as the first plan was; then CBC over
-// the routes and rows priced in, started from the best plan, when that
-// program solves from scratch in time. The lower bound holds over every
-// route; CBC's own bound, over the routes priced in only, is not taken.
+// linear optimum over every route once nothing more joins), raised by the
+// volume algorithm when the pricing stops at its time or its solves grow
+// slow; its solution, and the volume algorithm's average of routes,
+// rounded path by path and improved as the first plan was, then a local
+// search that moves the backups off one span at a time; then CBC over the
+// routes and rows priced in, started from the best plan, when that program
+// solves from scratch in time. The lower bound holds over every route;
+// CBC's own bound, over the routes priced in only, is not taken.
 #pragma once
 
 #include <vector>
@@ -78,6 +81,19 @@ struct BackupDesign : PlanBounds {
 
 // The least-cost backups and spare, within the options' time.
 BackupDesign plan_backups(const BackupStudy& study, const PlanOptions& options);
+
+// The steps of the search apart, for tests and measures. The volume
+// ascent of the Lagrangian bound alone, from zero prices and for at most
+// `steps` steps, with no linear program: its bound (a true one, the linear
+// program's optimum at best) and the plan its average of routes rounds to.
+BackupDesign ascend_backups(const BackupStudy& study, const PlanOptions& options, int steps);
+// The local search alone (each path in turn takes the route that adds the
+// least spare over the others' backups, until none lowers the cost), from
+// `backups`, one per path of the path list as BackupDesign has them (a
+// valid backup for each path some scenario affects and a route joins); the
+// plan it ends with, without lower bound.
+BackupDesign improve_backups(const BackupStudy& study, const PlanOptions& options,
+                             const std::vector<std::vector<int>>& backups);
 
 // The proof, apart from how the plan was found: each backup joins its
 // path's ends, visits no node twice, crosses spans that exist, and fails in

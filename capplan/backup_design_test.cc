@@ -332,6 +332,79 @@ TEST(BackupDesign, LeastCostByBruteForceForSpanNodeAndGroupFailures) {
   EXPECT_GT(gaps, 0);
 }
 
+// The volume ascent alone, with no linear program: its bound is a true one
+// (never above the brute force's least cost, nor above the linear
+// program's optimum that the whole search proves), and the plan its average
+// rounds to is proved like any other.
+TEST(BackupDesign, TheAscentsBoundIsNeverAboveTheLeastCost) {
+  int reached = 0, runs = 0;
+  for (unsigned seed = 0; seed < 30; ++seed) {
+    const Instance in = seeded(seed);
+    const auto valid = valid_count_only(in);
+    for (bool dedicated : {false, true}) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + (dedicated ? " 1+1" : " shared"));
+      const BackupStudy study = in.study(dedicated);
+      const BackupDesign whole = plan_backups(study, {});
+      const BackupDesign d = ascend_backups(study, {}, 300);
+      ASSERT_FALSE(d.fault) << d.fault.text();
+      EXPECT_FALSE(check_backups(study, d));
+      EXPECT_EQ(audit(in, d, dedicated, valid), "");
+      const long long least = brute_force(in, dedicated);
+      EXPECT_LE(d.lower_bound, least);
+      EXPECT_GE(d.cost, least);
+      EXPECT_LE(d.lower_bound, whole.lower_bound);
+      reached += d.lower_bound == whole.lower_bound;
+      ++runs;
+    }
+  }
+  // The ascent is worth its name: most runs reach the whole bound.
+  EXPECT_GT(2 * reached, runs);
+}
+
+// A backup's nodes from its spans, from `from`.
+std::vector<int> nodes_of(const Instance& in, int from, const std::vector<int>& spans) {
+  std::vector<int> nodes{from};
+  for (int k : spans) {
+    const auto& s = in.net.spans[static_cast<std::size_t>(k)];
+    nodes.push_back(s.from == nodes.back() ? s.to : s.from);
+  }
+  return nodes;
+}
+
+// The local search from random valid backups: it never ends with a plan
+// that costs more than the one it started from, nor with one the checkers
+// refuse, nor below the least cost; and it does improve some.
+TEST(BackupDesign, TheLocalSearchNeverWorsensAPlan) {
+  int improved = 0;
+  for (unsigned seed = 0; seed < 40; ++seed) {
+    const Instance in = seeded(seed);
+    const Needs n = needs_of(in);
+    const auto valid = valid_backups(in);
+    std::mt19937 rng(seed);
+    for (bool dedicated : {false, true}) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + (dedicated ? " 1+1" : " shared"));
+      for (int trial = 0; trial < 3; ++trial) {
+        std::vector<std::vector<int>> backups(valid.size()), spans(valid.size());
+        for (std::size_t q = 0; q < valid.size(); ++q) {
+          if (valid[q].empty()) continue;
+          spans[q] = valid[q][rng() % valid[q].size()];
+          backups[q] = nodes_of(in, in.paths.paths[q].nodes.front(), spans[q]);
+        }
+        const long long start = cost_of(in, least_spare(in, n, spans, dedicated));
+        const BackupStudy study = in.study(dedicated);
+        const BackupDesign d = improve_backups(study, {}, backups);
+        ASSERT_FALSE(d.fault) << d.fault.text();
+        EXPECT_FALSE(check_backups(study, d));
+        EXPECT_EQ(audit(in, d, dedicated, valid_count_only(in)), "");
+        EXPECT_LE(d.cost, start);
+        EXPECT_GE(d.cost, brute_force(in, dedicated));
+        improved += d.cost < start;
+      }
+    }
+  }
+  EXPECT_GT(improved, 0);
+}
+
 // A square A-B-C-D with a pendant E on D: the path over D-E crosses a
 // bridge, and so does every route of D-E; the others are planned.
 TEST(BackupDesign, PathsOverABridgeAreNamedAndTheRestPlanned) {

@@ -119,38 +119,77 @@ TEST(ColumnLp, RowsAddedBetweenSolvesMatchASolveFromScratch) {
 // Rows joining between solves (a row generated once violated): the program
 // with the first rows, then all, solved from its last basis, ends at the
 // optimum of the whole program solved from scratch.
-// Either simplex may resume: the dual one is the one for rows that the last
-// solution breaks.
 TEST(ColumnLp, RowsAddedBetweenSolvesEndAtTheWholeOptimum) {
-  for (const ColumnLp::Simplex simplex : {ColumnLp::Simplex::primal, ColumnLp::Simplex::dual}) {
-    SCOPED_TRACE(simplex == ColumnLp::Simplex::dual ? "dual" : "primal");
-    const int n_rows = 12;
-    std::vector<double> cap;
-    for (int r = 0; r < n_rows; ++r) cap.push_back(1 + r % 4);
-    const std::vector<Column> cols = columns_of(40, n_rows);
-    ColumnLp lp({}, {});
-    EXPECT_EQ(lp.rows(), 0);
-    for (int r = 0; r < n_rows / 2; ++r) EXPECT_EQ(lp.add_row(-LinearModel::kInfinity, cap[r], {}, {}), r);
-    for (const Column& c : cols) {
-      std::vector<int> rows;
-      for (int r : c.rows)
-        if (r < n_rows / 2) rows.push_back(r);
-      lp.add_column(-1, 0, c.high, rows, std::vector<double>(rows.size(), 1.0));
-    }
-    ASSERT_TRUE(lp.solve());
-    const double fewer = lp.objective();
-    for (int r = n_rows / 2; r < n_rows; ++r) {
+  const int n_rows = 12;
+  std::vector<double> cap;
+  for (int r = 0; r < n_rows; ++r) cap.push_back(1 + r % 4);
+  const std::vector<Column> cols = columns_of(40, n_rows);
+  ColumnLp lp({}, {});
+  EXPECT_EQ(lp.rows(), 0);
+  for (int r = 0; r < n_rows / 2; ++r) EXPECT_EQ(lp.add_row(-LinearModel::kInfinity, cap[r], {}, {}), r);
+  for (const Column& c : cols) {
+    std::vector<int> rows;
+    for (int r : c.rows)
+      if (r < n_rows / 2) rows.push_back(r);
+    lp.add_column(-1, 0, c.high, rows, std::vector<double>(rows.size(), 1.0));
+  }
+  ASSERT_TRUE(lp.solve());
+  const double fewer = lp.objective();
+  for (int r = n_rows / 2; r < n_rows; ++r) {
+    std::vector<int> on;
+    for (std::size_t c = 0; c < cols.size(); ++c)
+      if (std::find(cols[c].rows.begin(), cols[c].rows.end(), r) != cols[c].rows.end())
+        on.push_back(static_cast<int>(c));
+    lp.add_row(-LinearModel::kInfinity, cap[r], on, std::vector<double>(on.size(), 1.0));
+  }
+  ASSERT_TRUE(lp.solve(60));
+  EXPECT_NEAR(lp.objective(), from_scratch(cols, cols.size(), cap), 1e-7);
+  EXPECT_GE(lp.objective(), fewer - 1e-7);  // more rows, no better
+  EXPECT_EQ(lp.row_duals().size(), static_cast<std::size_t>(n_rows));
+}
+
+// The dual simplex after rows alone joined: at each step the optimum of the
+// whole program of the rows so far, solved from scratch, however many rows
+// the last solution breaks; then new columns by the primal simplex again.
+TEST(ColumnLp, TheDualSimplexAfterRowsJoinEndsAtTheOptimum) {
+  const int n_rows = 12;
+  std::vector<double> cap;
+  for (int r = 0; r < n_rows; ++r) cap.push_back(1 + r % 4);
+  const std::vector<Column> cols = columns_of(50, n_rows);
+  ColumnLp lp({}, {});
+  const auto column_rows = [&](const Column& c, int rows_in) {
+    std::vector<int> rows;
+    for (int r : c.rows)
+      if (r < rows_in) rows.push_back(r);
+    return rows;
+  };
+  for (std::size_t c = 0; c < 40; ++c) {
+    const std::vector<int> rows = column_rows(cols[c], 0);
+    lp.add_column(-1, 0, cols[c].high, rows, std::vector<double>(rows.size(), 1.0));
+  }
+  ASSERT_TRUE(lp.solve());
+  double last = lp.objective();
+  std::vector<double> caps;
+  for (int rows_in : {3, 7, 12}) {
+    for (int r = lp.rows(); r < rows_in; ++r) {
       std::vector<int> on;
-      for (std::size_t c = 0; c < cols.size(); ++c)
+      for (std::size_t c = 0; c < 40; ++c)
         if (std::find(cols[c].rows.begin(), cols[c].rows.end(), r) != cols[c].rows.end())
           on.push_back(static_cast<int>(c));
-      lp.add_row(-LinearModel::kInfinity, cap[r], on, std::vector<double>(on.size(), 1.0));
+      lp.add_row(-LinearModel::kInfinity, cap[static_cast<std::size_t>(r)], on, std::vector<double>(on.size(), 1.0));
+      caps.push_back(cap[static_cast<std::size_t>(r)]);
     }
-    ASSERT_TRUE(lp.solve(60, simplex));
-    EXPECT_NEAR(lp.objective(), from_scratch(cols, cols.size(), cap), 1e-7);
-    EXPECT_GE(lp.objective(), fewer - 1e-7);  // more rows, no better
-    EXPECT_EQ(lp.row_duals().size(), static_cast<std::size_t>(n_rows));
+    ASSERT_TRUE(lp.solve(0, ColumnLp::Simplex::dual));
+    std::vector<Column> cut;
+    for (std::size_t c = 0; c < 40; ++c) cut.push_back({column_rows(cols[c], rows_in), cols[c].high});
+    EXPECT_NEAR(lp.objective(), from_scratch(cut, cut.size(), caps), 1e-7) << rows_in << " rows";
+    EXPECT_GE(lp.objective(), last - 1e-7);  // more rows, no better
+    last = lp.objective();
   }
+  for (std::size_t c = 40; c < cols.size(); ++c)
+    lp.add_column(-1, 0, cols[c].high, cols[c].rows, std::vector<double>(cols[c].rows.size(), 1.0));
+  ASSERT_TRUE(lp.solve());
+  EXPECT_NEAR(lp.objective(), from_scratch(cols, cols.size(), cap), 1e-7);
 }
 
 }  // namespace
