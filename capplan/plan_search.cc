@@ -81,7 +81,7 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   progress_.follow(options);
   // A model of grown columns (and rows): its solutions and bounds are no
   // news of the plan's; the planner tells of the plans it makes of them.
-  if (!search_bounds_) options.improved = nullptr;
+  if (!search_bounds_ || !solutions_are_plans_) options.improved = nullptr;
   for (std::size_t c = 0; c < start.size(); ++c) {
     options.start_columns.push_back(static_cast<int>(c));
     options.start_values.push_back(start[c]);

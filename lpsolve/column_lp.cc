@@ -90,18 +90,24 @@ void ColumnLp::flush_columns() {
   cost_.clear();
 }
 
-bool ColumnLp::solve(double seconds) {
+bool ColumnLp::solve(double seconds, Simplex method) {
   static const std::function<void()> no_tick;
+  const auto run = [&] {
+    if (method == Simplex::dual)
+      model_->dual();
+    else
+      model_->primal();
+  };
   try {
     flush();
     if (seconds > 0) {
       const WallDeadline deadline = WallDeadline::in(seconds, no_tick);
       model_->passInEventHandler(&deadline);
-      model_->primal();
+      run();
       const ClpEventHandler none;
       model_->passInEventHandler(&none);
     } else {
-      model_->primal();
+      run();
     }
   } catch (const CoinError&) {
     return false;

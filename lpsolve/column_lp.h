@@ -34,8 +34,12 @@ class ColumnLp {
 
   // Solves from the last basis; true when an optimum was proved (false too
   // when the solver failed: nothing it throws escapes). With `seconds`
-  // above 0, stops once that much wall clock is spent.
-  bool solve(double seconds = 0);
+  // above 0, stops once that much wall clock is spent. The primal simplex
+  // suits new columns (the last basis stays feasible); the dual simplex
+  // suits new rows, as a program grown by cuts gets them (the last basis
+  // stays dual feasible).
+  enum class Simplex { primal, dual };
+  bool solve(double seconds = 0, Simplex method = Simplex::primal);
   // Of the last optimal solve: the objective, each column's value, and each
   // row's price (the change of the objective per unit of the row's bound).
   double objective() const;

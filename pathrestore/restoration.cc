@@ -151,9 +151,9 @@ void route_greedily(const Links& g, const ScenarioProblem& p, const std::vector<
 // nothing). Any prices of zero or more give a bound, so that the figure
 // holds wherever the pricing stopped.
 double dual_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
-                  const std::vector<long long>& capacity, const std::vector<double>& price, Pricing& pricing) {
+                  const std::vector<double>& capacity, const std::vector<double>& price, Pricing& pricing) {
   double bound = 0.0;
-  for (std::size_t l = 0; l < g.links.size(); ++l) bound += price[l] * static_cast<double>(capacity[l]);
+  for (std::size_t l = 0; l < g.links.size(); ++l) bound += price[l] * capacity[l];
   std::map<int, std::vector<int>> by_source;
   for (int d : demands) by_source[p.demands[static_cast<std::size_t>(d)].from].push_back(d);
   for (const auto& [source, group] : by_source) {
@@ -167,6 +167,7 @@ double dual_bound(const Links& g, const ScenarioProblem& p, const std::vector<in
 }
 
 struct LinearOutcome {
+  double value = 0.0;          // the program's value at its last solve (a restoration reached)
   double bound = 0.0;          // the least dual bound met
   std::vector<double> values;  // per column of the pool: its value in the last solution (0 outside this program)
   std::vector<double> price;   // per link: the prices of the last solution
@@ -178,13 +179,13 @@ struct LinearOutcome {
 // program's value round down to the same whole number: no more routes could
 // change the restoration that the bound allows.
 LinearOutcome linear_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
-                           const std::vector<long long>& capacity, int max_spans, bool exact, ColumnPool& pool) {
+                           const std::vector<double>& capacity, int max_spans, bool exact, ColumnPool& pool) {
   const std::size_t n_link = g.links.size();
   LinearOutcome out;
   out.price.assign(n_link, 0.0);
   std::vector<int> row_of(p.demands.size(), -1);
   std::vector<double> low(n_link + demands.size(), -LinearModel::kInfinity), high;
-  for (long long c : capacity) high.push_back(static_cast<double>(c));
+  for (double c : capacity) high.push_back(c);
   for (std::size_t i = 0; i < demands.size(); ++i) {
     row_of[static_cast<std::size_t>(demands[i])] = static_cast<int>(n_link + i);
     high.push_back(p.demands[static_cast<std::size_t>(demands[i])].affected);
@@ -218,11 +219,12 @@ LinearOutcome linear_bound(const Links& g, const ScenarioProblem& p, const std::
     if (!lp.solve()) break;
     values = lp.values();
     const double value = -lp.objective();
+    out.value = value;
     const std::vector<double> duals = lp.row_duals();
     double bound = 0.0;
     for (std::size_t l = 0; l < n_link; ++l) {
       price[l] = std::max(0.0, -duals[l]);
-      bound += price[l] * static_cast<double>(capacity[l]);
+      bound += price[l] * capacity[l];
     }
     std::vector<std::pair<int, std::vector<int>>> found;
     for (const auto& [source, group] : by_source) {
@@ -387,8 +389,8 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
   if (best_total < p.affected) {
     std::vector<int> all(n_demand);
     for (std::size_t d = 0; d < n_demand; ++d) all[d] = static_cast<int>(d);
-    std::vector<long long> capacity;
-    for (const Links::Link& l : g.links) capacity.push_back(l.capacity);
+    std::vector<double> capacity;
+    for (const Links::Link& l : g.links) capacity.push_back(static_cast<double>(l.capacity));
     Pricing pricing(g, options.max_spans);
     // The linear program of a part of the scenario: the demands the greedy
     // routes left short or routed over a link they filled, the others held
@@ -408,7 +410,8 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
     double bound = static_cast<double>(p.affected);
     for (;;) {
       const Part part = part_of(g, pool, in_part, greedy);
-      const LinearOutcome lp = linear_bound(g, p, part.demands, part.capacity, options.max_spans, options.exact_bound, pool);
+      const LinearOutcome lp = linear_bound(g, p, part.demands, std::vector<double>(part.capacity.begin(), part.capacity.end()),
+                                            options.max_spans, options.exact_bound, pool);
       bound = std::min(bound, part.demands.size() == n_demand ? lp.bound : dual_bound(g, p, all, capacity, lp.price, pricing));
       double reached = static_cast<double>(total_of(part.held));
       for (double v : lp.values) reached += v;
@@ -472,6 +475,27 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
   result.restored = best_total;
   return result;
 }
+
+struct RestorationLp::Pool {
+  ColumnPool columns;
+};
+
+RestorationLp::RestorationLp(const Links& g, const ScenarioProblem& p, std::vector<int> demands, int max_spans)
+    : g_(g), p_(p), demands_(std::move(demands)), max_spans_(max_spans), pool_(std::make_unique<Pool>()) {}
+
+RestorationLp::~RestorationLp() = default;
+RestorationLp::RestorationLp(RestorationLp&&) noexcept = default;
+
+LinearRestoration RestorationLp::solve(const std::vector<double>& capacity) {
+  const LinearOutcome lp = linear_bound(g_, p_, demands_, capacity, max_spans_, true, pool_->columns);
+  LinearRestoration out;
+  out.restored = lp.value;
+  out.bound = lp.bound;
+  out.price = lp.price;
+  return out;
+}
+
+int RestorationLp::routes() const { return static_cast<int>(pool_->columns.columns().size()); }
 
 std::string format_routes(const std::string& kind, const std::string& name, const std::vector<Route>& routes,
                           const Network& net) {
