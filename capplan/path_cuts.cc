@@ -15,9 +15,16 @@ namespace {
 // The share of the master's spare in the point separated (the rest: the
 // last spare known to restore every scenario).
 constexpr double kTowardMaster = 0.5;
+// A scenario's restoration program stops once its prices show at least this
+// share of the shortfall its solution leaves: the cut is then deep enough,
+// and the rest of the column generation is spared.
+constexpr double kDeep = 0.5;
+// The most solves of a scenario's restoration program per cut asked: a
+// program that needs more goes on at the next round.
+constexpr int kRoundsPerCut = 30;
 // The master's optimum and the cost of a restorable spare this close
 // (relatively) are taken as met.
-constexpr double kClose = 1e-9;
+constexpr double kClose = 1e-7;
 
 double cost_of(const PathPlanStudy& study, const std::vector<double>& added) {
   double cost = 0;
@@ -28,8 +35,9 @@ double cost_of(const PathPlanStudy& study, const std::vector<double>& added) {
 // Each scenario's cut at `point`, on every core; `stopped` when `stop` ended
 // it before every scenario was separated (the cuts found stay valid).
 std::vector<std::optional<SpareCut>> separate(std::vector<CutSeparator>& separators, const std::vector<double>& point,
-                                              const std::function<bool()>& stop, bool& stopped) {
+                                              const std::function<bool()>& stop, bool& stopped, bool& restores) {
   std::vector<std::optional<SpareCut>> cuts(separators.size());
+  std::vector<char> restored(separators.size(), 0);
   std::atomic<std::size_t> next{0};
   std::atomic<bool> ended{false};
   const auto work = [&] {
@@ -41,7 +49,9 @@ std::vector<std::optional<SpareCut>> separate(std::vector<CutSeparator>& separat
         ended.store(true);
         return;
       }
-      cuts[s] = separators[s].cut_at(point);
+      bool r = false;
+      cuts[s] = separators[s].cut_at(point, r, kRoundsPerCut);
+      restored[s] = r;
     }
   };
   const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
@@ -51,6 +61,7 @@ std::vector<std::optional<SpareCut>> separate(std::vector<CutSeparator>& separat
   work();
   for (std::thread& t : threads) t.join();
   stopped = ended.load();
+  restores = std::find(restored.begin(), restored.end(), 0) == restored.end();
   return cuts;
 }
 
@@ -67,7 +78,8 @@ CutSeparator::CutSeparator(const PathPlanStudy& study, const ScenarioModel& m)
   for (int d : m.demands) affected_ += m.problem.demands[static_cast<std::size_t>(d)].affected;
 }
 
-std::optional<SpareCut> CutSeparator::cut_at(const std::vector<double>& added) {
+std::optional<SpareCut> CutSeparator::cut_at(const std::vector<double>& added, bool& restores, int rounds) {
+  restores = true;
   if (m_.demands.empty()) return std::nullopt;
   std::vector<double> capacity;
   for (std::size_t l = 0; l < m_.links.links.size(); ++l) {
@@ -76,8 +88,9 @@ std::optional<SpareCut> CutSeparator::cut_at(const std::vector<double>& added) {
       c += static_cast<double>(study_.kept[static_cast<std::size_t>(k)]) + added[static_cast<std::size_t>(k)];
     capacity.push_back(c);
   }
-  const pathrestore::LinearRestoration r = lp_.solve(capacity);
+  const pathrestore::LinearRestoration r = lp_.solve(capacity, kDeep, kShortfall, rounds);
   const double shortfall = affected_ - r.bound;
+  restores = shortfall <= kShortfall && (r.solved || r.restored >= affected_ - kShortfall);
   if (shortfall <= kShortfall) return std::nullopt;
   // The prices' bound is sum of price x capacity plus the demands' term, so
   // the demands' term less the released and kept channels at their prices
@@ -115,8 +128,8 @@ CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioM
     std::vector<double> point = out.spare;
     if (!at_master)
       for (std::size_t k = 0; k < n_span; ++k) point[k] = kTowardMaster * out.spare[k] + (1 - kTowardMaster) * out.restorable[k];
-    bool stopped = false;
-    const std::vector<std::optional<SpareCut>> found = separate(separators, point, stop, stopped);
+    bool stopped = false, restores = false;
+    const std::vector<std::optional<SpareCut>> found = separate(separators, point, stop, stopped, restores);
     bool any = false, removes_master = false;
     for (const std::optional<SpareCut>& cut : found) {
       if (!cut) continue;
@@ -127,12 +140,18 @@ CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioM
     }
     if (stopped) break;
     if (!any) {
+      // Some scenario neither cut nor shown restored: its program goes on
+      // at the same point.
+      if (!restores) continue;
       out.restorable = point;
       out.upper = cost_of(study, point);
       if (at_master || out.upper <= out.bound + kClose * std::max(1.0, out.upper)) {
         out.solved_out = true;
         break;
       }
+      // The next round tries the master's spare itself: restored, the
+      // program is solved out; else its cuts are those still missing.
+      at_master = true;
       continue;
     }
     // Cuts that leave the master's spare as it is: the next round separates

@@ -54,8 +54,11 @@ class CutSeparator {
   CutSeparator(const PathPlanStudy& study, const ScenarioModel& m);
 
   // The cut of the scenario's linear restoration over kept plus `added`
-  // spare (per span), when that restoration falls short; else none.
-  std::optional<SpareCut> cut_at(const std::vector<double>& added);
+  // spare (per span), when that restoration falls short; else none, and
+  // `restores` tells whether the scenario was shown to restore in full (its
+  // program may stop after `rounds` solves short of either: asked again, it
+  // goes on from the routes it has).
+  std::optional<SpareCut> cut_at(const std::vector<double>& added, bool& restores, int rounds = 0);
   int routes() const { return lp_.routes(); }
 
  private:

@@ -51,7 +51,7 @@ constexpr double kRestoreSeconds = 5;
 // The program over every scenario with at least this many rows is solved
 // by cuts on the spare instead (path_cuts.h): its solves grow slow with its
 // size, where the cuts' scenarios are solved one by one.
-constexpr std::size_t kCutRows = 20000;
+constexpr std::size_t kCutRows = 12000;
 
 // A restoration route of the linear program: its scenario and demand (an
 // index into the problem's demands), its nodes and links.

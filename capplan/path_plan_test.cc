@@ -487,7 +487,7 @@ TEST(PathPlan, NoCutRemovesAPlanThatRestoresEveryScenario) {
       std::vector<double> point(m.cost.size());
       for (double& v : point) v = static_cast<double>(random() % 1000) / 400.0;
       for (CutSeparator& separator : separators)
-        if (std::optional<SpareCut> cut = separator.cut_at(point)) {
+        if (bool restores = false; std::optional<SpareCut> cut = separator.cut_at(point, restores)) {
           EXPECT_GT(cut->violation(point), 0.0);
           cuts.push_back(*cut);
         }

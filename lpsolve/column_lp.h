@@ -31,6 +31,9 @@ class ColumnLp {
   // columns added after it may have coefficients on it.
   int add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values);
   int rows() const { return n_rows_; }
+  // New bounds of a row added before; the next solve starts from the last
+  // basis all the same (the dual simplex suits it).
+  void set_row_bounds(int row, double low, double high);
 
   // Solves from the last basis; true when an optimum was proved (false too
   // when the solver failed: nothing it throws escapes). With `seconds`

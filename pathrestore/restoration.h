@@ -88,7 +88,8 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& problem, const
 // sum is the total affected less `bound` plus the prices times the
 // capacities given.
 struct LinearRestoration {
-  double restored = 0;       // the linear optimum reached
+  bool solved = false;       // solved out: `bound` meets `restored`
+  double restored = 0;       // the linear restoration reached (the optimum, when solved out)
   double bound = 0;          // of `price`: no restoration exceeds it
   std::vector<double> price; // per link
 };
@@ -102,7 +103,13 @@ class RestorationLp {
   RestorationLp(const RestorationLp&) = delete;
   RestorationLp& operator=(const RestorationLp&) = delete;
 
-  LinearRestoration solve(const std::vector<double>& capacity);
+  // Solved out, unless `deep` is above 0: then it stops as soon as the
+  // bound falls short of every affected path by more than `margin` and by
+  // at least `deep` times what the restoration reached falls short by (the
+  // prices show a shortfall near the least, which is all a cut needs); or
+  // after `rounds` solves (0: no limit but pathrestore's own), the routes
+  // priced in kept for the next call.
+  LinearRestoration solve(const std::vector<double>& capacity, double deep = 0, double margin = 0, int rounds = 0);
   int routes() const;  // the routes found so far
 
  private:
