@@ -39,6 +39,10 @@ constexpr double kPriceTolerance = 1e-9;
 // better spent on the prices.
 constexpr double kPricingShare = 0.75;
 constexpr int kMostRounds = 2000;
+// The cuts' share: the search over the master program is quick beside the
+// search over routes, and a 600 s run on the made-up 100-node network ended
+// some 120 s early with three quarters.
+constexpr double kCutShare = 0.85;
 // When the pricing stops short, the subgradient ascent of its bound may take
 // this share of the search's time left.
 constexpr double kAscentShare = 0.2;
@@ -402,24 +406,35 @@ bool trimmed_and_restored(const PathPlanStudy& study, const std::vector<Scenario
 }
 
 
-// The first plan from `added` (the linear spare rounded up): repaired until
-// every scenario is restored, then what no restoration uses trimmed; when
-// the time or the repair ends that short, the scenarios left short are
-// given routes of their own (what the note then says comes back, else
-// nothing). `restorations` and `use` are the plan's.
+// The first plan: `linear` (the linear spare, or none) rounded up into
+// `added`, repaired until every scenario is restored, then what no
+// restoration uses trimmed; when the time or the repair ends that short,
+// the scenarios left short are given routes of their own (what the note
+// then says comes back, else nothing). `restorations` and `use` are the
+// plan's; the plan's spare, cost and routes are set.
 std::string first_plan(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
-                       const RunClock& clock, std::vector<long long>& added, std::vector<std::vector<long long>>& use,
-                       std::vector<pathrestore::ScenarioResult>& restorations) {
+                       PlanSearch& search, const std::vector<double>& linear, std::vector<long long>& added,
+                       std::vector<std::vector<long long>>& use, std::vector<pathrestore::ScenarioResult>& restorations,
+                       PathPlan& plan) {
+  const RunClock& clock = search.clock();
   const auto over = [&clock] { return clock.search_over(); };
+  added.assign(study.cost.size(), 0);
+  for (std::size_t k = 0; k < linear.size(); ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, linear[k]) - 1e-6));
   std::vector<char> full;
-  if (restore_every(study, models, restorer, added, use, 1000, over, restorations, full) &&
-      trimmed_and_restored(study, models, restorer, added, use, 1000, over, restorations, full))
-    return {};
-  fall_back(study, models, added, restorations, full);
-  return over() ? text_printf("the time limit of %g s ended the repair: the scenarios left short were given "
-                              "spare for routes of their own",
-                              clock.limit())
-                : "the repair did not close: the scenarios left short were given spare for routes of their own";
+  std::string note;
+  if (!restore_every(study, models, restorer, added, use, 1000, over, restorations, full) ||
+      !trimmed_and_restored(study, models, restorer, added, use, 1000, over, restorations, full)) {
+    fall_back(study, models, added, restorations, full);
+    note = over() ? text_printf("the time limit of %g s ended the repair: the scenarios left short were given "
+                                "spare for routes of their own",
+                                clock.limit())
+                  : "the repair did not close: the scenarios left short were given spare for routes of their own";
+  }
+  plan.restorations = routes_of(restorations);
+  plan.spare = kept_plus(study, added);
+  plan.cost = cost_of(study, added);
+  search.progress().plan(plan.cost, 0);
+  return note;
 }
 
 // A plan the search found (`found`: its spare first), repaired and trimmed
@@ -458,22 +473,17 @@ void plan_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& 
   const RunClock& clock = search.clock();
   const auto over = [&clock] { return clock.search_over(); };
   const std::size_t n_span = study.net->spans.size();
-  const double cuts_until = clock.elapsed() + kPricingShare * clock.search_left();
+  const double cuts_until = clock.elapsed() + kCutShare * clock.search_left();
   const CutProgram cuts = solve_by_cuts(
       study, models, spare_high, study.pricing_rounds,
       [&] { return clock.elapsed() >= cuts_until || clock.search_over(); }, [&] { search.progress().tick(); });
   plan.routes = cuts.routes;
   plan.priced_out = cuts.solved_out;
-  const std::vector<double>& linear = cuts.solved_out ? cuts.spare : cuts.restorable;
-  std::vector<long long> added(n_span, 0);
-  for (std::size_t k = 0; k < n_span; ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, linear[k]) - 1e-6));
+  std::vector<long long> added;
   std::vector<std::vector<long long>> use;
   std::vector<pathrestore::ScenarioResult> restorations;
-  const std::string fell_back = first_plan(study, models, restorer, clock, added, use, restorations);
-  plan.restorations = routes_of(restorations);
-  plan.spare = kept_plus(study, added);
-  plan.cost = cost_of(study, added);
-  search.progress().plan(plan.cost, 0);
+  const std::string fell_back = first_plan(study, models, restorer, search,
+                                           cuts.solved_out ? cuts.spare : cuts.restorable, added, use, restorations, plan);
 
   LinearModel master;
   for (std::size_t k = 0; k < n_span; ++k) master.add_column(static_cast<double>(study.cost[k]), 0.0, spare_high, true);
@@ -735,17 +745,14 @@ PathPlan plan_path_spare(const PathPlanStudy& study, const PlanOptions& options)
 
   // The first plan: the linear spare rounded up, else none added; repaired
   // until every scenario is restored, then what no restoration uses trimmed.
-  std::vector<long long> added(n_span, 0);
-  if (solved)
-    for (std::size_t k = 0; k < n_span; ++k) added[k] = static_cast<long long>(std::ceil(std::max(0.0, values[k]) - 1e-6));
+  std::vector<long long> added;
   std::vector<std::vector<long long>> use;
   std::vector<pathrestore::ScenarioResult> restorations;
   // How the first plan was ended short, if it was.
-  const std::string fell_back = first_plan(study, models, restorer, clock, added, use, restorations);
-  plan.restorations = routes_of(restorations);
-  plan.spare = kept_plus(study, added);
-  plan.cost = cost_of(study, added);
-  search.progress().plan(plan.cost, 0);
+  const std::string fell_back = first_plan(study, models, restorer, search,
+                                           solved ? std::vector<double>(values.begin(), values.begin() + static_cast<long>(n_span))
+                                                  : std::vector<double>{},
+                                           added, use, restorations, plan);
 
   // The search over the routes generated, from the plan in hand (its spare
   // and the routes of its restorations, which join the program if they are

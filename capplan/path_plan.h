@@ -17,6 +17,11 @@
 // subgradient ascent (the spare boxed by the most channels any scenario
 // restores, which no plan needs more of on a span).
 //
+// From 12000 rows of that program on, it is solved by cuts on the spare
+// instead (path_cuts.h), whose master program's optimum is the bound
+// whenever the cuts stop, and whose search is over the master program with
+// whole spare.
+//
 // The plan: the linear spare rounded up, then repaired where pathrestore's
 // integral restoration of some scenario falls short (its missing channels
 // routed over the cheapest spare to add), then trimmed while every
