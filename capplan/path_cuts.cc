@@ -124,6 +124,7 @@ CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioM
   // The first round separates at no spare at all: the master's first
   // optimum, before any cut.
   bool at_master = true;
+  bool found_between = false;  // `restorable` is a point between, not the first box
   for (;;) {
     std::vector<double> point = out.spare;
     if (!at_master)
@@ -143,8 +144,16 @@ CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioM
       // Some scenario neither cut nor shown restored: its program goes on
       // at the same point.
       if (!restores) continue;
+      // The master's own spare, restored, solves the program out; the
+      // restorable spare stays the last point between, when there was one:
+      // its margin over the optimum spares the integral plan much repair.
+      if (at_master && found_between) {
+        out.solved_out = true;
+        break;
+      }
       out.restorable = point;
       out.upper = cost_of(study, point);
+      found_between = !at_master;
       if (at_master || out.upper <= out.bound + kClose * std::max(1.0, out.upper)) {
         out.solved_out = true;
         break;

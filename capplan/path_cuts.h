@@ -72,7 +72,8 @@ struct CutProgram {
   std::vector<double> spare;       // per span: the added spare of the master's last optimum
   double bound = 0;                // that optimum: no plan costs less
   // Per span: the last added spare every scenario restores in the linear
-  // program, and its cost.
+  // program (once solved out, the last such point short of the master's
+  // own spare, when there was one), and its cost.
   std::vector<double> restorable;
   double upper = std::numeric_limits<double>::infinity();
   bool solved_out = false;  // the master's spare restores every scenario: `bound` is the program's optimum
