@@ -17,6 +17,11 @@
 // subgradient ascent (the spare boxed by the most channels any scenario
 // restores, which no plan needs more of on a span).
 //
+// From 12000 rows of that program on, it is solved by cuts on the spare
+// instead (path_cuts.h), whose master program's optimum is the bound
+// whenever the cuts stop, and whose search is over the master program with
+// whole spare.
+//
 // The plan: the linear spare rounded up, then repaired where pathrestore's
 // integral restoration of some scenario falls short (its missing channels
 // routed over the cheapest spare to add), then trimmed while every
@@ -37,6 +42,11 @@
 
 namespace capplan {
 
+// The linear program of the plan: over every scenario's restoration
+// routes at once, by cuts on the spare (path_cuts.h), or the one of the two
+// that suits the program's size.
+enum class PathLp { automatic, every_scenario, cuts };
+
 struct PathPlanStudy {
   const pathrestore::Network* net = nullptr;
   const pathrestore::WorkingPaths* paths = nullptr;
@@ -45,7 +55,8 @@ struct PathPlanStudy {
   std::vector<long long> kept;  // per span index: spare that stays (--keep-spare), else 0
   bool stub_release = false;
   int max_spans = 0;  // the most spans of a restoration route; 0: any
-  int pricing_rounds = 0;  // the most solves of the column generation; 0: as many as the time allows
+  int pricing_rounds = 0;  // the most solves of the column generation (or of the cuts' master); 0: as many as the time allows
+  PathLp lp = PathLp::automatic;
 };
 
 // A demand that a scenario affects and that no surviving route (within the

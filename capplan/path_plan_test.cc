@@ -19,6 +19,7 @@
 #include "audit_test_util.h"
 #include "cbc_mip.h"
 #include "linear_model.h"
+#include "path_cuts.h"
 #include "scenario.h"
 #include "sweep.h"
 #include "text_format.h"
@@ -426,6 +427,125 @@ TEST(PathPlan, ATimeLimitTooShortForTheRepairStillEndsInAProvedPlan) {
     }
     for (long long spare : plan.spare) EXPECT_LE(spare, most);
   }
+}
+
+// The program by cuts on the spare against the same program written out in
+// full, and against the program over every scenario's routes at once: the
+// same optimum once no scenario falls short, with and without stub release
+// and a limit on spans; and its plan proved, and the least cost on the
+// small cases.
+TEST(PathPlan, TheCutsReachTheLinearOptimumOverEveryRoute) {
+  for (unsigned seed = 20; seed < 44; ++seed) {
+    const bool stub = seed % 2 == 1;
+    const int max_spans = seed % 3 == 0 ? 3 : 0;
+    const Made m = made(seed, 6 + static_cast<int>(seed % 2), 4, 10, {true, seed % 4 < 2, false});
+    PathPlanStudy study = study_of(m, stub, max_spans);
+    PlanOptions options;
+    options.seconds = 30;
+    study.lp = PathLp::cuts;
+    const PathPlan by_cuts = plan_path_spare(study, options);
+    study.lp = PathLp::every_scenario;
+    const PathPlan at_once = plan_path_spare(study, options);
+    ASSERT_FALSE(by_cuts.fault) << by_cuts.fault.text();
+    ASSERT_FALSE(at_once.fault) << at_once.fault.text();
+    ASSERT_TRUE(by_cuts.priced_out) << "seed " << seed;
+    ASSERT_TRUE(at_once.priced_out) << "seed " << seed;
+    const double optimum = full_linear_optimum(m, stub, max_spans);
+    EXPECT_NEAR(by_cuts.lp_bound, optimum, 1e-6 * std::max(1.0, optimum)) << "seed " << seed;
+    EXPECT_NEAR(by_cuts.lp_bound, at_once.lp_bound, 1e-6 * std::max(1.0, optimum)) << "seed " << seed;
+    EXPECT_LE(by_cuts.lower_bound, by_cuts.cost);
+    study.lp = PathLp::cuts;
+    expect_proved_apart(m, study, by_cuts);
+  }
+  const Made m = made(2, 4, 2, 3, {true, true, false});
+  PathPlanStudy study = study_of(m, true, 0);
+  study.lp = PathLp::cuts;
+  PlanOptions options;
+  options.seconds = 30;
+  const PathPlan plan = plan_path_spare(study, options);
+  ASSERT_FALSE(plan.fault) << plan.fault.text();
+  EXPECT_EQ(plan.cost, brute_force_cost(m, true, 0, 3));
+}
+
+// Every cut, found at the master's solutions or at any spare at all, holds
+// for every whole spare in a box with which exhaustive search restores
+// every scenario as far as any spare would: a cut never removes a plan.
+TEST(PathPlan, NoCutRemovesAPlanThatRestoresEveryScenario) {
+  int cuts_checked = 0;
+  for (unsigned seed = 1; seed < 9; ++seed) {
+    const bool stub = seed % 2 == 0;
+    const int max_spans = seed % 3 == 2 ? 2 : 0;
+    const Made m = made(seed, 4 + static_cast<int>(seed % 2), 1 + static_cast<int>(seed % 2), 3, {true, seed % 4 < 2, false});
+    const PathPlanStudy study = study_of(m, stub, max_spans);
+    const std::vector<ScenarioModel> models = scenario_models(study);
+    std::vector<SpareCut> cuts =
+        solve_by_cuts(study, models, 100, 0, nullptr, nullptr).cuts;
+    std::mt19937 random(seed);
+    std::vector<CutSeparator> separators;
+    for (const ScenarioModel& model : models) separators.emplace_back(study, model);
+    for (int trial = 0; trial < 20; ++trial) {
+      std::vector<double> point(m.cost.size());
+      for (double& v : point) v = static_cast<double>(random() % 1000) / 400.0;
+      for (CutSeparator& separator : separators)
+        if (bool restores = false; std::optional<SpareCut> cut = separator.cut_at(point, restores)) {
+          EXPECT_GT(cut->violation(point), 0.0);
+          cuts.push_back(*cut);
+        }
+    }
+    // The plans of the box, by exhaustive search.
+    audit::Network net = m.audit_net;
+    std::vector<long long> target;
+    for (audit::Span& sp : net.spans) sp.spare = 1000;
+    for (const pathrestore::Scenario& sc : m.scenarios)
+      target.push_back(audit::brute_force(net, audit_scenario(sc), stub, max_spans));
+    const std::size_t n = net.spans.size();
+    std::vector<int> spare(n, 0);
+    const int most = 2;
+    for (;;) {
+      for (std::size_t k = 0; k < n; ++k) net.spans[k].spare = spare[k];
+      bool all = true;
+      for (std::size_t s = 0; s < m.scenarios.size() && all; ++s)
+        all = audit::brute_force(net, audit_scenario(m.scenarios[s]), stub, max_spans) >= target[s];
+      if (all) {
+        const std::vector<double> plan(spare.begin(), spare.end());
+        for (const SpareCut& cut : cuts) EXPECT_LE(cut.violation(plan), 1e-7) << "seed " << seed;
+      }
+      std::size_t k = 0;
+      while (k < n && spare[k] == most) spare[k++] = 0;
+      if (k == n) break;
+      ++spare[k];
+    }
+    cuts_checked += static_cast<int>(cuts.size());
+  }
+  EXPECT_GT(cuts_checked, 50);
+}
+
+// The cuts stopped after a few master solves: the master's optimum is below
+// the program's (never above), the lower bound below the least cost, and
+// the plan made from the spare known to restore every scenario is proved.
+TEST(PathPlan, CutsStoppedShortBoundBelowTheOptimum) {
+  int short_of = 0;
+  for (unsigned seed = 60; seed < 76; ++seed) {
+    const bool stub = seed % 2 == 1;
+    const int max_spans = seed % 3 == 0 ? 3 : 0;
+    const Made m = made(seed, 6 + static_cast<int>(seed % 2), 4, 10, {true, seed % 4 < 2, false});
+    PathPlanStudy study = study_of(m, stub, max_spans);
+    study.lp = PathLp::cuts;
+    study.pricing_rounds = 1 + static_cast<int>(seed % 3);
+    PlanOptions options;
+    options.seconds = 30;
+    const PathPlan plan = plan_path_spare(study, options);
+    ASSERT_FALSE(plan.fault) << plan.fault.text();
+    const double optimum = full_linear_optimum(m, stub, max_spans);
+    EXPECT_LE(plan.lp_bound, optimum + 1e-6 * std::max(1.0, optimum)) << "seed " << seed;
+    EXPECT_LE(plan.lower_bound, plan.cost);
+    if (!plan.priced_out) ++short_of;
+    if (!plan.priced_out && !plan.optimal) {
+      EXPECT_NE(plan.note.find("not every cut was generated"), std::string::npos) << plan.note;
+    }
+    expect_proved_apart(m, study, plan);
+  }
+  EXPECT_GT(short_of, 0);
 }
 
 }  // namespace

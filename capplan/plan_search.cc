@@ -38,7 +38,7 @@ bool PlanSearch::solve_linear(const LinearModel& model, bool final) {
   plan_.lower_bound = whole_bound(plan_.lp_bound);
   plan_.note.clear();
   search_bounds_ = true;
-  search_plans_ = true;
+  solutions_are_plans_ = true;
   if (final) tell_linear();
   return true;
 }
@@ -52,7 +52,7 @@ void PlanSearch::grown_linear(double bound, bool optimum, double seconds, const 
   linear_.objective = std::max(0.0, bound);
   linear_seconds_ = seconds;
   search_bounds_ = grown == Grown::rows;
-  search_plans_ = grown == Grown::columns;
+  solutions_are_plans_ = grown == Grown::columns;
   plan_.lp_bound = optimum ? linear_.objective : 0;
   plan_.lower_bound = whole_bound(bound);
   plan_.note.clear();
@@ -88,7 +88,7 @@ void PlanSearch::search(const LinearModel& model, const std::vector<double>& sta
   progress_.follow(options);
   // A model of grown columns (and rows): its solutions and bounds are no
   // news of the plan's; the planner tells of the plans it makes of them.
-  if (!search_bounds_ || !search_plans_) options.improved = nullptr;
+  if (!search_bounds_ || !solutions_are_plans_) options.improved = nullptr;
   for (std::size_t c = 0; c < start.size(); ++c) {
     options.start_columns.push_back(static_cast<int>(c));
     options.start_values.push_back(start[c]);

@@ -103,6 +103,12 @@ class PlanSearch {
   void search(const lpsolve::LinearModel& model, const std::vector<double>& start,
               const std::function<void(const std::vector<double>&)>& take);
 
+  // The model of the next search is a relaxation of the plan's: its bound
+  // holds for every plan, but its solutions are no plans until the
+  // planner makes them so (`take`), and the progress hears of them only
+  // then.
+  void relaxation() { solutions_are_plans_ = false; }
+
   // The closing steps: a bound above the plan's cost is a fault; the plan is
   // optimal when its cost meets its bound, else the note says how the
   // search ended; the progress is told of the plan.
@@ -120,7 +126,7 @@ class PlanSearch {
   lpsolve::MipResult linear_;
   double linear_seconds_ = 0;  // how long the last linear program took
   bool search_bounds_ = true;  // the search's bound is a bound of the plan (not over grown columns only)
-  bool search_plans_ = true;   // the search's solutions are plans (not over grown rows)
+  bool solutions_are_plans_ = true;  // the search's solutions are plans (not over a relaxation: grown rows)
 };
 
 }  // namespace capplan

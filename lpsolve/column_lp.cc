@@ -65,6 +65,12 @@ int ColumnLp::add_row(double low, double high, const std::vector<int>& columns, 
   return n_rows_++;
 }
 
+void ColumnLp::set_row_bounds(int row, double low, double high) {
+  flush();
+  model_->setRowLower(row, clp_value(low));
+  model_->setRowUpper(row, clp_value(high));
+}
+
 void ColumnLp::flush() {
   flush_rows();
   flush_columns();

@@ -31,6 +31,9 @@ class ColumnLp {
   // columns added after it may have coefficients on it.
   int add_row(double low, double high, const std::vector<int>& columns, const std::vector<double>& values);
   int rows() const { return n_rows_; }
+  // New bounds of a row added before; the next solve starts from the last
+  // basis all the same (the dual simplex suits it).
+  void set_row_bounds(int row, double low, double high);
 
   // The simplex that resumes from the last basis: the primal one after new
   // columns (the basis stays primal feasible), the dual one after new rows

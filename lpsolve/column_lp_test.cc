@@ -192,5 +192,50 @@ TEST(ColumnLp, TheDualSimplexAfterRowsJoinEndsAtTheOptimum) {
   EXPECT_NEAR(lp.objective(), from_scratch(cols, cols.size(), cap), 1e-7);
 }
 
+// A covering program grown by rows, as a program of cuts grows: the
+// columns first, then rows in batches, each batch solved by the dual
+// simplex from the last basis; each optimum is that of the rows so far
+// solved from scratch, and never falls as rows join.
+TEST(ColumnLp, DualSimplexAfterEachBatchOfRowsMatchesASolveFromScratch) {
+  const int n_rows = 24;
+  const std::vector<Column> cols = columns_of(30, n_rows);
+  ColumnLp lp({}, {});
+  for (std::size_t c = 0; c < cols.size(); ++c) lp.add_column(1.0 + static_cast<double>(c % 5), 0, 10, {}, {});
+  ASSERT_TRUE(lp.solve(0, ColumnLp::Simplex::dual));
+  EXPECT_NEAR(lp.objective(), 0.0, 1e-9);
+  LinearModel m;
+  for (std::size_t c = 0; c < cols.size(); ++c) m.add_column(1.0 + static_cast<double>(c % 5), 0, 10, false);
+  double last = 0;
+  int r = 0;
+  for (int batch : {3, 5, 8, 8}) {
+    for (int k = 0; k < batch; ++k, ++r) {
+      // Row r: the columns that cover it, at least 1 + r % 3 of them.
+      std::vector<int> on;
+      for (std::size_t c = 0; c < cols.size(); ++c)
+        if (std::find(cols[c].rows.begin(), cols[c].rows.end(), r) != cols[c].rows.end()) on.push_back(static_cast<int>(c));
+      const double need = 1 + r % 3;
+      lp.add_row(need, LinearModel::kInfinity, on, std::vector<double>(on.size(), 1.0));
+      const int row = m.add_row(need, LinearModel::kInfinity);
+      for (int c : on) m.add_entry(row, c, 1.0);
+    }
+    ASSERT_TRUE(lp.solve(0, ColumnLp::Simplex::dual));
+    MipOptions o;
+    o.relaxation_only = true;
+    const MipResult scratch = solve_with_cbc(m, o);
+    ASSERT_TRUE(scratch.optimal);
+    EXPECT_NEAR(lp.objective(), scratch.objective, 1e-7) << r << " rows";
+    EXPECT_GE(lp.objective(), last - 1e-9);
+    last = lp.objective();
+    // The solution meets every row.
+    const std::vector<double> x = lp.values();
+    for (int q = 0; q < r; ++q) {
+      double sum = 0;
+      for (std::size_t c = 0; c < cols.size(); ++c)
+        if (std::find(cols[c].rows.begin(), cols[c].rows.end(), q) != cols[c].rows.end()) sum += x[c];
+      EXPECT_GE(sum, 1 + q % 3 - 1e-7) << "row " << q;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lpsolve

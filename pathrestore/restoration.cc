@@ -5,6 +5,7 @@
 #include <deque>
 #include <limits>
 #include <map>
+#include <memory>
 #include <queue>
 #include <set>
 
@@ -151,9 +152,9 @@ void route_greedily(const Links& g, const ScenarioProblem& p, const std::vector<
 // nothing). Any prices of zero or more give a bound, so that the figure
 // holds wherever the pricing stopped.
 double dual_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
-                  const std::vector<long long>& capacity, const std::vector<double>& price, Pricing& pricing) {
+                  const std::vector<double>& capacity, const std::vector<double>& price, Pricing& pricing) {
   double bound = 0.0;
-  for (std::size_t l = 0; l < g.links.size(); ++l) bound += price[l] * static_cast<double>(capacity[l]);
+  for (std::size_t l = 0; l < g.links.size(); ++l) bound += price[l] * capacity[l];
   std::map<int, std::vector<int>> by_source;
   for (int d : demands) by_source[p.demands[static_cast<std::size_t>(d)].from].push_back(d);
   for (const auto& [source, group] : by_source) {
@@ -167,92 +168,140 @@ double dual_bound(const Links& g, const ScenarioProblem& p, const std::vector<in
 }
 
 struct LinearOutcome {
+  bool solved = false;         // no route was left to price in, or the bound met the value
+  double value = 0.0;          // the program's value at its last solve (a restoration reached)
   double bound = 0.0;          // the least dual bound met
   std::vector<double> values;  // per column of the pool: its value in the last solution (0 outside this program)
   std::vector<double> price;   // per link: the prices of the last solution
 };
 
 // The linear program of `demands` (indexes into the problem's demands) over
-// the link capacities `capacity`, on the pool's routes of those demands,
-// grown until no route prices in or, unless `exact`, until the bound and the
-// program's value round down to the same whole number: no more routes could
-// change the restoration that the bound allows.
-LinearOutcome linear_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
-                           const std::vector<long long>& capacity, int max_spans, bool exact, ColumnPool& pool) {
-  const std::size_t n_link = g.links.size();
-  LinearOutcome out;
-  out.price.assign(n_link, 0.0);
-  std::vector<int> row_of(p.demands.size(), -1);
-  std::vector<double> low(n_link + demands.size(), -LinearModel::kInfinity), high;
-  for (long long c : capacity) high.push_back(static_cast<double>(c));
-  for (std::size_t i = 0; i < demands.size(); ++i) {
-    row_of[static_cast<std::size_t>(demands[i])] = static_cast<int>(n_link + i);
-    high.push_back(p.demands[static_cast<std::size_t>(demands[i])].affected);
-  }
-  // Every demand starts with its fewest-span route, beside the routes found so far.
-  for (int d : demands) {
-    const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
-    const std::vector<int> route = fewest_spans(g, demand.from, demand.to, nullptr, max_spans);
-    bool added = false;
-    if (!route.empty()) pool.index_of(g, d, route, added);
-  }
-  ColumnLp lp(low, high);
-  std::vector<int> in_lp;  // the pool's columns in the program, by the program's column
-  auto add = [&](int c) {
-    const Column& col = pool.columns()[static_cast<std::size_t>(c)];
-    std::vector<int> rows(col.links.begin(), col.links.end());
-    rows.push_back(row_of[static_cast<std::size_t>(col.demand)]);
-    lp.add_column(-1.0, 0.0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
-    in_lp.push_back(c);
-  };
-  for (std::size_t c = 0; c < pool.columns().size(); ++c)
-    if (row_of[static_cast<std::size_t>(pool.columns()[c].demand)] >= 0) add(static_cast<int>(c));
-  Pricing pricing(g, max_spans);
-  out.bound = dual_bound(g, p, demands, capacity, out.price, pricing);  // at prices of zero
-  if (in_lp.empty()) return out;
-  std::map<int, std::vector<int>> by_source;
-  for (int d : demands) by_source[p.demands[static_cast<std::size_t>(d)].from].push_back(d);
-  std::vector<double> price(n_link);
-  std::vector<double> values;
-  for (int round = 0; round < kMostRounds; ++round) {
-    if (!lp.solve()) break;
-    values = lp.values();
-    const double value = -lp.objective();
-    const std::vector<double> duals = lp.row_duals();
-    double bound = 0.0;
-    for (std::size_t l = 0; l < n_link; ++l) {
-      price[l] = std::max(0.0, -duals[l]);
-      bound += price[l] * static_cast<double>(capacity[l]);
+// link capacities, on the pool's routes of those demands, each demand with
+// its fewest-span route among them. It may be grown again under other
+// capacities: it starts from its last basis, the dual simplex first (the
+// capacities changed, the basis stays dual feasible), the primal simplex
+// after routes join.
+class RouteProgram {
+ public:
+  RouteProgram(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
+               const std::vector<double>& capacity, int max_spans, ColumnPool& pool)
+      : g_(g), p_(p), demands_(demands), max_spans_(max_spans), pool_(pool), row_of_(p.demands.size(), -1) {
+    const std::size_t n_link = g.links.size();
+    std::vector<double> low(n_link + demands.size(), -LinearModel::kInfinity), high(capacity);
+    for (std::size_t i = 0; i < demands.size(); ++i) {
+      row_of_[static_cast<std::size_t>(demands[i])] = static_cast<int>(n_link + i);
+      high.push_back(p.demands[static_cast<std::size_t>(demands[i])].affected);
     }
-    std::vector<std::pair<int, std::vector<int>>> found;
-    for (const auto& [source, group] : by_source) {
-      pricing.from(source, price);
-      for (int d : group) {
-        const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
-        const double cheapest = pricing.price_to(demand.to);
-        if (cheapest == kInf) continue;
-        bound += demand.affected * std::max(0.0, 1.0 - cheapest);
-        const double own = std::max(0.0, -duals[static_cast<std::size_t>(row_of[static_cast<std::size_t>(d)])]);
-        if (cheapest + own < 1.0 - kPriceTolerance) found.push_back({d, pricing.route_to(demand.to)});
-      }
-    }
-    if (bound < out.bound) {
-      out.bound = bound;
-      out.price = price;
-    }
-    bool any = false;
-    for (const auto& [d, route] : found) {
+    // Every demand starts with its fewest-span route, beside the routes found so far.
+    for (int d : demands) {
+      const RestorationDemand& demand = p.demands[static_cast<std::size_t>(d)];
+      const std::vector<int> route = fewest_spans(g, demand.from, demand.to, nullptr, max_spans);
       bool added = false;
-      const int c = pool.index_of(g, d, route, added);
-      if (added) add(c);
-      any = any || added;
+      if (!route.empty()) pool.index_of(g, d, route, added);
     }
-    if (!any || out.bound <= value + 1e-7) break;
-    if (!exact && std::floor(out.bound + 1e-6) <= std::floor(value + 1e-6)) break;
+    lp_ = std::make_unique<ColumnLp>(low, high);
+    for (std::size_t c = 0; c < pool.columns().size(); ++c)
+      if (row_of_[static_cast<std::size_t>(pool.columns()[c].demand)] >= 0) add(static_cast<int>(c));
+    for (int d : demands) by_source_[p.demands[static_cast<std::size_t>(d)].from].push_back(d);
   }
-  out.values.assign(pool.columns().size(), 0.0);
-  for (std::size_t k = 0; k < values.size(); ++k) out.values[static_cast<std::size_t>(in_lp[k])] = values[k];
-  return out;
+
+  // Grown until no route prices in or, unless `exact`, until the bound and
+  // the program's value round down to the same whole number: no more routes
+  // could change the restoration that the bound allows. With `deep` above
+  // 0, also once the bound falls short of `target` by more than `margin`
+  // and by at least `deep` times what the value falls short by: the bound's
+  // prices show a shortfall near the least.
+  LinearOutcome grow(const std::vector<double>& capacity, bool exact, double deep = 0, double target = 0,
+                     double margin = 0, int most_rounds = kMostRounds) {
+    const std::size_t n_link = g_.links.size();
+    LinearOutcome out;
+    out.price.assign(n_link, 0.0);
+    Pricing pricing(g_, max_spans_);
+    out.bound = dual_bound(g_, p_, demands_, capacity, out.price, pricing);  // at prices of zero
+    if (in_lp_.empty()) return out;
+    ColumnLp::Simplex method = ColumnLp::Simplex::primal;
+    if (solved_) {
+      for (std::size_t l = 0; l < n_link; ++l) lp_->set_row_bounds(static_cast<int>(l), -LinearModel::kInfinity, capacity[l]);
+      method = ColumnLp::Simplex::dual;
+    }
+    std::vector<double> price(n_link);
+    std::vector<double> values;
+    for (int round = 0; round < most_rounds; ++round) {
+      if (!lp_->solve(0, method)) {
+        solved_ = false;
+        break;
+      }
+      solved_ = true;
+      method = ColumnLp::Simplex::primal;
+      values = lp_->values();
+      const double value = -lp_->objective();
+      out.value = value;
+      const std::vector<double> duals = lp_->row_duals();
+      double bound = 0.0;
+      for (std::size_t l = 0; l < n_link; ++l) {
+        price[l] = std::max(0.0, -duals[l]);
+        bound += price[l] * capacity[l];
+      }
+      std::vector<std::pair<int, std::vector<int>>> found;
+      for (const auto& [source, group] : by_source_) {
+        pricing.from(source, price);
+        for (int d : group) {
+          const RestorationDemand& demand = p_.demands[static_cast<std::size_t>(d)];
+          const double cheapest = pricing.price_to(demand.to);
+          if (cheapest == kInf) continue;
+          bound += demand.affected * std::max(0.0, 1.0 - cheapest);
+          const double own = std::max(0.0, -duals[static_cast<std::size_t>(row_of_[static_cast<std::size_t>(d)])]);
+          if (cheapest + own < 1.0 - kPriceTolerance) found.push_back({d, pricing.route_to(demand.to)});
+        }
+      }
+      if (bound < out.bound) {
+        out.bound = bound;
+        out.price = price;
+      }
+      bool any = false;
+      for (const auto& [d, route] : found) {
+        bool added = false;
+        const int c = pool_.index_of(g_, d, route, added);
+        if (added) add(c);
+        any = any || added;
+      }
+      if (!any || out.bound <= value + 1e-7) {
+        out.solved = true;
+        break;
+      }
+      if (!exact && std::floor(out.bound + 1e-6) <= std::floor(value + 1e-6)) break;
+      if (deep > 0 && target - out.bound > margin && target - out.bound >= deep * (target - value)) break;
+    }
+    out.values.assign(pool_.columns().size(), 0.0);
+    for (std::size_t k = 0; k < values.size(); ++k) out.values[static_cast<std::size_t>(in_lp_[k])] = values[k];
+    return out;
+  }
+
+ private:
+  void add(int c) {
+    const Column& col = pool_.columns()[static_cast<std::size_t>(c)];
+    std::vector<int> rows(col.links.begin(), col.links.end());
+    rows.push_back(row_of_[static_cast<std::size_t>(col.demand)]);
+    lp_->add_column(-1.0, 0.0, LinearModel::kInfinity, rows, std::vector<double>(rows.size(), 1.0));
+    in_lp_.push_back(c);
+  }
+
+  const Links& g_;
+  const ScenarioProblem& p_;
+  std::vector<int> demands_;
+  int max_spans_;
+  ColumnPool& pool_;
+  std::vector<int> row_of_;
+  std::map<int, std::vector<int>> by_source_;
+  std::unique_ptr<ColumnLp> lp_;
+  std::vector<int> in_lp_;  // the pool's columns in the program, by the program's column
+  bool solved_ = false;     // its last solve ended at an optimum: the next starts from its basis
+};
+
+LinearOutcome linear_bound(const Links& g, const ScenarioProblem& p, const std::vector<int>& demands,
+                           const std::vector<double>& capacity, int max_spans, bool exact, ColumnPool& pool) {
+  RouteProgram program(g, p, demands, capacity, max_spans, pool);
+  return program.grow(capacity, exact);
 }
 
 // A part of the scenario: the demands still to be solved (in the part), the
@@ -387,8 +436,8 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
   if (best_total < p.affected) {
     std::vector<int> all(n_demand);
     for (std::size_t d = 0; d < n_demand; ++d) all[d] = static_cast<int>(d);
-    std::vector<long long> capacity;
-    for (const Links::Link& l : g.links) capacity.push_back(l.capacity);
+    std::vector<double> capacity;
+    for (const Links::Link& l : g.links) capacity.push_back(static_cast<double>(l.capacity));
     Pricing pricing(g, options.max_spans);
     // The linear program of a part of the scenario: the demands the greedy
     // routes left short or routed over a link they filled, the others held
@@ -408,7 +457,8 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
     double bound = static_cast<double>(p.affected);
     for (;;) {
       const Part part = part_of(g, pool, in_part, greedy);
-      const LinearOutcome lp = linear_bound(g, p, part.demands, part.capacity, options.max_spans, options.exact_bound, pool);
+      const LinearOutcome lp = linear_bound(g, p, part.demands, std::vector<double>(part.capacity.begin(), part.capacity.end()),
+                                            options.max_spans, options.exact_bound, pool);
       bound = std::min(bound, part.demands.size() == n_demand ? lp.bound : dual_bound(g, p, all, capacity, lp.price, pricing));
       double reached = static_cast<double>(total_of(part.held));
       for (double v : lp.values) reached += v;
@@ -472,6 +522,33 @@ ScenarioResult restore(const Network& net, const ScenarioProblem& p, const Resto
   result.restored = best_total;
   return result;
 }
+
+struct RestorationLp::Pool {
+  ColumnPool columns;
+  std::unique_ptr<RouteProgram> program;
+};
+
+RestorationLp::RestorationLp(const Links& g, const ScenarioProblem& p, std::vector<int> demands, int max_spans)
+    : g_(g), p_(p), demands_(std::move(demands)), max_spans_(max_spans), pool_(std::make_unique<Pool>()) {}
+
+RestorationLp::~RestorationLp() = default;
+RestorationLp::RestorationLp(RestorationLp&&) noexcept = default;
+
+LinearRestoration RestorationLp::solve(const std::vector<double>& capacity, double deep, double margin, int rounds) {
+  if (!pool_->program)
+    pool_->program = std::make_unique<RouteProgram>(g_, p_, demands_, capacity, max_spans_, pool_->columns);
+  double affected = 0;
+  for (int d : demands_) affected += p_.demands[static_cast<std::size_t>(d)].affected;
+  const LinearOutcome lp = pool_->program->grow(capacity, true, deep, affected, margin, rounds > 0 ? rounds : kMostRounds);
+  LinearRestoration out;
+  out.restored = lp.value;
+  out.solved = lp.solved;
+  out.bound = lp.bound;
+  out.price = lp.price;
+  return out;
+}
+
+int RestorationLp::routes() const { return static_cast<int>(pool_->columns.columns().size()); }
 
 std::string format_routes(const std::string& kind, const std::string& name, const std::vector<Route>& routes,
                           const Network& net) {

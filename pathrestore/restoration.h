@@ -32,9 +32,11 @@
 // bound is the linear optimum over routes within the limit.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "links.h"
 #include "network.h"
 #include "scenario.h"
 
@@ -71,6 +73,53 @@ struct ScenarioResult {
 };
 
 ScenarioResult restore(const Network& net, const ScenarioProblem& problem, const RestoreOptions& options);
+
+// The linear restoration of one scenario over link capacities that may be
+// fractional, for a planner that asks it again and again under other
+// capacities: the linear program of step 2 over every demand given, solved
+// out, its routes kept from one call to the next (a call starts from every
+// route found before). `bound` is the dual value of `price` (per link, 0 or
+// more): the capacities at their prices plus each demand's affected count at
+// one less the price of its cheapest route, when above 0. Any such prices
+// bound every restoration from above, and so, for any capacities c,
+//   sum over links of price x c  >=  sum over the demands of affected x
+//                                    min(1, price of its cheapest route)
+// holds whenever every affected path is restored: with these prices, that
+// sum is the total affected less `bound` plus the prices times the
+// capacities given.
+struct LinearRestoration {
+  bool solved = false;       // solved out: `bound` meets `restored`
+  double restored = 0;       // the linear restoration reached (the optimum, when solved out)
+  double bound = 0;          // of `price`: no restoration exceeds it
+  std::vector<double> price; // per link
+};
+
+class RestorationLp {
+ public:
+  // `g` and `p` must outlive it; `demands` index p.demands.
+  RestorationLp(const Links& g, const ScenarioProblem& p, std::vector<int> demands, int max_spans);
+  ~RestorationLp();
+  RestorationLp(RestorationLp&&) noexcept;
+  RestorationLp(const RestorationLp&) = delete;
+  RestorationLp& operator=(const RestorationLp&) = delete;
+
+  // Solved out, unless `deep` is above 0: then it stops as soon as the
+  // bound falls short of every affected path by more than `margin` and by
+  // at least `deep` times what the restoration reached falls short by (the
+  // prices show a shortfall near the least, which is all a cut needs); or
+  // after `rounds` solves (0: no limit but pathrestore's own), the routes
+  // priced in kept for the next call.
+  LinearRestoration solve(const std::vector<double>& capacity, double deep = 0, double margin = 0, int rounds = 0);
+  int routes() const;  // the routes found so far
+
+ private:
+  struct Pool;
+  const Links& g_;
+  const ScenarioProblem& p_;
+  std::vector<int> demands_;
+  int max_spans_;
+  std::unique_ptr<Pool> pool_;
+};
 
 // A scenario's routes as lines of the routes file (studyfiles/routes_file.h),
 // the scenario named by its kind and name, the nodes by their names.
