@@ -566,10 +566,13 @@ void BackupPlanner::offer(const Choice& choice) {
 // the prices halfway between the program's and those of the best bound so
 // far (smoothing, which saves rounds), at the program's own when those
 // price in nothing.
+// Rows added after the solve that gave `duals` have no price in them: they
+// price nothing (any prices of at least 0 bound).
 std::vector<double> BackupPlanner::multipliers(const std::vector<double>& duals) const {
   std::vector<double> pi(row_of_.size(), 0.0);
   for (std::size_t i = 0; i < row_of_.size(); ++i)
-    if (row_of_[i] >= 0) pi[i] = std::max(0.0, duals[static_cast<std::size_t>(row_of_[i])]);
+    if (row_of_[i] >= 0 && static_cast<std::size_t>(row_of_[i]) < duals.size())
+      pi[i] = std::max(0.0, duals[static_cast<std::size_t>(row_of_[i])]);
   return pi;
 }
 
