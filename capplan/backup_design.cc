@@ -1,10 +1,13 @@
 #include "backup_design.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <thread>
 #include <tuple>
@@ -86,6 +89,10 @@ struct Group {
 
 // Per group, the route each of its paths takes (an index into its routes).
 using Choice = std::vector<std::vector<int>>;
+// Per group, the route each of its paths takes, as its spans: the plans of
+// the local search, which runs beside the linear program and so keeps apart
+// from the routes that are the program's columns.
+using Backups = std::vector<std::vector<std::vector<int>>>;
 
 // The backups each activation brings onto each span, and the spare each
 // span needs: its kept spare, or the most backups one activation brings if
@@ -134,6 +141,9 @@ class Loads {
 class BackupPlanner {
  public:
   BackupPlanner(const BackupStudy& study, const PlanOptions& options, BackupDesign& design);
+  ~BackupPlanner() { stop_shaking(); }
+  BackupPlanner(const BackupPlanner&) = delete;
+  BackupPlanner& operator=(const BackupPlanner&) = delete;
   void run();
   // The steps apart: the volume ascent alone from zero prices (no linear
   // program) for `steps` steps, its average rounded and improved; the local
@@ -154,21 +164,36 @@ class BackupPlanner {
   std::size_t add_violated_rows(const std::vector<double>& values);
   lpsolve::LinearModel search_model() const;
   void search_routes();
-  Loads loads_of(const Choice& choice) const;
+  Loads loads_of(const Backups& backups) const;
+  Backups backups_of(const Choice& choice) const;
   // The least spare one more backup of `g` adds over the loads, and its route.
   // A span `avoid` (unless -1) as dear as all the others together.
   std::vector<int> cheapest_addition(const Group& g, const Loads& loads, long long& added, int avoid = -1) const;
   long long added_by(const Group& g, const Loads& loads, const std::vector<int>& spans) const;
   // Each path in turn takes the route that adds the least spare over the
   // others' backups, while that lowers the cost, until `until` says stop.
-  void improve(Choice& choice, const std::function<bool()>& until);
-  Choice first_choice(const std::function<bool()>& until);
+  void improve(Backups& backups, const std::function<bool()>& until) const;
+  Backups first_backups(const std::function<bool()>& until);
   // Local search beyond improve's reach, from the best plan: the backups
-  // over one span with planned spare, taken at random, move off it, and the
-  // plan improves from there; kept when it costs no more.
-  void shake(const std::function<bool()>& until);
-  // Keeps the choice when it costs less than the plan in hand.
-  void offer(const Choice& choice);
+  // over one span with planned spare, taken at random (from `seed`), move
+  // off it, and the plan improves from there; kept when it costs no more.
+  // It goes on from a better plan offered meanwhile.
+  void shake(const std::function<bool()>& until, unsigned seed);
+  // The local search on a thread of its own, beside the linear program's
+  // solves (which take one core), from the first plan until stopped; it
+  // waits while paused (while the ascent prices on every core).
+  void start_shaking();
+  void stop_shaking();
+  // Keeps the backups when they cost less than the plan in hand (from
+  // either thread).
+  void offer(const Backups& backups);
+  Backups best() const;
+  long long best_cost() const;
+  void raise_bound(double bound) {
+    bound_ = std::max(bound_, bound);
+    whole_bound_ = whole_bound(bound_);
+  }
+  void tick();
   using Found = std::pair<std::size_t, std::vector<int>>;  // a group and a route priced in
   // The Lagrangian bound at these prices (per row of the program), and the
   // routes they price in.
@@ -210,7 +235,13 @@ class BackupPlanner {
   double tie_break_ = 0;      // per unit of a span's cost, below any whole cost over a route
   std::unique_ptr<lpsolve::ColumnLp> lp_;
   std::vector<std::pair<int, int>> column_route_;  // per column beyond the spans': (group, route)
-  Choice best_;
+  // The best plan and its cost (design_.cost), and the progress shown,
+  // under the lock: the local search's thread offers plans too.
+  mutable std::mutex mutex_;
+  Backups best_;
+  std::thread shaker_;
+  std::atomic<bool> stop_shaking_{false}, pause_shaking_{false};
+  std::atomic<long long> whole_bound_{0};  // the best bound, rounded up
   // What the pricing proved.
   bool priced_ = false, converged_ = false;
   std::vector<double> last_values_;  // the last linear solution, once one was solved
@@ -332,6 +363,8 @@ void BackupPlanner::make_groups() {
 // rows present is a plan only when it breaks none of the others).
 void BackupPlanner::make_program() {
   lp_ = std::make_unique<lpsolve::ColumnLp>(std::vector<double>(), std::vector<double>());
+  // Measured on a 100-node network: a quarter less time per round.
+  lp_->perturb_from_start();
   for (const Group& g : groups_) {
     const double n = static_cast<double>(g.paths.size());
     lp_->add_row(n, n, {}, {});
@@ -404,7 +437,9 @@ int BackupPlanner::add_route(Group& g, const std::vector<int>& spans) {
       rows.push_back(r);
       values.push_back(-1);
     }
-  const int c = lp_->add_column(0, 0, static_cast<double>(g.paths.size()), rows, values);
+  // No upper bound: the group's row keeps it, and a bound would let a route
+  // on it price below its row's price at the optimum.
+  const int c = lp_->add_column(0, 0, LinearModel::kInfinity, rows, values);
   column_route_.emplace_back(gi, static_cast<int>(g.routes.size()));
   g.routes.push_back(spans);
   g.columns.push_back(c);
@@ -438,11 +473,18 @@ LinearModel BackupPlanner::search_model() const {
   return model;
 }
 
-Loads BackupPlanner::loads_of(const Choice& choice) const {
+Loads BackupPlanner::loads_of(const Backups& backups) const {
   Loads loads(n_act_, study_.kept);
   for (std::size_t g = 0; g < groups_.size(); ++g)
-    for (int r : choice[g]) loads.add(groups_[g].acts, groups_[g].routes[static_cast<std::size_t>(r)], 1);
+    for (const std::vector<int>& spans : backups[g]) loads.add(groups_[g].acts, spans, 1);
   return loads;
+}
+
+Backups BackupPlanner::backups_of(const Choice& choice) const {
+  Backups out(groups_.size());
+  for (std::size_t g = 0; g < groups_.size(); ++g)
+    for (int r : choice[g]) out[g].push_back(groups_[g].routes[static_cast<std::size_t>(r)]);
+  return out;
 }
 
 long long BackupPlanner::added_by(const Group& g, const Loads& loads, const std::vector<int>& spans) const {
@@ -466,38 +508,42 @@ std::vector<int> BackupPlanner::cheapest_addition(const Group& g, const Loads& l
   return spans;
 }
 
-void BackupPlanner::improve(Choice& choice, const std::function<bool()>& until) {
-  Loads loads = loads_of(choice);
+void BackupPlanner::improve(Backups& backups, const std::function<bool()>& until) const {
+  Loads loads = loads_of(backups);
   for (bool better = true; better;) {
     better = false;
     for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
       if (until()) return;
-      Group& g = groups_[gi];
-      for (int& r : choice[gi]) {
-        loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], -1);
-        const long long now = added_by(g, loads, g.routes[static_cast<std::size_t>(r)]);
+      const Group& g = groups_[gi];
+      for (std::vector<int>& spans : backups[gi]) {
+        loads.add(g.acts, spans, -1);
+        const long long now = added_by(g, loads, spans);
         long long added = 0;
-        const std::vector<int> spans = cheapest_addition(g, loads, added);
+        std::vector<int> cheaper = cheapest_addition(g, loads, added);
         if (added < now) {
-          r = add_route(g, spans);
+          spans = std::move(cheaper);
           better = true;
         }
-        loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
+        loads.add(g.acts, spans, 1);
       }
     }
   }
 }
 
-void BackupPlanner::shake(const std::function<bool()>& until) {
-  std::mt19937 rng(1);  // the same moves on every run
-  Choice current = best_;
-  long long current_cost = design_.cost;
+void BackupPlanner::shake(const std::function<bool()>& until, unsigned seed) {
+  std::mt19937 rng(seed);  // the same moves on every run
+  Backups current = best();
+  long long current_cost = added_cost(study_, loads_of(current).spare());
   const std::size_t n_span = net_.spans.size();
   // It ends once the plan meets the bound, or after as many moves in a row
   // as twice the spans, and some, without a cheaper plan.
   const int tries = 2 * static_cast<int>(n_span) + 20;
-  for (int idle = 0; idle < tries && design_.cost > whole_bound(bound_) && !until(); ++idle) {
-    Choice trial = current;
+  for (int idle = 0; idle < tries && best_cost() > whole_bound_ && !until(); ++idle) {
+    if (best_cost() < current_cost) {  // found meanwhile on the other thread
+      current = best();
+      current_cost = best_cost();
+    }
+    Backups trial = current;
     Loads loads = loads_of(trial);
     std::vector<int> planned;
     for (std::size_t e = 0; e < n_span; ++e)
@@ -505,29 +551,47 @@ void BackupPlanner::shake(const std::function<bool()>& until) {
     if (planned.empty()) return;
     const int off = planned[rng() % planned.size()];
     for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
-      Group& g = groups_[gi];
-      for (int& r : trial[gi]) {
-        const std::vector<int>& spans = g.routes[static_cast<std::size_t>(r)];
+      const Group& g = groups_[gi];
+      for (std::vector<int>& spans : trial[gi]) {
         if (std::find(spans.begin(), spans.end(), off) == spans.end()) continue;
         loads.add(g.acts, spans, -1);
         long long added = 0;
-        r = add_route(g, cheapest_addition(g, loads, added, off));
-        loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
+        spans = cheapest_addition(g, loads, added, off);
+        loads.add(g.acts, spans, 1);
       }
     }
     improve(trial, until);
     const long long cost = added_cost(study_, loads_of(trial).spare());
-    if (cost < design_.cost) idle = -1;
+    if (cost < best_cost()) idle = -1;
     if (cost <= current_cost) {
-      current = trial;
+      current = std::move(trial);
       current_cost = cost;
       offer(current);
     }
   }
 }
 
-Choice BackupPlanner::first_choice(const std::function<bool()>& until) {
-  Choice choice(groups_.size());
+void BackupPlanner::start_shaking() {
+  stop_shaking_ = false;
+  shaker_ = std::thread([this] {
+    // Rounds of the search, each until it idles, while not stopped; paused
+    // while the ascent needs the cores.
+    for (unsigned round = 1; !stop_shaking_ && best_cost() > whole_bound_; ++round) {
+      while (pause_shaking_ && !stop_shaking_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      const long long before = best_cost();
+      shake([this] { return stop_shaking_ || pause_shaking_; }, 1000 + round);
+      if (!pause_shaking_ && best_cost() == before) break;
+    }
+  });
+}
+
+void BackupPlanner::stop_shaking() {
+  stop_shaking_ = true;
+  if (shaker_.joinable()) shaker_.join();
+}
+
+Backups BackupPlanner::first_backups(const std::function<bool()>& until) {
+  Backups backups(groups_.size());
   Loads loads(n_act_, study_.kept);
   for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
     Group& g = groups_[gi];
@@ -535,22 +599,40 @@ Choice BackupPlanner::first_choice(const std::function<bool()>& until) {
     add_route(g, routes_.cheapest(g.from, g.to, g.banned_nodes, g.banned_spans));
     for (std::size_t i = 0; i < g.paths.size(); ++i) {
       long long added = 0;
-      const int r = add_route(g, cheapest_addition(g, loads, added));
-      choice[gi].push_back(r);
-      loads.add(g.acts, g.routes[static_cast<std::size_t>(r)], 1);
+      backups[gi].push_back(cheapest_addition(g, loads, added));
+      loads.add(g.acts, backups[gi].back(), 1);
     }
   }
-  improve(choice, until);
-  return choice;
+  improve(backups, until);
+  // Its routes are columns too.
+  for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+    for (const std::vector<int>& spans : backups[gi]) add_route(groups_[gi], spans);
+  return backups;
 }
 
-void BackupPlanner::offer(const Choice& choice) {
-  const long long cost = added_cost(study_, loads_of(choice).spare());
+void BackupPlanner::offer(const Backups& backups) {
+  const long long cost = added_cost(study_, loads_of(backups).spare());
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (best_.empty() || cost < design_.cost) {
-    best_ = choice;
+    best_ = backups;
     design_.cost = cost;
     search_.progress().plan(cost, std::min(design_.lower_bound, cost));
   }
+}
+
+Backups BackupPlanner::best() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return best_;
+}
+
+long long BackupPlanner::best_cost() const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return design_.cost;
+}
+
+void BackupPlanner::tick() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  search_.progress().tick();
 }
 
 // Column generation: the linear program over the routes so far, then, per
@@ -704,7 +786,7 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
   constexpr int kRedRun = 20;         // steps without improvement before the factor shrinks
   project(pi);
   Priced p = price_at(pi);
-  bound_ = std::max(bound_, p.bound);
+  raise_bound(p.bound);
   std::vector<double> center = pi, mean(pi.size()), now(pi.size());
   double center_bound = p.bound;
   subgradient(p, mean);
@@ -712,7 +794,15 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
   average_in(p, 1.0);
   double factor = 0.1;
   int reds = 0;
+  // It ends once the bound levels off: less than a ten-thousandth gained
+  // over the last kLevel steps.
+  constexpr int kLevel = 300;
+  double level_bound = center_bound;
   for (int step = 0; step < steps && clock_.elapsed() < until && factor > 1e-6; ++step) {
+    if (step > 0 && step % kLevel == 0) {
+      if (center_bound - level_bound < 1e-4 * std::fabs(center_bound)) break;
+      level_bound = center_bound;
+    }
     const double gap = static_cast<double>(design_.cost) - center_bound;
     if (gap <= 0) return;
     double norm = 0;
@@ -722,7 +812,7 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
     for (std::size_t i = 0; i < pi.size(); ++i) pi[i] = center[i] + factor * gap / norm * mean[i];
     project(pi);
     p = price_at(pi);
-    search_.progress().tick();
+    tick();
     subgradient(p, now);
     double along = 0;  // whether the new subgradient still points the way taken
     for (std::size_t i = 0; i < mean.size(); ++i) along += mean[i] * now[i];
@@ -731,7 +821,7 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
     if (p.bound > center_bound) {
       center.swap(pi);
       center_bound = p.bound;
-      bound_ = std::max(bound_, p.bound);
+      raise_bound(p.bound);
       reds = 0;
       if (along >= 0) factor = std::min(2.0, factor * 1.1);
     } else if (++reds >= kRedRun) {
@@ -772,7 +862,7 @@ void BackupPlanner::price_routes(double until) {
     // grows): once the next would not end in the pricing's time, the ascent
     // makes better use of it, from this solve's prices.
     slow = slow || (!rows_only && kSlowSolve * (clock_.elapsed() - start) > until - clock_.elapsed());
-    search_.progress().tick();
+    tick();
     if (!solved) return;
     last_values_ = lp_->values();
     const std::vector<double> duals = lp_->row_duals();
@@ -791,6 +881,7 @@ void BackupPlanner::price_routes(double until) {
     if (center.empty() || found.empty()) found.swap(plain);
     if (!priced_ || std::max(at_duals, at_smoothed) > bound_) {
       bound_ = std::max(at_duals, at_smoothed);
+      whole_bound_ = whole_bound(bound_);
       center = at_duals >= at_smoothed ? duals : smoothed;
     }
     priced_ = true;
@@ -843,7 +934,7 @@ void BackupPlanner::write_design() {
     const Group& g = groups_[gi];
     for (std::size_t i = 0; i < g.paths.size(); ++i)
       oriented(static_cast<std::size_t>(g.paths[i]),
-               routes_.nodes_of(g.from, g.routes[static_cast<std::size_t>(best_[gi][i])]));
+               routes_.nodes_of(g.from, best_[gi][i]));
   }
   // A path no scenario affects needs no spare; its route avoids its own
   // spans and inner nodes where one does, else it is its own route.
@@ -870,8 +961,12 @@ void BackupPlanner::run() {
   }
   // The first plan, before the linear program, in case the time runs out.
   const double first_until = clock_.elapsed() + 0.1 * clock_.search_left();
-  offer(first_choice([&] { return clock_.elapsed() >= first_until; }));
+  offer(first_backups([&] { return clock_.elapsed() >= first_until; }));
   add_binding_rows(loads_of(best_));
+  // On large networks the local search runs beside the linear program from
+  // the first plan on (the program's solves take one core); below, the
+  // program is solved out in moments and the plan stays the same run to run.
+  if (groups_.size() >= study_.shake_alongside) start_shaking();
 
   // The pricing takes six tenths of the search's time; when it stopped
   // short, the ascent takes half of the rest, and the local search most of
@@ -883,18 +978,22 @@ void BackupPlanner::run() {
   const double pricing_until = clock_.elapsed() + kPricingShare * clock_.search_left();
   price_routes(pricing_until);
   const auto round_near = [&](const std::vector<double>& values) {
-    Choice choice = rounded(values);
+    Backups backups = backups_of(rounded(values));
     const double until = clock_.elapsed() + 0.2 * clock_.search_left();
-    improve(choice, [&] { return clock_.elapsed() >= until; });
-    offer(choice);
+    improve(backups, [&] { return clock_.elapsed() >= until; });
+    offer(backups);
   };
   if (!last_values_.empty()) round_near(last_values_);
   if (priced_ && !converged_) {
-    ascend(multipliers(center_), clock_.elapsed() + kAscentShare * clock_.search_left());
+    // The ascent prices on every core: the local search waits meanwhile.
+    pause_shaking_ = true;
+    ascend(multipliers(center_), clock_.elapsed() + (shaker_.joinable() ? 0.8 : kAscentShare) * clock_.search_left());
+    pause_shaking_ = false;
     round_near(averaged_values());
   }
   const double shake_until = clock_.elapsed() + kShakeShare * clock_.search_left();
-  shake([&] { return clock_.elapsed() >= shake_until; });
+  shake([&] { return clock_.elapsed() >= shake_until; }, 1);
+  stop_shaking();
   if (priced_) {
     search_.grown_linear(bound_, converged_, lp_seconds_, {});
     if (!search_.clock().search_over()) search_routes();
@@ -925,6 +1024,10 @@ void BackupPlanner::run() {
 void BackupPlanner::search_routes() {
   for (bool again = true, first = true; again; first = false) {
     again = false;
+    // The best plan's routes (the local search's among them) are columns.
+    Choice best(groups_.size());
+    for (std::size_t gi = 0; gi < groups_.size(); ++gi)
+      for (const std::vector<int>& spans : best_[gi]) best[gi].push_back(add_route(groups_[gi], spans));
     const LinearModel model = search_model();
     if (first) {
       // CBC solves the program from scratch at its root, beyond the reach of
@@ -934,7 +1037,7 @@ void BackupPlanner::search_routes() {
       lpsolve::MipOptions options;
       options.seconds = clock_.search_left() / 3;
       options.relaxation_only = true;
-      options.tick = [this] { search_.progress().tick(); };
+      options.tick = [this] { tick(); };
       const double start = clock_.elapsed();
       const lpsolve::MipResult root = search_.solver()(model, options);
       if (root.failed) {
@@ -947,16 +1050,16 @@ void BackupPlanner::search_routes() {
     const std::vector<long long> spare = loads_of(best_).spare();
     for (std::size_t e = 0; e < spare.size(); ++e) start[e] = static_cast<double>(spare[e] - study_.kept[e]);
     for (std::size_t gi = 0; gi < groups_.size(); ++gi)
-      for (int r : best_[gi]) start[static_cast<std::size_t>(groups_[gi].columns[static_cast<std::size_t>(r)])] += 1;
+      for (int r : best[gi]) start[static_cast<std::size_t>(groups_[gi].columns[static_cast<std::size_t>(r)])] += 1;
     search_.search(
         model, start,
         [&](const std::vector<double>& values) {
-          Choice choice(groups_.size());
+          Backups choice(groups_.size());
           for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
             const Group& g = groups_[gi];
             for (std::size_t r = 0; r < g.routes.size(); ++r) {
               const long long n = std::llround(std::max(0.0, values[static_cast<std::size_t>(g.columns[r])]));
-              for (long long i = 0; i < n; ++i) choice[gi].push_back(static_cast<int>(r));
+              for (long long i = 0; i < n; ++i) choice[gi].push_back(g.routes[r]);
             }
             if (choice[gi].size() != g.paths.size()) return;
           }
@@ -982,11 +1085,11 @@ void BackupPlanner::run_ascent(int steps) {
   make_groups();
   make_program();
   if (!groups_.empty()) {
-    offer(first_choice([] { return false; }));
+    offer(first_backups([] { return false; }));
     ascend(std::vector<double>(row_of_.size(), 0.0), std::numeric_limits<double>::infinity(), steps);
-    Choice choice = rounded(averaged_values());
-    improve(choice, [] { return false; });
-    offer(choice);
+    Backups backups = backups_of(rounded(averaged_values()));
+    improve(backups, [] { return false; });
+    offer(backups);
   }
   search_.grown_linear(bound_, groups_.empty(), 0, {});
   write_design();
@@ -996,9 +1099,9 @@ void BackupPlanner::run_ascent(int steps) {
 void BackupPlanner::run_improve(const std::vector<std::vector<int>>& backups) {
   make_groups();
   make_program();
-  Choice choice(groups_.size());
+  Backups choice(groups_.size());
   for (std::size_t gi = 0; gi < groups_.size(); ++gi) {
-    Group& g = groups_[gi];
+    const Group& g = groups_[gi];
     for (int q : g.paths) {
       Route nodes = backups[static_cast<std::size_t>(q)];
       if (!nodes.empty() && nodes.front() != g.from) std::reverse(nodes.begin(), nodes.end());
@@ -1015,7 +1118,7 @@ void BackupPlanner::run_improve(const std::vector<std::vector<int>>& backups) {
         design_.fault = Error::of(text_printf("path %d: no backup to start from", q + 1));
         return;
       }
-      choice[gi].push_back(add_route(g, spans));
+      choice[gi].push_back(std::move(spans));
     }
   }
   // The search's plan as it ends, not the best of it and the start.
@@ -1190,3 +1293,4 @@ Error check_backups(const BackupStudy& study, const BackupDesign& design) {
 }
 
 }  // namespace capplan
+

@@ -44,12 +44,14 @@
 // volume algorithm when the pricing stops at its time or its solves grow
 // slow; its solution, and the volume algorithm's average of routes,
 // rounded path by path and improved as the first plan was, then a local
-// search that moves the backups off one span at a time; then CBC over the
+// search that moves the backups off one span at a time (on large networks
+// also on a thread of its own beside the program's solves); then CBC over the
 // routes and rows priced in, started from the best plan, when that program
 // solves from scratch in time. The lower bound holds over every route;
 // CBC's own bound, over the routes priced in only, is not taken.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "error.h"
@@ -67,6 +69,9 @@ struct BackupStudy {
   std::vector<long long> cost;  // per span index: of one spare channel
   std::vector<long long> kept;  // per span index: spare that stays (--keep-spare), else 0
   bool dedicated = false;       // 1+1: each backup has spare of its own
+  // From this many groups of alike paths on, the local search runs on a
+  // thread of its own beside the linear program (tests lower it).
+  std::size_t shake_alongside = 1000;
 };
 
 struct BackupDesign : PlanBounds {

@@ -332,6 +332,36 @@ TEST(BackupDesign, LeastCostByBruteForceForSpanNodeAndGroupFailures) {
   EXPECT_GT(gaps, 0);
 }
 
+// The local search on a thread of its own beside the linear program (as on
+// large networks): the plans are the same least cost and proved, with all
+// the time or with so little that the thread is stopped early.
+TEST(BackupDesign, TheLocalSearchAlongsideKeepsPlansLeastAndProved) {
+  for (unsigned seed = 0; seed < 30; ++seed) {
+    const Instance in = seeded(seed);
+    const auto valid = valid_count_only(in);
+    for (bool dedicated : {false, true}) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + (dedicated ? " 1+1" : " shared"));
+      BackupStudy study = in.study(dedicated);
+      study.shake_alongside = 0;
+      const long long least = brute_force(in, dedicated);
+      for (double seconds : {0.0, 0.002}) {
+        PlanOptions options;
+        if (seconds > 0) options.seconds = seconds;
+        const BackupDesign d = plan_backups(study, options);
+        ASSERT_FALSE(d.fault) << d.fault.text();
+        EXPECT_EQ(audit(in, d, dedicated, valid), "");
+        const Error proof = check_backups(study, d);
+        EXPECT_FALSE(proof) << proof.text();
+        EXPECT_LE(d.lower_bound, least);
+        EXPECT_GE(d.cost, least);
+        if (seconds == 0) {
+          EXPECT_EQ(d.cost, least);
+        }
+      }
+    }
+  }
+}
+
 // The volume ascent alone, with no linear program: its bound is a true one
 // (never above the brute force's least cost, nor above the linear
 // program's optimum that the whole search proves), and the plan its average

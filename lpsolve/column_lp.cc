@@ -96,6 +96,8 @@ void ColumnLp::flush_columns() {
   cost_.clear();
 }
 
+void ColumnLp::perturb_from_start() { model_->setPerturbation(50); }
+
 bool ColumnLp::solve(double seconds, Simplex simplex) {
   static const std::function<void()> no_tick;
   const auto run = [&] {

@@ -44,6 +44,10 @@ class ColumnLp {
   // when the solver failed: nothing it throws escapes). With `seconds`
   // above 0, stops once that much wall clock is spent.
   bool solve(double seconds = 0, Simplex simplex = Simplex::primal);
+  // Perturb the costs at the start of every solve rather than once the
+  // simplex stalls: faster on highly degenerate programs (many routes of
+  // equal cost).
+  void perturb_from_start();
   // Of the last optimal solve: the objective, each column's value, and each
   // row's price (the change of the objective per unit of the row's bound).
   double objective() const;
