@@ -36,6 +36,9 @@ constexpr double kPriceTolerance = 1e-7;
 // The shares of the search's time: the pricing's, then the ascent's of what
 // is left when the pricing stopped short, then the local search's of the rest.
 constexpr double kPricingShare = 0.6, kAscentShare = 0.5, kShakeShare = 0.8;
+// The ascent's share when the local search has run beside the program all
+// along (the ascent ends early anyway once its bound levels off).
+constexpr double kAscentShareAlongside = 0.8;
 // The pricing stops after a solve with new routes that took more than the
 // pricing's time left over this (the next, of a larger program, would not end).
 constexpr double kSlowSolve = 2;
@@ -803,7 +806,8 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
       if (center_bound - level_bound < 1e-4 * std::fabs(center_bound)) break;
       level_bound = center_bound;
     }
-    const double gap = static_cast<double>(design_.cost) - center_bound;
+    // The plan's cost under the lock: the local search may be offering one.
+    const double gap = static_cast<double>(best_cost()) - center_bound;
     if (gap <= 0) return;
     double norm = 0;
     for (std::size_t i = 0; i < mean.size(); ++i)
@@ -969,7 +973,8 @@ void BackupPlanner::run() {
   if (groups_.size() >= study_.shake_alongside) start_shaking();
 
   // The pricing takes six tenths of the search's time; when it stopped
-  // short, the ascent takes half of the rest, and the local search most of
+  // short, the ascent takes half of the rest (four fifths when the local
+  // search has run beside the program), and the local search most of
   // what is left then: on large networks the search cannot start anyway
   // (it solves the program again at its root), and the bound is the
   // ascent's. Each near solution, the program's last and the ascent's
@@ -987,7 +992,7 @@ void BackupPlanner::run() {
   if (priced_ && !converged_) {
     // The ascent prices on every core: the local search waits meanwhile.
     pause_shaking_ = true;
-    ascend(multipliers(center_), clock_.elapsed() + (shaker_.joinable() ? 0.8 : kAscentShare) * clock_.search_left());
+    ascend(multipliers(center_), clock_.elapsed() + (shaker_.joinable() ? kAscentShareAlongside : kAscentShare) * clock_.search_left());
     pause_shaking_ = false;
     round_near(averaged_values());
   }
