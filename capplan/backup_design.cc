@@ -12,6 +12,7 @@
 #include <thread>
 #include <tuple>
 
+#include "capped_simplex.h"
 #include "column_lp.h"
 #include "linear_model.h"
 #include "plan_bounds.h"
@@ -738,17 +739,7 @@ void BackupPlanner::ascend(std::vector<double> pi, double until, int steps) {
         if (m > 0) v.push_back(m);
       }
       if (sum <= cap) continue;
-      // The threshold t with the sum of max(m - t, 0) equal to the cap.
-      std::sort(v.rbegin(), v.rend());
-      double t = 0, prefix = 0;
-      for (std::size_t i = 0; i < v.size(); ++i) {
-        prefix += v[i];
-        const double ti = (prefix - cap) / static_cast<double>(i + 1);
-        if (i + 1 == v.size() || v[i + 1] <= ti) {
-          t = ti;
-          break;
-        }
-      }
+      const double t = capped_simplex_threshold(v, cap);
       for (std::size_t a = 0; a < static_cast<std::size_t>(n_act_); ++a) {
         double& m = x[a * n_span + e];
         m = std::max(0.0, m - t);

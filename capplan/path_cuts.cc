@@ -102,6 +102,13 @@ std::optional<SpareCut> CutSeparator::cut_at(const std::vector<double>& added, b
     if (l < 0) continue;
     const double mu = r.price[static_cast<std::size_t>(l)];
     if (mu <= 0) continue;
+    // A price of a rounding error is no coefficient: with the span's spare
+    // at most the affected paths (no restoration of the scenario uses more),
+    // its term is taken off the right side instead.
+    if (mu < kTinyPrice) {
+      cut.rhs -= mu * (affected_ - added[k]);
+      continue;
+    }
     cut.spans.push_back(static_cast<int>(k));
     cut.coefs.push_back(mu);
     cut.rhs += mu * added[k];
@@ -110,7 +117,8 @@ std::optional<SpareCut> CutSeparator::cut_at(const std::vector<double>& added, b
 }
 
 CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, double spare_high,
-                         int most_rounds, const std::function<bool()>& stop, const std::function<void()>& tick) {
+                         int most_rounds, const std::function<bool()>& stop, const std::function<void()>& tick,
+                         const CutStart& start) {
   const std::size_t n_span = study.cost.size();
   CutProgram out;
   std::vector<CutSeparator> separators;
@@ -125,6 +133,23 @@ CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioM
   // optimum, before any cut.
   bool at_master = true;
   bool found_between = false;  // `restorable` is a point between, not the first box
+  if (!start.cuts.empty() && start.restorable.size() == n_span) {
+    for (const SpareCut& cut : start.cuts) {
+      master.add_row(cut.rhs, lpsolve::LinearModel::kInfinity, cut.spans, cut.coefs);
+      out.cuts.push_back(cut);
+    }
+    if (master.solve(0, lpsolve::ColumnLp::Simplex::dual)) {
+      ++out.rounds;
+      out.bound = std::max(0.0, master.objective());
+      out.spare = master.values();
+      for (double& v : out.spare) v = std::clamp(v, 0.0, spare_high);
+      for (std::size_t k = 0; k < n_span; ++k) out.restorable[k] = std::clamp(start.restorable[k], 0.0, spare_high);
+      out.upper = cost_of(study, out.restorable);
+      at_master = false;
+      found_between = true;
+      if (tick) tick();
+    }
+  }
   for (;;) {
     std::vector<double> point = out.spare;
     if (!at_master)

@@ -49,6 +49,9 @@ class CutSeparator {
  public:
   // A scenario falling short by no more than this many channels is restored.
   static constexpr double kShortfall = 1e-6;
+  // Link prices below this give the cut no coefficient (they only harm the
+  // master program's numerics).
+  static constexpr double kTinyPrice = 1e-9;
 
   // `study` and `m` must outlive it.
   CutSeparator(const PathPlanStudy& study, const ScenarioModel& m);
@@ -82,11 +85,21 @@ struct CutProgram {
   std::vector<SpareCut> cuts;
 };
 
+// Where the rounds may start from: cuts already found, and an added spare
+// (per span) known to restore every scenario in the linear program.
+struct CutStart {
+  std::vector<SpareCut> cuts;
+  std::vector<double> restorable;
+};
+
 // The rounds, each span's spare between 0 and `spare_high`, until the
 // master's spare restores every scenario, `most_rounds` master solves
 // (0: no limit) or `stop` (asked between scenarios). `tick` is called
-// between rounds, on the calling thread.
+// between rounds, on the calling thread. From `start`, when it holds cuts,
+// the first round separates between the master's optimum over them and its
+// restorable spare.
 CutProgram solve_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, double spare_high,
-                         int most_rounds, const std::function<bool()>& stop, const std::function<void()>& tick);
+                         int most_rounds, const std::function<bool()>& stop, const std::function<void()>& tick,
+                         const CutStart& start = {});
 
 }  // namespace capplan

@@ -16,6 +16,8 @@
 #include "links.h"
 #include "path_cuts.h"
 #include "path_model.h"
+#include "path_reroute.h"
+#include "path_volume.h"
 #include "plan_bounds.h"
 #include "text_format.h"
 
@@ -58,6 +60,13 @@ constexpr double kRestoreSeconds = 5;
 // by cuts on the spare instead (path_cuts.h): its solves grow slow with its
 // size, where the cuts' scenarios are solved one by one.
 constexpr std::size_t kCutRows = 12000;
+// The rerouting's share of the search's time left after the first plan: the
+// rest restores the rerouted plan again, and searches.
+constexpr double kRerouteShare = 0.8;
+// The most repairs of a plan before it is given up.
+constexpr int kRepairRounds = 1000;
+// The volume algorithm's share of the cuts' time, before the first round.
+constexpr double kVolumeShare = 0.3;
 
 // A restoration route of the linear program: its scenario and demand (an
 // index into the problem's demands), its nodes and links.
@@ -439,29 +448,36 @@ std::string first_plan(const PathPlanStudy& study, const std::vector<ScenarioMod
   return note;
 }
 
-// A plan the search found (`found`: its spare first), repaired and trimmed
-// as the first plan is; made the plan when cheaper.
-void take_found(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
-                const std::function<bool()>& over, const std::vector<double>& found, std::vector<long long>& added,
-                PathPlan& plan) {
-  const std::size_t n_span = added.size();
-  std::vector<long long> candidate(n_span);
-  for (std::size_t k = 0; k < n_span; ++k) candidate[k] = std::max(0LL, std::llround(found[k]));
-  if (cost_of(study, candidate) >= plan.cost || over()) return;
+// `candidate` (added spare), repaired at most `rounds` times and trimmed as
+// the first plan is; made the plan when cheaper (true).
+bool take_cheaper(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                  const std::function<bool()>& over, std::vector<long long> candidate, int rounds,
+                  std::vector<long long>& added, PathPlan& plan) {
+  if (cost_of(study, candidate) >= plan.cost || over()) return false;
   std::vector<std::vector<long long>> candidate_use;
   std::vector<pathrestore::ScenarioResult> candidate_restorations;
   std::vector<char> candidate_full;
-  if (!restore_every(study, models, restorer, candidate, candidate_use, 3, over, candidate_restorations,
+  if (!restore_every(study, models, restorer, candidate, candidate_use, rounds, over, candidate_restorations,
                      candidate_full) ||
-      !trimmed_and_restored(study, models, restorer, candidate, candidate_use, 3, over, candidate_restorations,
-                            candidate_full))
-    return;
-  if (cost_of(study, candidate) < plan.cost) {
-    added = candidate;
-    plan.restorations = routes_of(candidate_restorations);
-    plan.spare = kept_plus(study, added);
-    plan.cost = cost_of(study, added);
-  }
+      !trimmed_and_restored(study, models, restorer, candidate, candidate_use, rounds, over, candidate_restorations,
+                            candidate_full) ||
+      cost_of(study, candidate) >= plan.cost)
+    return false;
+  added = std::move(candidate);
+  plan.restorations = routes_of(candidate_restorations);
+  plan.spare = kept_plus(study, added);
+  plan.cost = cost_of(study, added);
+  return true;
+}
+
+// A plan the search found (`found`: its spare first), rounded, repaired
+// and trimmed; made the plan when cheaper.
+void take_found(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                const std::function<bool()>& over, const std::vector<double>& found, std::vector<long long>& added,
+                PathPlan& plan) {
+  std::vector<long long> candidate(added.size());
+  for (std::size_t k = 0; k < candidate.size(); ++k) candidate[k] = std::max(0LL, std::llround(found[k]));
+  take_cheaper(study, models, restorer, over, std::move(candidate), 3, added, plan);
 }
 
 // The plan by cuts on the spare (path_cuts.h): the master program's optimum
@@ -476,9 +492,15 @@ void plan_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& 
   const auto over = [&clock] { return clock.search_over(); };
   const std::size_t n_span = study.net->spans.size();
   const double cuts_until = clock.elapsed() + kCutShare * clock.search_left();
+  // The volume algorithm's cuts and restorable spare first, within its share.
+  const double volume_until = clock.elapsed() + kVolumeShare * (cuts_until - clock.elapsed());
+  VolumeAscent volume = ascend_by_volume(
+      study, models, spare_high, [&] { return clock.elapsed() >= volume_until || clock.search_over(); },
+      [&](double) { search.progress().tick(); });
+  CutStart start{std::move(volume.cuts), std::move(volume.spare)};
   const CutProgram cuts = solve_by_cuts(
       study, models, spare_high, study.pricing_rounds,
-      [&] { return clock.elapsed() >= cuts_until || clock.search_over(); }, [&] { search.progress().tick(); });
+      [&] { return clock.elapsed() >= cuts_until || clock.search_over(); }, [&] { search.progress().tick(); }, start);
   plan.routes = cuts.routes;
   plan.priced_out = cuts.solved_out;
   std::vector<long long> added;
@@ -486,6 +508,17 @@ void plan_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& 
   std::vector<pathrestore::ScenarioResult> restorations;
   const std::string fell_back =
       first_plan(study, models, restorer, search, cuts.restorable, added, use, restorations, plan);
+  // The first plan rerouted scenario by scenario (path_reroute.h), then
+  // restored again by pathsweep's own restoration (repaired where that
+  // falls short), so that pathsweep finds every scenario restored.
+  {
+    std::vector<long long> rerouted = added;
+    std::vector<std::vector<pathrestore::Route>> routes = plan.restorations;
+    const double reroute_until = clock.elapsed() + kRerouteShare * clock.search_left();
+    reroute_plan(study, models, rerouted, routes, [&] { return clock.elapsed() >= reroute_until || over(); });
+    if (take_cheaper(study, models, restorer, over, std::move(rerouted), kRepairRounds, added, plan))
+      search.progress().plan(plan.cost, 0);
+  }
 
   LinearModel master;
   for (std::size_t k = 0; k < n_span; ++k) master.add_column(static_cast<double>(study.cost[k]), 0.0, spare_high, true);

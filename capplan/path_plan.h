@@ -45,7 +45,7 @@ namespace capplan {
 // The linear program of the plan: over every scenario's restoration
 // routes at once, by cuts on the spare (path_cuts.h), or the one of the two
 // that suits the program's size.
-enum class PathLp { automatic, every_scenario, cuts };
+enum class PathLp { automatic, every_scenario, cuts, volume };
 
 struct PathPlanStudy {
   const pathrestore::Network* net = nullptr;

@@ -20,6 +20,8 @@
 #include "cbc_mip.h"
 #include "linear_model.h"
 #include "path_cuts.h"
+#include "path_reroute.h"
+#include "path_volume.h"
 #include "scenario.h"
 #include "sweep.h"
 #include "text_format.h"
@@ -148,6 +150,27 @@ PathPlanStudy study_of(const Made& m, bool stub, int max_spans) {
   study.stub_release = stub;
   study.max_spans = max_spans;
   return study;
+}
+
+// The plan's own restorations proved, and held route by route to the
+// checker apart from pathrestore.
+void expect_proved_apart_routes(const Made& m, const PathPlanStudy& study, const PathPlan& plan) {
+  ASSERT_FALSE(prove_path_plan(study, plan.spare, plan.unrestorable, plan.restorations));
+  audit::Network planned = m.audit_net;
+  for (std::size_t k = 0; k < planned.spans.size(); ++k) planned.spans[k].spare = plan.spare[k];
+  for (std::size_t s = 0; s < m.scenarios.size(); ++s) {
+    std::vector<audit::Route> routes;
+    long long restored = 0;
+    for (const pathrestore::Route& r : plan.restorations[s]) {
+      routes.push_back({r.nodes, r.channels});
+      restored += r.channels;
+    }
+    audit::Counts counts;
+    EXPECT_EQ(audit::check(planned, audit_scenario(m.scenarios[s]), study.stub_release, study.max_spans, routes,
+                           restored, counts),
+              "")
+        << m.scenarios[s].name;
+  }
 }
 
 // Every route of the proof's restorations held to the checker apart from
@@ -467,7 +490,8 @@ TEST(PathPlan, TheCutsReachTheLinearOptimumOverEveryRoute) {
   EXPECT_EQ(plan.cost, brute_force_cost(m, true, 0, 3));
 }
 
-// Every cut, found at the master's solutions or at any spare at all, holds
+// Every cut, found at the master's solutions, at any spare at all or by the
+// volume algorithm, holds
 // for every whole spare in a box with which exhaustive search restores
 // every scenario as far as any spare would: a cut never removes a plan.
 TEST(PathPlan, NoCutRemovesAPlanThatRestoresEveryScenario) {
@@ -480,6 +504,10 @@ TEST(PathPlan, NoCutRemovesAPlanThatRestoresEveryScenario) {
     const std::vector<ScenarioModel> models = scenario_models(study);
     std::vector<SpareCut> cuts =
         solve_by_cuts(study, models, 100, 0, nullptr, nullptr).cuts;
+    // The volume algorithm's cuts, at the multipliers of its better bounds.
+    int steps = 0;
+    for (SpareCut& cut : ascend_by_volume(study, models, 100, [&] { return ++steps > 400; }, nullptr).cuts)
+      cuts.push_back(std::move(cut));
     std::mt19937 random(seed);
     std::vector<CutSeparator> separators;
     for (const ScenarioModel& model : models) separators.emplace_back(study, model);
@@ -546,6 +574,102 @@ TEST(PathPlan, CutsStoppedShortBoundBelowTheOptimum) {
     expect_proved_apart(m, study, plan);
   }
   EXPECT_GT(short_of, 0);
+}
+
+// The volume algorithm against the linear program solved out: its bound
+// never above the optimum, its averaged routing's spare never below it and
+// restoring every scenario in the linear program (no cut at it), and the
+// master program over its cuts alone at least its bound; with and without
+// stub release, a limit on spans, node failures. Stopped at any step, the
+// same holds.
+TEST(PathPlan, TheVolumeAscentBoundsTheLinearOptimumFromBothSides) {
+  int close = 0;
+  for (unsigned seed = 80; seed < 104; ++seed) {
+    const bool stub = seed % 2 == 1;
+    const int max_spans = seed % 3 == 0 ? 3 : 0;
+    const Made m = made(seed, 6 + static_cast<int>(seed % 3), 4, 12, {true, seed % 4 < 2, false});
+    const PathPlanStudy study = study_of(m, stub, max_spans);
+    const std::vector<ScenarioModel> models = scenario_models(study);
+    const double optimum = full_linear_optimum(m, stub, max_spans);
+    const double tolerance = 1e-6 * std::max(1.0, optimum);
+    int steps = 0;
+    const int most = seed % 4 == 3 ? 1 + static_cast<int>(seed % 7) : 3000;
+    const VolumeAscent v = ascend_by_volume(study, models, 100, [&] { return ++steps > most; }, nullptr);
+    EXPECT_LE(v.bound, optimum + tolerance) << "seed " << seed;
+    EXPECT_GE(v.spare_cost, optimum - tolerance) << "seed " << seed;
+    if (v.bound >= 0.97 * optimum) ++close;
+    for (const ScenarioModel& model : models) {
+      CutSeparator separator(study, model);
+      bool restores = false;
+      EXPECT_FALSE(separator.cut_at(v.spare, restores)) << "seed " << seed;
+      EXPECT_TRUE(restores) << "seed " << seed;
+    }
+    lpsolve::LinearModel master;
+    for (long long c : m.cost) master.add_column(static_cast<double>(c), 0.0, 100, false);
+    for (const SpareCut& cut : v.cuts) {
+      const int row = master.add_row(cut.rhs, lpsolve::LinearModel::kInfinity);
+      for (std::size_t i = 0; i < cut.spans.size(); ++i) master.add_entry(row, cut.spans[i], cut.coefs[i]);
+    }
+    lpsolve::MipOptions options;
+    options.relaxation_only = true;
+    const lpsolve::MipResult r = lpsolve::solve_with_cbc(master, options);
+    ASSERT_TRUE(r.optimal) << "seed " << seed;
+    EXPECT_GE(r.objective, v.bound - tolerance) << "seed " << seed;
+    EXPECT_LE(r.objective, optimum + tolerance) << "seed " << seed;
+  }
+  // Run to the end, the ascent comes close on most of them.
+  EXPECT_GE(close, 12);
+}
+
+// The rerouting from a plan given more spare than it needs: the plan that
+// comes out costs less than the spare it was given, no more than the plan
+// it began from (without parallel spans), is proved route by route apart
+// from pathrestore, and is never below the least cost that exhaustive
+// search finds.
+TEST(PathPlan, ReroutingNeverRaisesTheCostAndKeepsThePlanProved) {
+  int lowered = 0;
+  for (unsigned seed = 110; seed < 130; ++seed) {
+    const bool stub = seed % 2 == 1;
+    const int max_spans = seed % 3 == 0 ? 3 : 0;
+    const bool small = seed % 5 == 0;
+    const Made m = small ? made(seed, 4, 1, 3, {true, seed % 4 < 2, false})
+                         : made(seed, 6 + static_cast<int>(seed % 3), 4, 12, {true, seed % 4 < 2, false});
+    const PathPlanStudy study = study_of(m, stub, max_spans);
+    PlanOptions options;
+    options.seconds = 30;
+    PathPlan plan = plan_path_spare(study, options);
+    ASSERT_FALSE(plan.fault) << plan.fault.text();
+    // Two channels more on every span: the routes still fit.
+    std::vector<long long> added = plan.spare;
+    for (long long& a : added) a += 2;
+    const long long given = [&] {
+      long long c = 0;
+      for (std::size_t k = 0; k < added.size(); ++k) c += study.cost[k] * added[k];
+      return c;
+    }();
+    const std::vector<ScenarioModel> models = scenario_models(study);
+    reroute_plan(study, models, added, plan.restorations, nullptr);
+    plan.spare = added;
+    long long cost = 0;
+    for (std::size_t k = 0; k < added.size(); ++k) cost += study.cost[k] * added[k];
+    EXPECT_LE(cost, given) << "seed " << seed;
+    // Each link's spare goes on its cheapest span: with parallel spans, the
+    // plan it began from may have shared them better.
+    bool parallel = false;
+    for (std::size_t a = 0; a < m.net.spans.size(); ++a)
+      for (std::size_t b = a + 1; b < m.net.spans.size(); ++b)
+        parallel = parallel || std::minmax(m.net.spans[a].from, m.net.spans[a].to) ==
+                                   std::minmax(m.net.spans[b].from, m.net.spans[b].to);
+    if (!parallel) {
+      EXPECT_LE(cost, plan.cost) << "seed " << seed;
+    }
+    if (cost < given) ++lowered;
+    expect_proved_apart_routes(m, study, plan);
+    if (small) {
+      EXPECT_GE(cost, brute_force_cost(m, stub, max_spans, 3)) << "seed " << seed;
+    }
+  }
+  EXPECT_EQ(lowered, 20);
 }
 
 }  // namespace
