@@ -19,8 +19,10 @@
 //
 // From 12000 rows of that program on, it is solved by cuts on the spare
 // instead (path_cuts.h), whose master program's optimum is the bound
-// whenever the cuts stop, and whose search is over the master program with
-// whole spare.
+// whenever the cuts stop, started from the volume algorithm's cuts and
+// restorable spare (path_volume.h), and whose search is over the master
+// program with whole spare; its first plan is rerouted scenario by
+// scenario (path_reroute.h) before the search.
 //
 // The plan: the linear spare rounded up, then repaired where pathrestore's
 // integral restoration of some scenario falls short (its missing channels
