@@ -146,12 +146,17 @@ std::vector<int> cheapest_spans(const PathPlanStudy& study, const ScenarioModel&
 
 // Adds spare to `added` so that the demands scenario s left short are
 // routed: each missing channel over the least-cost route, a link with
-// capacity left costing nothing, a full one the cheapest of its spans.
+// capacity left costing nothing, a full one the cheapest of its spans. With
+// `paid`, every link counts as full: the restoration may leave a demand short
+// where routes with capacity left remain, and spare on them alone would not
+// change what it finds.
 void repair(const PathPlanStudy& study, const ScenarioModel& m, const std::vector<long long>& capacity,
-            const pathrestore::ScenarioResult& result, const std::vector<long long>& use, std::vector<long long>& added) {
+            const pathrestore::ScenarioResult& result, const std::vector<long long>& use, std::vector<long long>& added,
+            bool paid = false) {
   const Links& g = m.links;
-  std::vector<long long> left(g.links.size());
-  for (std::size_t l = 0; l < left.size(); ++l) left[l] = capacity[l] - use[l];
+  std::vector<long long> left(g.links.size(), 0);
+  if (!paid)
+    for (std::size_t l = 0; l < left.size(); ++l) left[l] = capacity[l] - use[l];
   const std::vector<int> cheapest = cheapest_spans(study, m);
   Pricing pricing(g, study.max_spans);
   std::vector<double> price(g.links.size());
@@ -233,6 +238,11 @@ bool restore_every(const PathPlanStudy& study, const std::vector<ScenarioModel>&
     }
     if (std::find(full.begin(), full.end(), 0) == full.end()) return true;
     if (stopped || round >= rounds || (stop && stop())) return false;
+    // Nothing added, yet scenarios short: the routes with capacity left that
+    // the repair took are paid for in full.
+    if (repaired == added)
+      for (std::size_t s = 0; s < models.size(); ++s)
+        if (!full[s]) repair(study, models[s], restorer.capacity_of(s, spare), results[s], use[s], repaired, true);
     added = std::move(repaired);
   }
 }
