@@ -60,9 +60,6 @@ constexpr double kRestoreSeconds = 5;
 // by cuts on the spare instead (path_cuts.h): its solves grow slow with its
 // size, where the cuts' scenarios are solved one by one.
 constexpr std::size_t kCutRows = 12000;
-// The rerouting's share of the search's time left after the first plan: the
-// rest restores the rerouted plan again, and searches.
-constexpr double kRerouteShare = 0.8;
 // The most repairs of a plan before it is given up.
 constexpr int kRepairRounds = 1000;
 // The volume algorithm's share of the cuts' time, before the first round.
@@ -490,12 +487,29 @@ void take_found(const PathPlanStudy& study, const std::vector<ScenarioModel>& mo
   take_cheaper(study, models, restorer, over, std::move(candidate), 3, added, plan);
 }
 
+// The plan's spare rerouted scenario by scenario (path_reroute.h), then
+// restored again by pathsweep's own restoration (repaired where that falls
+// short), so that pathsweep finds every scenario restored; taken when
+// cheaper. `stop` ends both.
+void reroute_and_take(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
+                      PlanSearch& search, const std::function<bool()>& stop, std::vector<long long>& added,
+                      PathPlan& plan) {
+  std::vector<long long> rerouted = added;
+  std::vector<std::vector<pathrestore::Route>> routes = plan.restorations;
+  reroute_plan(study, models, rerouted, routes, stop);
+  if (take_cheaper(study, models, restorer, stop, std::move(rerouted), kRepairRounds, added, plan))
+    search.progress().plan(plan.cost, 0);
+}
+
 // The plan by cuts on the spare (path_cuts.h): the master program's optimum
-// is the bound whenever the cuts stop; the first plan is the last spare
-// known to restore every scenario in the linear program short of the
-// master's own (CutProgram::restorable), rounded up; the search is over the master
-// program with whole spare, a relaxation of the plan, whose bound raises the
-// lower bound and whose solutions are repaired into plans.
+// is the bound whenever the cuts stop. The first plan is the volume
+// algorithm's spare (path_volume.h) rounded up, repaired and rerouted,
+// before the cuts, which start from it; a second, from the last spare the
+// cuts know to restore every scenario in the linear program short of the
+// master's own (CutProgram::restorable), is taken when cheaper. The search
+// is over the master program with whole spare, a relaxation of the plan,
+// whose bound raises the lower bound and whose solutions are repaired into
+// plans.
 void plan_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& models, const Restorer& restorer,
                   double spare_high, PlanSearch& search, PathPlan& plan) {
   const RunClock& clock = search.clock();
@@ -507,27 +521,40 @@ void plan_by_cuts(const PathPlanStudy& study, const std::vector<ScenarioModel>& 
   VolumeAscent volume = ascend_by_volume(
       study, models, spare_high, [&] { return clock.elapsed() >= volume_until || clock.search_over(); },
       [&](double) { search.progress().tick(); });
-  CutStart start{std::move(volume.cuts), std::move(volume.spare)};
-  const CutProgram cuts = solve_by_cuts(
-      study, models, spare_high, study.pricing_rounds,
-      [&] { return clock.elapsed() >= cuts_until || clock.search_over(); }, [&] { search.progress().tick(); }, start);
-  plan.routes = cuts.routes;
-  plan.priced_out = cuts.solved_out;
+  // The first plan, from the volume's spare, and rerouted: a plan in hand
+  // before the cuts, and a spare that restores every scenario much nearer
+  // the bound than the volume's own, for the cuts to separate towards.
   std::vector<long long> added;
   std::vector<std::vector<long long>> use;
   std::vector<pathrestore::ScenarioResult> restorations;
-  const std::string fell_back =
-      first_plan(study, models, restorer, search, cuts.restorable, added, use, restorations, plan);
-  // The first plan rerouted scenario by scenario (path_reroute.h), then
-  // restored again by pathsweep's own restoration (repaired where that
-  // falls short), so that pathsweep finds every scenario restored.
-  {
-    std::vector<long long> rerouted = added;
-    std::vector<std::vector<pathrestore::Route>> routes = plan.restorations;
-    const double reroute_until = clock.elapsed() + kRerouteShare * clock.search_left();
-    reroute_plan(study, models, rerouted, routes, [&] { return clock.elapsed() >= reroute_until || over(); });
-    if (take_cheaper(study, models, restorer, over, std::move(rerouted), kRepairRounds, added, plan))
-      search.progress().plan(plan.cost, 0);
+  std::string fell_back = first_plan(study, models, restorer, search, volume.spare, added, use, restorations, plan);
+  const auto before_cuts = [&] { return clock.elapsed() >= cuts_until || over(); };
+  if (fell_back.empty()) reroute_and_take(study, models, restorer, search, before_cuts, added, plan);
+  CutStart start{std::move(volume.cuts), std::vector<double>(added.begin(), added.end())};
+  if (!fell_back.empty()) start.restorable = std::move(volume.spare);
+  const CutProgram cuts = solve_by_cuts(study, models, spare_high, study.pricing_rounds, before_cuts,
+                                        [&] { search.progress().tick(); }, start);
+  plan.routes = cuts.routes;
+  plan.priced_out = cuts.solved_out;
+  // A second plan from the cuts' restorable spare, when they moved it; taken
+  // when cheaper (rounded, repaired and rerouted, a dearer linear spare may
+  // still end cheaper).
+  if (cuts.restorable != start.restorable && !over()) {
+    PathPlan second;
+    std::vector<long long> second_added;
+    const std::string second_fell_back =
+        first_plan(study, models, restorer, search, cuts.restorable, second_added, use, restorations, second);
+    if (second_fell_back.empty()) {
+      reroute_and_take(study, models, restorer, search, over, second_added, second);
+      if (second.cost < plan.cost || !fell_back.empty()) {
+        added = std::move(second_added);
+        plan.restorations = std::move(second.restorations);
+        plan.spare = std::move(second.spare);
+        plan.cost = second.cost;
+        fell_back.clear();
+      }
+    }
+    search.progress().plan(plan.cost, 0);
   }
 
   LinearModel master;
