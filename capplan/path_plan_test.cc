@@ -548,6 +548,37 @@ TEST(PathPlan, NoCutRemovesAPlanThatRestoresEveryScenario) {
   EXPECT_GT(cuts_checked, 50);
 }
 
+// A separator keeps what it found at earlier points (its routes, its last
+// restoration in full): asked at points with more and with less spare, it
+// still answers as one that sees the point first, short where that one is.
+TEST(PathPlan, ASeparatorAnswersAsAFreshOneWhateverItWasAskedBefore) {
+  int shorts = 0, restored = 0;
+  for (unsigned seed = 1; seed < 7; ++seed) {
+    const Made m = made(seed, 5, 1 + static_cast<int>(seed % 2), 3, {true, seed % 3 == 0, false});
+    const PathPlanStudy study = study_of(m, seed % 2 == 0, 0);
+    const std::vector<ScenarioModel> models = scenario_models(study);
+    std::vector<CutSeparator> kept;
+    for (const ScenarioModel& model : models) kept.emplace_back(study, model);
+    std::mt19937 random(seed);
+    for (int trial = 0; trial < 30; ++trial) {
+      std::vector<double> point(m.cost.size());
+      for (double& v : point) v = static_cast<double>(random() % 1200) / 400.0;
+      for (std::size_t s = 0; s < models.size(); ++s) {
+        CutSeparator fresh(study, models[s]);
+        bool kept_restores = false, fresh_restores = false;
+        const bool kept_cut = kept[s].cut_at(point, kept_restores).has_value();
+        const bool fresh_cut = fresh.cut_at(point, fresh_restores).has_value();
+        EXPECT_EQ(kept_cut, fresh_cut) << "seed " << seed << " trial " << trial << " scenario " << s;
+        EXPECT_EQ(kept_restores, fresh_restores) << "seed " << seed << " trial " << trial << " scenario " << s;
+        shorts += fresh_cut ? 1 : 0;
+        restored += fresh_restores ? 1 : 0;
+      }
+    }
+  }
+  EXPECT_GT(shorts, 50);
+  EXPECT_GT(restored, 50);
+}
+
 // The cuts stopped after a few master solves: the master's optimum is below
 // the program's (never above), the lower bound below the least cost, and
 // the plan made from the spare known to restore every scenario is proved.
