@@ -88,15 +88,9 @@ std::optional<SpareCut> CutSeparator::cut_at(const std::vector<double>& added, b
       c += static_cast<double>(study_.kept[static_cast<std::size_t>(k)]) + added[static_cast<std::size_t>(k)];
     capacity.push_back(c);
   }
-  if (!restored_.empty()) {
-    std::size_t l = 0;
-    while (l < capacity.size() && restored_[l] <= capacity[l] + kShortfall) ++l;
-    if (l == capacity.size()) return std::nullopt;
-  }
   const pathrestore::LinearRestoration r = lp_.solve(capacity, kDeep, kShortfall, rounds);
   const double shortfall = affected_ - r.bound;
   restores = shortfall <= kShortfall && (r.solved || r.restored >= affected_ - kShortfall);
-  if (r.restored >= affected_ - kShortfall) restored_ = r.load;
   if (shortfall <= kShortfall) return std::nullopt;
   // The prices' bound is sum of price x capacity plus the demands' term, so
   // the demands' term less the released and kept channels at their prices

@@ -61,8 +61,6 @@ class CutSeparator {
   // `restores` tells whether the scenario was shown to restore in full (its
   // program may stop after `rounds` solves short of either: asked again, it
   // goes on from the routes it has).
-  // A scenario whose last restoration in full still fits the capacities
-  // is restored without a solve.
   std::optional<SpareCut> cut_at(const std::vector<double>& added, bool& restores, int rounds = 0);
   int routes() const { return lp_.routes(); }
 
@@ -70,8 +68,7 @@ class CutSeparator {
   const PathPlanStudy& study_;
   const ScenarioModel& m_;
   pathrestore::RestorationLp lp_;
-  double affected_ = 0;          // of the demands that can be restored
-  std::vector<double> restored_;  // per link: the channels of the last restoration in full, if any
+  double affected_ = 0;  // of the demands that can be restored
 };
 
 struct CutProgram {

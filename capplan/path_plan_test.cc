@@ -548,9 +548,9 @@ TEST(PathPlan, NoCutRemovesAPlanThatRestoresEveryScenario) {
   EXPECT_GT(cuts_checked, 50);
 }
 
-// A separator keeps what it found at earlier points (its routes, its last
-// restoration in full): asked at points with more and with less spare, it
-// still answers as one that sees the point first, short where that one is.
+// A separator keeps the routes it priced in at earlier points: asked at
+// points with more and with less spare, it still answers as one that sees
+// the point first, short where that one is.
 TEST(PathPlan, ASeparatorAnswersAsAFreshOneWhateverItWasAskedBefore) {
   int shorts = 0, restored = 0;
   for (unsigned seed = 1; seed < 7; ++seed) {

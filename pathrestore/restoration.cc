@@ -545,11 +545,6 @@ LinearRestoration RestorationLp::solve(const std::vector<double>& capacity, doub
   out.solved = lp.solved;
   out.bound = lp.bound;
   out.price = lp.price;
-  out.load.assign(g_.links.size(), 0.0);
-  const std::vector<Column>& columns = pool_->columns.columns();
-  for (std::size_t c = 0; c < lp.values.size(); ++c)
-    if (lp.values[c] > 0)
-      for (int l : columns[c].links) out.load[static_cast<std::size_t>(l)] += lp.values[c];
   return out;
 }
 

@@ -92,7 +92,6 @@ struct LinearRestoration {
   double restored = 0;       // the linear restoration reached (the optimum, when solved out)
   double bound = 0;          // of `price`: no restoration exceeds it
   std::vector<double> price; // per link
-  std::vector<double> load;  // per link: the channels of the restoration reached
 };
 
 class RestorationLp {
