@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   if (Error e = pathrestore::parse_fail_kinds(fail_words, kinds)) return fail(e.text());
   const std::vector<pathrestore::Scenario> scenarios = pathrestore::scenarios_of(net, kinds, nullptr);
 
-  capplan::BackupStudy study{&net, &paths, &scenarios, {}, std::vector<long long>(spans.size(), 0), dedicated};
+  capplan::BackupStudy study{{&net, &paths, &scenarios, {}, std::vector<long long>(spans.size(), 0)}, dedicated};
   for (const studyfiles::Span& s : spans) study.cost.push_back(s.cost);
   capplan::Progress shown(clock, progress);
   capplan::PlanOptions options;

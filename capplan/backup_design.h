@@ -55,19 +55,12 @@
 #include <vector>
 
 #include "error.h"
-#include "network.h"
+#include "path_inputs.h"
 #include "plan_search.h"
-#include "scenario.h"
-#include "working_paths.h"
 
 namespace capplan {
 
-struct BackupStudy {
-  const pathrestore::Network* net = nullptr;
-  const pathrestore::WorkingPaths* paths = nullptr;
-  const std::vector<pathrestore::Scenario>* scenarios = nullptr;
-  std::vector<long long> cost;  // per span index: of one spare channel
-  std::vector<long long> kept;  // per span index: spare that stays (--keep-spare), else 0
+struct BackupStudy : PathInputs {
   bool dedicated = false;       // 1+1: each backup has spare of its own
   // From this many groups of alike paths on, the local search runs on a
   // thread of its own beside the linear program (tests lower it).

@@ -30,7 +30,7 @@ struct Instance {
   std::vector<Scenario> scenarios;
   std::vector<long long> cost, kept;
 
-  BackupStudy study(bool dedicated) const { return {&net, &paths, &scenarios, cost, kept, dedicated}; }
+  BackupStudy study(bool dedicated) const { return {{&net, &paths, &scenarios, cost, kept}, dedicated}; }
 };
 
 // Spans as (from, to, cost, kept spare); each span gets as many working

@@ -36,11 +36,9 @@
 #include <vector>
 
 #include "error.h"
-#include "network.h"
+#include "path_inputs.h"
 #include "plan_search.h"
-#include "scenario.h"
 #include "sweep.h"  // pathrestore's Route and restore, through its restoration.h
-#include "working_paths.h"
 
 namespace capplan {
 
@@ -49,12 +47,7 @@ namespace capplan {
 // that suits the program's size.
 enum class PathLp { automatic, every_scenario, cuts, volume };
 
-struct PathPlanStudy {
-  const pathrestore::Network* net = nullptr;
-  const pathrestore::WorkingPaths* paths = nullptr;
-  const std::vector<pathrestore::Scenario>* scenarios = nullptr;
-  std::vector<long long> cost;  // per span index: of one spare channel
-  std::vector<long long> kept;  // per span index: spare that stays (--keep-spare), else 0
+struct PathPlanStudy : PathInputs {
   bool stub_release = false;
   int max_spans = 0;  // the most spans of a restoration route; 0: any
   int pricing_rounds = 0;  // the most solves of the column generation (or of the cuts' master); 0: as many as the time allows

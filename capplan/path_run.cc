@@ -108,7 +108,7 @@ int run_backups(const PathRunOptions& o, const std::string& planned, const study
                 const studyfiles::Netdata& net, const SpanNetwork& spans, const PathPlanStudy& study,
                 const std::string& title, ResultLines lines, const PlanOptions& plan_options,
                 std::chrono::steady_clock::time_point start) {
-  BackupStudy backup{study.net, study.paths, study.scenarios, study.cost, study.kept, o.method == PathMethod::dedicated};
+  BackupStudy backup{study, o.method == PathMethod::dedicated};
   const BackupDesign design = plan_backups(backup, plan_options);
   if (design.fault) return fail(design.fault.text() + "; nothing written");
   if (Error proof = check_backups(backup, design)) return fail("the plan fails its proof: " + proof.text() + "; nothing written");
