@@ -1,11 +1,10 @@
 #include "path_cuts.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <thread>
 
 #include "column_lp.h"
+#include "every_core.h"
 #include "linear_model.h"
 
 namespace capplan {
@@ -38,29 +37,11 @@ std::vector<std::optional<SpareCut>> separate(std::vector<CutSeparator>& separat
                                               const std::function<bool()>& stop, bool& stopped, bool& restores) {
   std::vector<std::optional<SpareCut>> cuts(separators.size());
   std::vector<char> restored(separators.size(), 0);
-  std::atomic<std::size_t> next{0};
-  std::atomic<bool> ended{false};
-  const auto work = [&] {
-    for (;;) {
-      if (ended.load()) return;
-      const std::size_t s = next.fetch_add(1);
-      if (s >= separators.size()) return;
-      if (stop && stop()) {
-        ended.store(true);
-        return;
-      }
-      bool r = false;
-      cuts[s] = separators[s].cut_at(point, r, kRoundsPerCut);
-      restored[s] = r;
-    }
-  };
-  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t n_thread = std::min(cores, separators.size());
-  std::vector<std::thread> threads;
-  for (std::size_t t = 1; t < n_thread; ++t) threads.emplace_back(work);
-  work();
-  for (std::thread& t : threads) t.join();
-  stopped = ended.load();
+  stopped = on_every_core(separators.size(), stop, [&](std::size_t s) {
+    bool r = false;
+    cuts[s] = separators[s].cut_at(point, r, kRoundsPerCut);
+    restored[s] = r;
+  });
   restores = std::find(restored.begin(), restored.end(), 0) == restored.end();
   return cuts;
 }

@@ -12,6 +12,7 @@
 
 #include "check.h"
 #include "column_lp.h"
+#include "every_core.h"
 #include "linear_model.h"
 #include "links.h"
 #include "path_cuts.h"
@@ -205,8 +206,8 @@ void trim_unused(const PathPlanStudy& study, const std::vector<ScenarioModel>& m
   }
 }
 
-// Restores every scenario over kept plus `added`; when some fall short,
-// repairs them and tries again (at most `rounds` times). `stop`, asked
+// Restores every scenario over kept plus `added`, on every core; when some
+// fall short, repairs them and tries again (at most `rounds` times). `stop`, asked
 // before each scenario, ends it at once: the scenarios not yet restored
 // count as short. The channels each scenario's routes carry per link go to
 // `use`, its restoration to `results` and whether it is restored in full to
@@ -219,17 +220,18 @@ bool restore_every(const PathPlanStudy& study, const std::vector<ScenarioModel>&
   for (int round = 0;; ++round) {
     const std::vector<long long> spare = kept_plus(study, added);
     const Network net = with_spare(*study.net, spare);
-    bool stopped = false;
     std::vector<long long> repaired = added;
     use.assign(models.size(), {});
     results.assign(models.size(), {});
     full.assign(models.size(), 0);
-    for (std::size_t s = 0; s < models.size(); ++s) {
-      if (stop && stop()) {
-        stopped = true;
-        break;
-      }
+    std::vector<char> restored(models.size(), 0);
+    const bool stopped = on_every_core(models.size(), stop, [&](std::size_t s) {
       full[s] = restorer.restore(s, net, results[s]);
+      restored[s] = 1;
+    });
+    // The repairs in scenario order, whatever order the cores took.
+    for (std::size_t s = 0; s < models.size(); ++s) {
+      if (!restored[s]) continue;
       use[s] = restorer.use_of(s, results[s]);
       if (!full[s] && round < rounds) repair(study, models[s], restorer.capacity_of(s, spare), results[s], use[s], repaired);
     }
