@@ -8,6 +8,7 @@
 #include <memory>
 #include <queue>
 #include <set>
+#include <unordered_set>
 
 #include "cbc_mip.h"
 #include "column_lp.h"
@@ -45,21 +46,62 @@ std::vector<int> links_along(const Links& g, const std::vector<int>& nodes) {
   return links;
 }
 
-// The routes found so far, each once.
+// The routes found so far, each once. Each route's nodes are held once,
+// in its column: the index of the known routes hashes the columns
+// themselves. It stays where it was made (the index points into it).
 class ColumnPool {
  public:
+  ColumnPool() = default;
+  ColumnPool(const ColumnPool&) = delete;
+  ColumnPool& operator=(const ColumnPool&) = delete;
+
   // The column of the route, added when new.
   int index_of(const Links& g, int demand, const std::vector<int>& nodes, bool& added) {
-    const auto [it, is_new] = known_.emplace(std::make_pair(demand, nodes), static_cast<int>(columns_.size()));
-    added = is_new;
-    if (is_new) columns_.push_back({demand, nodes, links_along(g, nodes)});
-    return it->second;
+    if (const auto it = known_.find(Route{demand, &nodes}); it != known_.end()) {
+      added = false;
+      return *it;
+    }
+    columns_.push_back({demand, nodes, links_along(g, nodes)});
+    const int c = static_cast<int>(columns_.size()) - 1;
+    known_.insert(c);
+    added = true;
+    return c;
   }
   const std::vector<Column>& columns() const { return columns_; }
 
  private:
-  std::map<std::pair<int, std::vector<int>>, int> known_;
+  // A route looked up before it has a column.
+  struct Route {
+    int demand;
+    const std::vector<int>* nodes;
+  };
+  struct Hash {
+    using is_transparent = void;
+    const std::vector<Column>* columns;
+    std::size_t operator()(const Route& r) const {
+      std::size_t h = std::hash<int>{}(r.demand);
+      for (int v : *r.nodes) h = h * 1000003u ^ std::hash<int>{}(v);
+      return h;
+    }
+    std::size_t operator()(int c) const {
+      const Column& col = (*columns)[static_cast<std::size_t>(c)];
+      return (*this)(Route{col.demand, &col.nodes});
+    }
+  };
+  struct Same {
+    using is_transparent = void;
+    const std::vector<Column>* columns;
+    Route route(int c) const {
+      const Column& col = (*columns)[static_cast<std::size_t>(c)];
+      return {col.demand, &col.nodes};
+    }
+    static bool same(const Route& a, const Route& b) { return a.demand == b.demand && *a.nodes == *b.nodes; }
+    bool operator()(int a, int b) const { return same(route(a), route(b)); }
+    bool operator()(const Route& a, int b) const { return same(a, route(b)); }
+    bool operator()(int a, const Route& b) const { return same(route(a), b); }
+  };
   std::vector<Column> columns_;
+  std::unordered_set<int, Hash, Same> known_{0, Hash{&columns_}, Same{&columns_}};
 };
 
 // A solution: channels per column of the pool.

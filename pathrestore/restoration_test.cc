@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,24 @@ long long max_flow(int n, std::vector<std::vector<long long>> cap, int s, int t)
     }
     flow += push;
   }
+}
+
+// A route that carries several channels is one route of several channels:
+// the routes found are kept each once, however often a demand takes one.
+TEST(Restoration, EachRouteOnceWithAllItsChannels) {
+  int several = 0;
+  for (unsigned seed = 1; seed <= 60; ++seed) {
+    const Made made = make(seed);
+    for (const Scenario& s : scenarios_of(made.net, {true, true, false}, nullptr)) {
+      const ScenarioResult r = restore(made.net, problem_of(made.net, made.paths, s, seed % 2 == 0), {});
+      std::set<std::pair<int, std::vector<int>>> seen;
+      for (std::size_t i = 0; i < r.routes.size(); ++i) {
+        EXPECT_TRUE(seen.insert({r.route_demand[i], r.routes[i].nodes}).second) << "seed " << seed << ", " << s.name;
+        several += r.routes[i].channels > 1;
+      }
+    }
+  }
+  EXPECT_GT(several, 0);
 }
 
 TEST(Restoration, OneSpanPathsRestoreAsSpanRestorationDoes) {
