@@ -17,7 +17,11 @@
 // spare known to restore every scenario (starting from the most any plan
 // needs on every span), which moves towards the master's spare whenever no
 // scenario falls short there: the cuts of such points are deeper than
-// those of the master's own spare, whose early solutions swing far. When a
+// those of the master's own spare, whose early solutions swing far. The
+// point is half way at first; each time it is cut it comes half as near the
+// master's spare (to a twentieth of the way), each time it restores twice
+// as near (to half way): near the restorable spare few scenarios fall
+// short, and the rounds are quick. When a
 // point's cuts leave the master's spare untouched, the next round separates
 // at the master's spare itself. The scenarios are separated on every core,
 // each with its own restoration program; the cuts join in scenario order.
