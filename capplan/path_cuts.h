@@ -19,7 +19,7 @@
 // scenario falls short there: the cuts of such points are deeper than
 // those of the master's own spare, whose early solutions swing far. The
 // point is half way at first; each time it is cut it comes half as near the
-// master's spare (to a twentieth of the way), each time it restores twice
+// master's spare (to a fiftieth of the way), each time it restores twice
 // as near (to half way): near the restorable spare few scenarios fall
 // short, and the rounds are quick. When a
 // point's cuts leave the master's spare untouched, the next round separates
